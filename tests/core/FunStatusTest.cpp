@@ -1,0 +1,83 @@
+#include "core/FunStatus.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A callee that fails by a test, and one that only warns.
+void FailingCallee() {
+  FUN_TRACE("FailingCallee");
+  FUN_GUARD({ FUN_RAISE("Failed to load directory.", "C:\\Pictures", "", 5); });
+}
+
+void WarningCallee() {
+  FUN_TRACE("WarningCallee");
+  FUN_GUARD({ FUN_RAISE("Size unknown.", "", "", 0, Warning); });
+}
+
+bool CallerReached = false;
+void Caller(void (*callee)()) {
+  FUN_TRACE("Caller");
+  CallerReached = false;
+  FUN_GUARD({
+    callee();
+    if (trace_.CalleeFailed()) return;
+    CallerReached = true;
+  });
+}
+
+TEST(FunStatusTest, CalleeFailureTravelsUpUnchangedAndWarningDoesNotStop) {
+  Caller(FailingCallee);
+  EXPECT_FALSE(CallerReached);
+  EXPECT_EQ(FunStatContext.Status, Error);
+  EXPECT_EQ(FunStatContext.Function, "FailingCallee");
+  EXPECT_EQ(FunStatContext.Description, "Failed to load directory.");
+  EXPECT_EQ(FunStatContext.SystemErrorCode, 5u);
+
+  Caller(WarningCallee);
+  EXPECT_TRUE(CallerReached);
+  EXPECT_EQ(FunStatContext.Status, Perfect);
+  EXPECT_EQ(FunStatContext.Function, "");
+}
+
+TEST(FunStatusTest, ExceptionsAreRecordedNotRethrown) {
+  {
+    FUN_TRACE("Thrower");
+    FUN_GUARD({ throw std::runtime_error("boom"); });
+    EXPECT_EQ(trace_.Local.Description, "Unhandled exception: boom");
+    FUN_GUARD({ throw 7; });
+    EXPECT_EQ(trace_.Local.Description, "Unhandled generic exception.");
+  }
+  EXPECT_EQ(FunStatContext.Status, Error);
+}
+
+TEST(FunStatusTest, ReportTextFieldByField) {
+  TFunStatContext record;
+  record.Raise("/src/core/Thing.cpp", "LoadFilesList", 42, Catastrophe, "Bad", "one", "", 0);
+  record.SetShowContext("C:\\x\\Main.cpp", "", 7);
+  const std::string report = record.GetReportText();
+  EXPECT_EQ(report.rfind("\r\nRAISE CONTEXT\r\n* Status: Catastrophe: CATASTROPHIC FAILURE!!! "
+                         "It is highly recommended to terminate the program immediately!",
+                         0),
+            0u);
+  EXPECT_NE(report.find("\r\n* File: \"Thing.cpp\"\r\n* Function: \"LoadFilesList\"\r\n* Line: 42"
+                        "\r\n* Description: \"Bad\"\r\n* Parameter 1: \"one\"\r\n\r\nSHOW CONTEXT"
+                        "\r\n* File: \"Main.cpp\"\r\n* Function: \"\"\r\n* Line: 7"),
+            std::string::npos);
+  EXPECT_EQ(report.find("Parameter 2"), std::string::npos);
+  EXPECT_EQ(report.find("System error"), std::string::npos);
+  EXPECT_NE(report.find("\r\n* UserReal: 0"), std::string::npos);
+  EXPECT_EQ(TFunStatContext::GetStatusText(9), "Unknown function status");
+}
+
+TEST(FunStatusTest, AssignmentKeepsTheTargetsShowContext) {
+  TFunStatContext a, b;
+  a.SetShowContext("a", "fa", 1);
+  b.SetShowContext("b", "fb", 2);
+  b.Raise("f", "g", 3, Error, "d", "", "", 0);
+  a = b;
+  EXPECT_EQ(a.ShowFile, "a");
+  EXPECT_EQ(a.Description, "d");
+}
+
+}  // namespace
