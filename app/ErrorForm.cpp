@@ -1,0 +1,120 @@
+#include "app/ErrorForm.h"
+
+#include "app/Help.h"
+#include "core/FunStatus.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Program.h"
+#include "platform/WinText.h"
+#include "resources/resource.h"
+
+TErrorForm* ErrorForm = nullptr;
+
+bool TErrorForm::Create(HWND owner) {
+  if (!CreateModeless(IDD_ERROR, owner)) return false;
+  ErrorForm = this;
+  TReportEnvironment& env = ReportEnvironment();
+  env.RecursionCounter = [] { return ErrorForm ? ErrorForm->RecursionCounter() : 0; };
+  env.ShowReport = [](const std::string& caption, const std::string& description, bool* noErrors,
+                      const std::string& report) {
+    return ErrorForm->ShowReport(caption, description, noErrors, report);
+  };
+  return true;
+}
+
+void TErrorForm::SetRecursionLabel(const std::string& text) {
+  SetDlgItemTextA(handle_, IDC_ERROR_RECURSION, ("Recursive attempts = " + text).c_str());
+}
+
+std::string TErrorForm::MemoText() const { return WindowText(GetDlgItem(handle_, IDC_ERROR_MEMO)); }
+
+bool TErrorForm::ShowReport(const std::string& caption, const std::string& description, bool* noErrors,
+                            const std::string& report) {
+  SetWindowTextA(handle_, caption.c_str());
+  if (recursionCounter_ > 0) {
+    // A report is on screen already; this one only counts.
+    ++recursionCounter_;
+    SetRecursionLabel(std::to_string(recursionCounter_ - 1));
+    return true;
+  }
+  recursionCounter_ = 1;
+  SetRecursionLabel("None");
+  INT_PTR modalResult = IDCANCEL;
+  try {
+    const std::string shown = description.empty() ? "Failed to perform." : description;
+    SetDlgItemTextA(handle_, IDC_ERROR_MEMO, ("DESCRIPTION\r\n" + shown + "\r\n" + report).c_str());
+    if (!IsWindowVisible(handle_)) {
+      HWND owner = GetWindow(handle_, GW_OWNER);
+      // Centre on the main window when it is on screen.
+      RECT area, own;
+      HWND centreOn = owner && IsWindowVisible(owner) ? owner : GetDesktopWindow();
+      GetWindowRect(centreOn, &area);
+      GetWindowRect(handle_, &own);
+      const int width = own.right - own.left, height = own.bottom - own.top;
+      SetWindowPos(handle_, HWND_TOP, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2, 0,
+                   0, SWP_NOSIZE);
+      SetFocus(GetDlgItem(handle_, IDC_ERROR_OKAY));
+      modalResult = ShowModalWindow(owner);
+    }
+  } catch (...) {
+  }
+  recursionCounter_ = 0;
+  const bool accepted = modalResult == IDOK || modalResult == IDYES;
+  if (noErrors) *noErrors = modalResult == IDYES;
+  return accepted;
+}
+
+bool AppendToLogFile(const std::string& path, const std::string& memoText, unsigned truncateAbove) {
+  SetLastError(0);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE || IsSystemErrorAllowExisting(GetLastError())) {
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    return false;
+  }
+  SetLastError(0);
+  LARGE_INTEGER size = {};
+  GetFileSizeEx(file, &size);
+  if (size.QuadPart > truncateAbove) {
+    // Old entries are discarded, not rotated.
+    SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+  }
+  SetFilePointer(file, 0, nullptr, FILE_END);
+  const std::string entry = "**********" + memoText + "\r\n**********\r\n";
+  SetLastError(0);
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, entry.data(), static_cast<DWORD>(entry.size()), &written, nullptr);
+  const DWORD code = GetLastError();
+  CloseHandle(file);
+  return ok && written == entry.size() && !IsSystemError(code);
+}
+
+bool TErrorForm::WriteLog() {
+  return AppendToLogFile(TProgram::GetPathInProgramDirectory("Errors.log"), MemoText(), kLogTruncateAbove);
+}
+
+bool TErrorForm::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+  if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+    SetFocus(GetDlgItem(handle_, IDC_ERROR_OKAY));
+    return false;
+  }
+  if (message == WM_CLOSE) {
+    EndModal(IDCANCEL);
+    result = TRUE;
+    return true;
+  }
+  if (message != WM_COMMAND) return false;
+  result = TRUE;
+  switch (LOWORD(wParam)) {
+    case IDC_ERROR_OKAY: EndModal(IDOK); return true;
+    case IDC_ERROR_OKAY_NO_ERRORS: EndModal(IDYES); return true;
+    case IDCANCEL:
+    case IDC_ERROR_CANCEL: EndModal(IDCANCEL); return true;
+    case IDC_ERROR_TERMINATE: ExitProcess(1);
+    case IDC_ERROR_LOG:
+      if (WriteLog()) ::Beep();
+      return true;
+    case IDC_ERROR_HELP: OpenProgramHelp(handle_, 0); return true;
+    default: return false;
+  }
+}

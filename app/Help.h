@@ -1,0 +1,7 @@
+// Opens the program's help: the classic help file when the system can still
+// show one, otherwise the same guide as a page in the user's browser.
+#pragma once
+
+#include <windows.h>
+
+void OpenProgramHelp(HWND owner, unsigned context);

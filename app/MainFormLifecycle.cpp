@@ -1,0 +1,98 @@
+// Construction, start-up, hiding to the tray, closing and destruction.
+#include "app/MainForm.h"
+
+#include <gdiplus.h>
+#include <shellapi.h>
+
+#include "app/ProgramInfo.h"
+#include "core/FunStatus.h"
+#include "core/PathText.h"
+#include "platform/Program.h"
+#include "resources/resource.h"
+
+TMainForm* MainForm = nullptr;
+
+TMainForm::TMainForm() { MainForm = this; }
+
+TMainForm::~TMainForm() {
+  DragAcceptFiles(handle_, FALSE);
+  if (GdiplusToken) Gdiplus::GdiplusShutdown(GdiplusToken);
+  SystemTray.DeleteIcon();
+  if (SystemTrayPopupMenu) DestroyMenu(SystemTrayPopupMenu);
+  if (MainForm == this) MainForm = nullptr;
+}
+
+bool TMainForm::Create() {
+  Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, nothing suppressed
+  Gdiplus::GdiplusStartup(&GdiplusToken, &input, nullptr);
+  if (!CreateModeless(IDD_MAIN, nullptr)) return false;
+  IsUpdatingControls = true;
+  // The skins live beside the program; an existing folder is fine.
+  CreateDirectoryA(TProgram::GetPathInProgramDirectory("CalendarSkins").c_str(), nullptr);
+  return true;
+}
+
+void TMainForm::OnInitDialog() {
+  SizeClientArea();
+  CreatePages();
+  BindControls();
+  SetClassLongPtrA(handle_, GCLP_HICON,
+                   reinterpret_cast<LONG_PTR>(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APPLICATION_ICON))));
+}
+
+void TMainForm::BeforeRun() {
+  FUN_TRACE("TMainForm::BeforeRun");
+  FUN_GUARD({
+    SystemTray.Owner = handle_;
+    SystemTray.Icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
+    SystemTray.PopupMenu = SystemTrayPopupMenu;
+    SystemTray.SetTip(kProgramName);
+    SystemTray.AddIcon();
+    if (!EqualsIgnoreCase(TProgram::GetProgramArgument(1), "ShowOnStart"))
+      HideMainWindow();
+    else
+      ShowMainWindow();
+    IsUpdatingControls = false;
+  });
+  FUN_SHOW("Failed to prepare main window.");
+}
+
+void TMainForm::RequestExit() { ExitRequested = true; }
+
+void TMainForm::FormCloseQuery() {
+  if (!ExitRequested && HideOnCloseCheckBox.Checked()) {
+    HideMainWindow();
+    return;
+  }
+  DestroyWindow(handle_);
+  handle_ = nullptr;
+  PostQuitMessage(0);
+}
+
+void TMainForm::ApplicationEventsMinimize() { HideMainWindow(); }
+
+void TMainForm::TerminateProgram() {
+  RequestExit();
+  FormCloseQuery();
+}
+
+bool TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  switch (message) {
+    case WM_CLOSE:
+      FormCloseQuery();
+      result = TRUE;
+      return true;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        ApplicationEventsMinimize();
+        result = TRUE;
+        return true;
+      }
+      return false;
+    case WM_TRAY_CALLBACK:
+      if (wParam == TRAY_ICON_ID) SystemTray.HandleTrayMessage(lParam);
+      result = TRUE;
+      return true;
+    default: return false;
+  }
+}

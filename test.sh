@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both builds, and runs every test suite:
+# core natively under the sanitizers, platform and end-to-end under Wine in a
+# private prefix on a private X display. The last line counts the results.
+set -uo pipefail
+cd "$(dirname "$0")"
+source scripts/environment.sh
+
+ensure_packages
+build_native || { echo "0 passed, 1 failed"; exit 1; }
+build_windows || { echo "0 passed, 1 failed"; exit 1; }
+start_wine_desktop
+
+results=$(mktemp)
+run_suite() {  # name command...
+  local name=$1; shift
+  echo "== $name"
+  "$@" 2>&1 | tee -a "$results.$name"
+}
+run_suite core "$NATIVE_BUILD/core_tests" --gtest_brief=1
+run_suite platform wine "$WIN_BUILD/platform_tests.exe" --gtest_brief=1
+run_suite e2e wine "$WIN_BUILD/e2e_tests.exe" --gtest_brief=1
+stop_wine_desktop
+
+passed=0; failed=0
+for suite in core platform e2e; do
+  file="$results.$suite"
+  p=$(grep -Eo '^\[  PASSED  \] [0-9]+' "$file" | grep -Eo '[0-9]+$' | tail -n1)
+  f=$(grep -Eo '^\[  FAILED  \] [0-9]+ test' "$file" | grep -Eo '[0-9]+' | tail -n1)
+  ran=$(grep -Ec '^\[==========\] [0-9]+ tests? from .* ran' "$file")
+  if [ "$ran" -eq 0 ]; then f=$(( ${f:-0} + 1 )); echo "$suite: the suite did not finish"; fi
+  passed=$(( passed + ${p:-0} )); failed=$(( failed + ${f:-0} ))
+done
+rm -f "$results" "$results".*
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
