@@ -54,6 +54,43 @@ class TMainForm : public TDialogWindow {
 
   void ShowDirectoriesPage();
 
+  // ---- Catalogue: directories, picture names, selection (MainFormCatalogue.cpp) ----
+  TLabel LoadedPicturesCountLabel, LastPictureLabel, HoverDirectoryLabel;
+  TLinkLabel NextWallpaperLabel, PreviousWallpaperLabel, FirstWallpaperLabel, LastWallpaperLabel;
+  TLinkLabel IndexWallpaperLabel, RandomWallpaperLabel, UserWallpaperLabel;
+  TListBox DirectoriesListBox;
+  TLinkLabel AddDirectoryLabel, DeleteDirectoryLabel, ReloadFileNamesLabel, Label29;
+  void BindCatalogueControls();
+
+  // ---- Composition: the pipeline, resize and effects, broadcast (MainFormComposition.cpp) ----
+  TLinkLabel Label4, Label3, Label18;  // "Redraw wallpaper", "View picture", "Clip picture file title"
+  TComboBox PictureMinStretchSizeComboBox, PictureMaxStretchSkewComboBox;
+  TCheckBox FitAndCropCheckBox, StretchPictureCheckBox, FitBeforeTileCheckBox, IsTileCheckBox;
+  TLabel CurrentSkewLabel, PictureAppliedNormFactorLabel;
+  TColorPanel FillingPictureColorPanel;
+  TCheckBox UsePictureNormalizeBrightnessCheckBox;
+  TComboBox PictureNormalizeBrightnessLevelComboBox, PictureNormalizeBrightnessMethodComboBox, GammaPictureComboBox;
+  TLabel BroadcastHelpLabel, TestBroadcastHelpLabel;
+  TCheckBox IsBroadcastWallpaperChangeCheckBox;
+  TComboBox BroadcastWallpaperChangeIntervalComboBox;
+  TLinkLabel Label6, Label27;  // "Broadcast wallpaper change for other programs", "View picture"
+  void BindCompositionControls();
+
+  // ---- Calendar: pages from the skin table, skins, position (MainFormCalendar.cpp) ----
+  TCheckBox ShowCalendarCheckBox;
+  void BindCalendarControls();
+
+  // ---- Scheduling and control: timer, hotkeys, tray menu, messages (MainFormControl.cpp) ----
+  TCheckBox IsAutoChangeWallpaperCheckBox, RandomWallpaperCheckBox, UseAutoChangeWallpaperStartTimeCheckBox;
+  TComboBox AutoChangeWallpaperIntervalComboBox, AutoChangeWallpaperStartTimeComboBox;
+  void BindControlControls();
+
+  // ---- Favourites and dropped files (MainFormFavorites.cpp) ----
+  TLinkLabel SetFavoriteLabel, AddFavoriteLabel, DeleteFavoriteLabel;
+  void BindFavoritesControls();
+
+  // ---- Options file (MainFormOptions.cpp) ----
+
  protected:
   void OnInitDialog() override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;

@@ -93,6 +93,12 @@ void TMainForm::BindControls() {
   DesktopMarginComboBox.Bind(GeneralTabSheet, IDC_DESKTOP_MARGIN_COMBOBOX);
   DesktopMarginComboBox.SetItems(NumberItems(0, 50, 5));
   DesktopMarginComboBox.SetText("20");
+
+  BindCatalogueControls();
+  BindCompositionControls();
+  BindCalendarControls();
+  BindControlControls();
+  BindFavoritesControls();
 }
 
 void TMainForm::ShowDirectoriesPage() {
