@@ -1,0 +1,182 @@
+#include "core/Scheduler.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <stdexcept>
+
+#include "core/FunStatus.h"
+#include "core/TimeHelpers.h"
+
+namespace {
+
+double At(int day, int hour, int minute = 0, int second = 0, int millisecond = 0) {
+  return *EncodeDateTime({2024, 5, day, hour, minute, second, millisecond});
+}
+
+TEST(SchedulerTest, PeriodTexts) {
+  const double seconds[] = {60,    300,   900,   1800,  3600,   7200,   10800,
+                            21600, 43200, 72000, 86400, 172800, 259200, 604800};
+  ASSERT_EQ(AutoChangeIntervalItems().size(), 14u);
+  for (size_t i = 0; i < 14; ++i) EXPECT_EQ(GetPeriodFromText(AutoChangeIntervalItems()[i]), seconds[i]);
+  EXPECT_EQ(GetPeriodFromText(""), 0);
+  EXPECT_EQ(GetPeriodFromText("3 Minutes"), 1);              // unit words are case-sensitive
+  EXPECT_EQ(GetPeriodFromText("2 days and 30 seconds"), 2);  // "second" is tried first
+  EXPECT_GT(GetPeriodFromText("99999999999999999999999 weeks"), 6e27);
+}
+
+TEST(SchedulerTest, PeriodWithoutStartHourZeroPeriodAndPower) {
+  EXPECT_FALSE(IsPeriodElapsed(3600, At(1, 10), At(1, 10, 59, 59)));
+  EXPECT_TRUE(IsPeriodElapsed(3600, At(1, 10), At(1, 11)));
+  // Differences that lie a hair short of the period in binary.
+  EXPECT_TRUE(IsPeriodElapsed(3600, At(1, 0), At(1, 1)));
+  EXPECT_TRUE(IsPeriodElapsed(60, At(1, 0, 0, 14), At(1, 0, 1, 14)));
+  EXPECT_TRUE(IsPeriodElapsed(3600, std::nan(""), At(1, 11)));
+
+  for (double period : {0.0, -5.0}) {
+    EXPECT_TRUE(IsPeriodElapsed(period, At(1, 9), At(1, 9, 0, 1), 8));
+    EXPECT_FALSE(IsPeriodElapsed(period, At(1, 9, 0, 1), At(1, 9, 0, 1), 8));
+    EXPECT_FALSE(IsPeriodElapsed(period, At(1, 6), At(1, 7), 8));
+  }
+
+  EXPECT_FALSE(IsMainsPowerStatus(true, 255));  // unknown
+  EXPECT_TRUE(IsMainsPowerStatus(false, 0));
+}
+
+// Ticks once a second (at the given millisecond) from day 1 00:00 for the
+// given days, stamping the last time whenever due; returns the due times.
+std::vector<double> DueTicks(double period, int days, int millisecond) {
+  std::vector<double> due;
+  double last = 0;
+  for (int t = 0; t < days * 86400; ++t) {
+    const double now = At(1 + t / 86400, t / 3600 % 24, t / 60 % 60, t % 60, millisecond);
+    if (IsPeriodElapsed(period, last, now, 8)) due.push_back(last = now);
+  }
+  return due;
+}
+
+TEST(SchedulerTest, StartHourGridRestartsEachDay) {
+  for (int ms : {0, 437}) {
+    std::vector<double> hourly;
+    for (int day = 1; day <= 2; ++day)
+      for (int hour = 8; hour <= 23; ++hour) hourly.push_back(At(day, hour, 0, 0, ms));
+    EXPECT_EQ(DueTicks(3600, 2, ms), hourly);
+    const std::vector<double> daily = {At(1, 8, 0, 0, ms), At(2, 8, 0, 0, ms), At(3, 8, 0, 0, ms)};
+    EXPECT_EQ(DueTicks(172800, 3, ms), daily);
+  }
+  // Started late: the slot already passed today is caught up once.
+  EXPECT_TRUE(IsPeriodElapsed(172800, At(1, 8), At(2, 10, 30), 8));
+  EXPECT_FALSE(IsPeriodElapsed(172800, At(2, 10, 30), At(2, 23), 8));
+}
+
+TTimerTickState SteadyState() {
+  TTimerTickState state;
+  state.AutoChangePeriod = state.BroadcastPeriod = 3600;
+  state.LastAutoChangeTime = state.LastBroadcastTime = state.LastRedrawTime = At(1, 10);
+  state.ShowCalendar = true;
+  state.IsPictureListEmpty = state.IsCurrentFileTitleEmpty = false;
+  return state;
+}
+
+TEST(SchedulerTest, TickDecisions) {
+  TTimerTickState state = SteadyState();
+  state.IsRandom = true;
+  // On battery nothing happens however long ago; the first tick on mains catches up.
+  const TTimerTickActions battery = DecideTimerTick(state, false, At(20, 10));
+  EXPECT_FALSE(battery.MixCursor || battery.ChangePicture || battery.Broadcast || battery.Compose);
+  const TTimerTickActions mains = DecideTimerTick(state, true, At(20, 10));
+  EXPECT_TRUE(mains.MixCursor && mains.ChangePicture && mains.ChangeRandomly && mains.Broadcast &&
+              mains.Compose && mains.Reload);
+
+  // Midnight: one redraw without reload.
+  state.IsAutoChange = false;
+  state.LastRedrawTime = At(1, 23, 59, 59);
+  const TTimerTickActions midnight = DecideTimerTick(state, true, At(2, 0, 0, 1));
+  EXPECT_TRUE(midnight.Compose);
+  EXPECT_FALSE(midnight.Reload || midnight.ChangePicture);
+  state.LastRedrawTime = At(2, 0, 0, 1);
+  EXPECT_FALSE(DecideTimerTick(state, true, At(2, 0, 0, 2)).Compose);
+
+  // No current picture: chosen at once while auto change is on, never while it is off.
+  state = SteadyState();
+  state.IsCurrentFileTitleEmpty = true;
+  EXPECT_TRUE(DecideTimerTick(state, true, At(1, 10, 0, 1)).ChangePicture);
+  state.IsAutoChange = false;
+  EXPECT_FALSE(DecideTimerTick(state, true, At(1, 10, 0, 1)).ChangePicture);
+
+  // The start hour governs the broadcast too.
+  state = SteadyState();
+  state.StartHour = 12;
+  EXPECT_FALSE(DecideTimerTick(state, true, At(1, 11, 30)).Broadcast);
+  EXPECT_TRUE(DecideTimerTick(state, true, At(1, 12)).Broadcast);
+}
+
+// Runs one tick against a fake main window whose operations are traced and
+// log their calls; returns the log.
+struct TFakeWindow {
+  bool OnMains = true, ChangeEmptiesList = false, ChangeFails = false, BroadcastFails = false;
+  std::function<double()> Now = [] { return At(3, 12); };
+
+  std::string RunTick() {
+    std::string log;
+    TTimerTickState state = SteadyState();
+    TTimerTickHooks hooks;
+    hooks.IsRunningOnMainsPower = [&] { log += "power "; return OnMains; };
+    hooks.Now = Now;
+    hooks.MixCursor = [&] { log += "mix "; };
+    hooks.ReadState = [&] { return state; };
+    hooks.ChangePicture = [&](bool) {
+      FUN_TRACE("ChangePicture");
+      FUN_GUARD({
+        log += "change ";
+        state.IsPictureListEmpty = ChangeEmptiesList;
+        if (ChangeFails) FUN_RAISE("No picture.");
+      });
+    };
+    hooks.BroadcastWallpaperFile = [&] {
+      FUN_TRACE("TMainForm::BroadcastWallpaperFile");
+      FUN_GUARD({
+        log += "broadcast ";
+        if (BroadcastFails) FUN_RAISE("No registry.");
+      });
+    };
+    hooks.SetFileAsWallpaper = [&](bool reload) {
+      FUN_TRACE("TMainForm::SetFileAsWallpaper");
+      FUN_GUARD({ log += reload ? "compose(reload)" : "compose"; });
+    };
+    RunTimerTick(hooks);
+    return log;
+  }
+};
+
+TEST(SchedulerTest, TickRunsItsStepsInOrderAndRecordsFailures) {
+  TFakeWindow window;
+  EXPECT_EQ(window.RunTick(), "power mix change broadcast compose(reload)");
+  EXPECT_FALSE(FunStatContext.Failed());
+  window.OnMains = false;
+  EXPECT_EQ(window.RunTick(), "power ");
+
+  window = TFakeWindow();
+  window.ChangeEmptiesList = true;
+  EXPECT_EQ(window.RunTick(), "power mix change compose(reload)");
+
+  window = TFakeWindow();
+  window.ChangeFails = true;
+  EXPECT_EQ(window.RunTick(), "power mix change ");
+  EXPECT_EQ(FunStatContext.Function, "ChangePicture");
+
+  // A failed broadcast is kept in the record but the new picture is still composed.
+  window = TFakeWindow();
+  window.BroadcastFails = true;
+  EXPECT_EQ(window.RunTick(), "power mix change broadcast compose(reload)");
+  EXPECT_EQ(FunStatContext.Description, "No registry.");
+
+  window = TFakeWindow();
+  window.Now = []() -> double { throw std::runtime_error("no clock"); };
+  window.RunTick();
+  EXPECT_EQ(FunStatContext.Function, "TMainForm::TimerTimer");
+  EXPECT_EQ(FunStatContext.Description, "Unhandled exception: no clock");
+  FunStatContext.Reset(Perfect);
+}
+
+}  // namespace
