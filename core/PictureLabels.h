@@ -1,0 +1,21 @@
+// The texts that report the picture list and the current picture: the count
+// label, the current-picture label and the notification-area tip.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The number in decimal with the user's thousands separator between groups of
+// three digits and no decimals.
+std::string FormatCount(int64_t value, const std::string& thousandsSeparator = ",");
+
+// "There are N pictures ready to be used as wallpapers" (plural also for 0 and 1).
+std::string LoadedPicturesCountText(int64_t count, const std::string& thousandsSeparator = ",");
+
+// "Current picture (index X) "name" in "directory"", X counting from 1 or
+// "not in list" for a negative index.
+std::string CurrentPictureText(int32_t currentPictureIndex, const std::string& currentFileTitle,
+                               const std::string& thousandsSeparator = ",");
+
+// The notification-area icon's tip for the current picture.
+std::string TrayTipText(const std::string& currentFileTitle);

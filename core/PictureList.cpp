@@ -1,0 +1,40 @@
+#include "core/PictureList.h"
+
+#include <algorithm>
+
+void SortUniqueTexts(std::vector<std::string>& texts, const TCollation& compare) {
+  std::stable_sort(texts.begin(), texts.end(), [&](const std::string& a, const std::string& b) {
+    return compare(a, b) < 0;
+  });
+  const auto end = std::unique(texts.begin(), texts.end(),
+                               [&](const std::string& a, const std::string& b) {
+                                 return compare(a, b) == 0;
+                               });
+  texts.erase(end, texts.end());
+}
+
+int32_t FindTextInList(const std::string& text, const std::vector<std::string>& list,
+                       int32_t start, const TCollation& compare) {
+  for (size_t i = static_cast<size_t>(std::max<int32_t>(start, 0)); i < list.size(); ++i)
+    if (compare(list[i], text) == 0) return static_cast<int32_t>(i);
+  return -1;
+}
+
+void BuildPictureList(const std::vector<DirectoryEntry>& rows, const TDirectoryWalker& walk,
+                      const TCollation& compare, std::vector<std::string>& pictureList) {
+  pictureList.clear();
+  std::vector<std::string> block;
+  for (const DirectoryEntry& row : rows) {
+    if (!row.Active()) continue;
+    block.clear();
+    walk(row.Path, row.Recursive(), block);
+    SortUniqueTexts(block, compare);
+    pictureList.insert(pictureList.end(), block.begin(), block.end());
+  }
+}
+
+std::string PictureListClipboardText(const std::vector<std::string>& pictureList) {
+  std::string text;
+  for (const std::string& path : pictureList) text += path + "\r\n";
+  return text;
+}

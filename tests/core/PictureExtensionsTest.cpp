@@ -1,0 +1,30 @@
+#include "core/PictureExtensions.h"
+
+#include <gtest/gtest.h>
+
+#include <strings.h>
+
+#include "core/PathParts.h"
+
+namespace {
+
+int CompareNoCase(const std::string& a, const std::string& b) {
+  return strcasecmp(a.c_str(), b.c_str());
+}
+
+TEST(PictureExtensionsTest, ExtensionsAndFilterFromTheDecoderPatterns) {
+  const std::vector<std::string> decoders = {"*.BMP;*.DIB", "*.JPG;*.JPEG;*.JFIF", "*.bmp;"};
+  const std::vector<std::string> extensions = GetPictureExtensions(decoders, CompareNoCase);
+  // Sorted, the first spelling kept, a trailing ";" adding nothing.
+  EXPECT_EQ(extensions, (std::vector<std::string>{".BMP", ".DIB", ".JFIF", ".JPEG", ".JPG"}));
+  EXPECT_EQ(GetPictureExtensionsAsFilter(decoders, LowerCaseAscii),
+            "*.bmp;*.dib;*.jpg;*.jpeg;*.jfif;*.bmp;");
+
+  EXPECT_TRUE(IsPictureFile("C:\\P\\Sea.jpeg", extensions, CompareNoCase));
+  EXPECT_TRUE(IsPictureFile("C:\\P\\Sea.Dib", extensions, CompareNoCase));
+  EXPECT_FALSE(IsPictureFile("C:\\P.jpg\\README", extensions, CompareNoCase));
+  EXPECT_FALSE(IsPictureFile("C:\\P\\Sea.jpg.bak", extensions, CompareNoCase));
+  EXPECT_FALSE(IsPictureFile("C:\\P\\Sea.jpg", {}, CompareNoCase));
+}
+
+}  // namespace
