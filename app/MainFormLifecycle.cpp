@@ -6,7 +6,7 @@
 
 #include "app/ProgramInfo.h"
 #include "core/FunStatus.h"
-#include "core/PathText.h"
+#include "core/PathParts.h"
 #include "platform/Program.h"
 #include "resources/resource.h"
 
@@ -48,7 +48,7 @@ void TMainForm::BeforeRun() {
     SystemTray.PopupMenu = SystemTrayPopupMenu;
     SystemTray.SetTip(kProgramName);
     SystemTray.AddIcon();
-    if (!EqualsIgnoreCase(TProgram::GetProgramArgument(1), "ShowOnStart"))
+    if (!SameTextAscii(TProgram::GetProgramArgument(1), "ShowOnStart"))
       HideMainWindow();
     else
       ShowMainWindow();

@@ -1,8 +1,9 @@
 #include "core/IniImage.h"
 
+#include "core/PathParts.h"
+
 namespace {
 
-char FoldAsciiChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -24,46 +25,33 @@ std::string OneLine(const std::string& text) {
 
 }  // namespace
 
-bool SameTextAscii(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (FoldAsciiChar(a[i]) != FoldAsciiChar(b[i])) return false;
-  return true;
-}
-
-std::string FoldAsciiCase(const std::string& text) {
-  std::string folded = text;
-  for (char& c : folded) c = FoldAsciiChar(c);
-  return folded;
-}
-
 const TIniEntry* TIniSection::Find(const std::string& key) const {
-  const auto found = index_.find(FoldAsciiCase(key));
+  const auto found = index_.find(LowerCaseAscii(key));
   return found == index_.end() ? nullptr : &entries_[found->second];
 }
 
 void TIniSection::Set(const std::string& key, const std::string& value) {
-  const auto found = index_.find(FoldAsciiCase(key));
+  const auto found = index_.find(LowerCaseAscii(key));
   if (found != index_.end()) {
     entries_[found->second].Value = value;
     return;
   }
-  index_.emplace(FoldAsciiCase(key), entries_.size());
+  index_.emplace(LowerCaseAscii(key), entries_.size());
   entries_.push_back({key, value});
 }
 
 bool TIniSection::AddIfAbsent(const std::string& key, const std::string& value) {
-  if (!index_.emplace(FoldAsciiCase(key), entries_.size()).second) return false;
+  if (!index_.emplace(LowerCaseAscii(key), entries_.size()).second) return false;
   entries_.push_back({key, value});
   return true;
 }
 
 bool TIniSection::Remove(const std::string& key) {
-  const auto found = index_.find(FoldAsciiCase(key));
+  const auto found = index_.find(LowerCaseAscii(key));
   if (found == index_.end()) return false;
   entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(found->second));
   index_.clear();
-  for (size_t i = 0; i < entries_.size(); ++i) index_.emplace(FoldAsciiCase(entries_[i].Key), i);
+  for (size_t i = 0; i < entries_.size(); ++i) index_.emplace(LowerCaseAscii(entries_[i].Key), i);
   return true;
 }
 
@@ -91,7 +79,7 @@ TIniImage TIniImage::Parse(const std::string& bytes) {
       // Text after the closing bracket, such as a comment, is not part of the name.
       const std::string name = Trim(line.substr(1, closing - 1));
       image.SectionForWriting(name);
-      current = image.index_.at(FoldAsciiCase(name));
+      current = image.index_.at(LowerCaseAscii(name));
       continue;
     }
     if (current == noSection) continue;
@@ -116,21 +104,21 @@ std::string TIniImage::Serialize() const {
 }
 
 const TIniSection* TIniImage::FindSection(const std::string& name) const {
-  const auto found = index_.find(FoldAsciiCase(name));
+  const auto found = index_.find(LowerCaseAscii(name));
   return found == index_.end() ? nullptr : &sections_[found->second];
 }
 
 TIniSection& TIniImage::SectionForWriting(const std::string& name) {
-  const auto found = index_.find(FoldAsciiCase(name));
+  const auto found = index_.find(LowerCaseAscii(name));
   if (found != index_.end()) return sections_[found->second];
-  index_.emplace(FoldAsciiCase(name), sections_.size());
+  index_.emplace(LowerCaseAscii(name), sections_.size());
   sections_.emplace_back(name);
   return sections_.back();
 }
 
 void TIniImage::Reindex() {
   index_.clear();
-  for (size_t i = 0; i < sections_.size(); ++i) index_.emplace(FoldAsciiCase(sections_[i].Name), i);
+  for (size_t i = 0; i < sections_.size(); ++i) index_.emplace(LowerCaseAscii(sections_[i].Name), i);
 }
 
 bool TIniImage::Read(const std::string& section, const std::string& key, std::string& value) const {
@@ -164,12 +152,12 @@ bool TIniImage::ValueExists(const std::string& section, const std::string& key) 
 }
 
 void TIniImage::DeleteKey(const std::string& section, const std::string& key) {
-  const auto found = index_.find(FoldAsciiCase(section));
+  const auto found = index_.find(LowerCaseAscii(section));
   if (found != index_.end()) sections_[found->second].Remove(key);
 }
 
 void TIniImage::EraseSection(const std::string& section) {
-  const auto found = index_.find(FoldAsciiCase(section));
+  const auto found = index_.find(LowerCaseAscii(section));
   if (found == index_.end()) return;
   sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(found->second));
   Reindex();

@@ -14,9 +14,8 @@
 #include <unordered_map>
 #include <vector>
 
-// Case-insensitive comparison over ASCII letters only; other bytes compare as is.
-bool SameTextAscii(const std::string& a, const std::string& b);
-std::string FoldAsciiCase(const std::string& text);
+#include "core/PathParts.h"
+
 
 struct TIniEntry {
   std::string Key;

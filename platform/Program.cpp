@@ -7,7 +7,7 @@
 #include <exception>
 
 #include "core/FunStatus.h"
-#include "core/PathText.h"
+#include "core/PathParts.h"
 #include "platform/WinText.h"
 
 TProgram Program;
@@ -76,5 +76,5 @@ void TerminateProgramFun() {
 }
 
 bool IsInstallMode(const std::string& programFileName, const std::string& argument1) {
-  return EqualsIgnoreCase(programFileName, "Install.exe") || EqualsIgnoreCase(argument1, "/Uninstall");
+  return SameTextAscii(programFileName, "Install.exe") || SameTextAscii(argument1, "/Uninstall");
 }
