@@ -10,11 +10,15 @@ namespace {
 // Day 0 of the day count, 1899-12-30, is 25569 days before 1970-01-01.
 constexpr long long kDaysTo1970 = 25569;
 
-long long FloorDiv(long long a, long long b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+long long FloorDiv(long long a, long long b) {
+  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
 int PositiveMod(long long a, int b) { return static_cast<int>(((a % b) + b) % b); }
 
 // Monday-first weekday: day 0 was a Saturday (5).
-int MondayFirstWeekday(int dayCount) { return PositiveMod(static_cast<long long>(dayCount) + 5, 7); }
+int MondayFirstWeekday(int dayCount) {
+  return PositiveMod(static_cast<long long>(dayCount) + 5, 7);
+}
 
 }  // namespace
 
@@ -32,7 +36,8 @@ TDate DecodeDay(int dayCount) {
   const long long z = static_cast<long long>(dayCount) - kDaysTo1970 + 719468;
   const long long era = FloorDiv(z, 146097);
   const long long dayOfEra = z - era * 146097;
-  const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const long long yearOfEra =
+      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
   const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
   const long long shiftedMonth = (5 * dayOfYear + 2) / 153;
   TDate date;

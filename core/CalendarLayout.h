@@ -44,9 +44,9 @@ struct TCalendarLayout {
   TBox BackBox;  // the oval's box with an oval back, else the calendar's
   int InnerLeft = 0;
   int InnerWidth = 0;
-  TBox HeaderBox;      // shared by year and month
+  TBox HeaderBox;  // shared by year and month
   int DayOfWeekTop = 0;
-  TBox SeparatorBox;   // centred in the day-of-week bottom space
+  TBox SeparatorBox;  // centred in the day-of-week bottom space
   int DaysTop = 0;
 };
 

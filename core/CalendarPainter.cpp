@@ -15,7 +15,7 @@ TRectF ToRectF(const TBox& box) {
                 static_cast<float>(box.Width()), static_cast<float>(box.Height())};
 }
 
-// Rectangles get crisp edges; the surface is handed to us in high quality.
+// The surface comes in high quality and is handed back so.
 template <class Body>
 void WithoutSmoothing(TCanvas& canvas, Body&& body) {
   canvas.SetSmoothingMode(TSmoothingMode::None);
@@ -38,43 +38,50 @@ std::vector<TBlendStop> FrameBlend(const TCalendarSkin& s) {
   std::vector<TBlendStop> stops(8);
   int percent = 0;
   for (int i = 0; i < 8; ++i) {
-    if (i == 7) percent = 100;
-    else if (i > 0) percent = std::min(100, percent + thicknesses[i - 1]);
-    stops[i] = TBlendStop{static_cast<float>(percent) / 100.0f, MakeArgb(colors[i], translucencies[i])};
+    if (i == 7)
+      percent = 100;
+    else if (i > 0)
+      percent = std::min(100, percent + thicknesses[i - 1]);
+    stops[i] =
+        TBlendStop{static_cast<float>(percent) / 100.0f, MakeArgb(colors[i], translucencies[i])};
   }
   return stops;
 }
 
-void PaintBackground(TCanvas& canvas, const TCalendarSkin& s, const TCalendarLayout& layout) {
-  const TArgb brisk = MakeArgb(s.FrameBriskMarginColor, s.FrameBriskMarginTranslucency);
-  const TShape back{s.OvalBack ? TShapeKind::Ellipse : TShapeKind::Rectangle, ToRectF(layout.BackBox)};
-  if (s.SimpleBack) {
-    const TArgb fill = MakeArgb(s.FrameBack5Color, s.FrameBack5Translucency);
-    auto paint = [&] {
-      canvas.FillShape(back, fill);
-      canvas.DrawShape(back, brisk, 1.0f);
-    };
-    if (s.OvalBack) paint();
-    else WithoutSmoothing(canvas, paint);
-    return;
-  }
-  const TBox& box = layout.BackBox;
+// The centre point lies at a percentage of the back's extent; the whole-number
+// division cuts toward zero.
+float CentreCoordinate(int start, int length, int shiftPercent) {
+  return static_cast<float>(
+      (static_cast<long long>(start) * 100 + static_cast<long long>(shiftPercent) * length) / 100);
+}
+
+TPathGradient FrameGradient(const TCalendarSkin& s, const TBox& back) {
   TPathGradient gradient;
-  // The shift is a percentage of the back; whole-number division cuts toward zero.
-  gradient.CenterPoint.X = static_cast<float>(
-      (static_cast<long long>(box.Left) * 100 + static_cast<long long>(s.HorizontalCenterShift) * box.Width()) / 100);
-  gradient.CenterPoint.Y = static_cast<float>(
-      (static_cast<long long>(box.Top) * 100 + static_cast<long long>(s.VerticalCenterShift) * box.Height()) / 100);
+  gradient.CenterPoint.X = CentreCoordinate(back.Left, back.Width(), s.HorizontalCenterShift);
+  gradient.CenterPoint.Y = CentreCoordinate(back.Top, back.Height(), s.VerticalCenterShift);
   gradient.CenterColor = MakeArgb(s.FrameCenterColor, s.FrameCenterTranslucency);
   gradient.PresetBlend = FrameBlend(s);
   gradient.FocusScaleX = static_cast<float>(s.HorizontalCenterFocus) / 100.0f;
   gradient.FocusScaleY = static_cast<float>(s.VerticalCenterFocus) / 100.0f;
+  return gradient;
+}
+
+void PaintBackground(TCanvas& canvas, const TCalendarSkin& s, const TCalendarLayout& layout) {
+  const TShape back{s.OvalBack ? TShapeKind::Ellipse : TShapeKind::Rectangle,
+                    ToRectF(layout.BackBox)};
   auto paint = [&] {
-    canvas.FillShapeWithPathGradient(back, gradient);
-    canvas.DrawShape(back, brisk, 1.0f);
+    if (s.SimpleBack)
+      canvas.FillShape(back, MakeArgb(s.FrameBack5Color, s.FrameBack5Translucency));
+    else
+      canvas.FillShapeWithPathGradient(back, FrameGradient(s, layout.BackBox));
+    // The brisk margin: a thin hard outline.
+    canvas.DrawShape(back, MakeArgb(s.FrameBriskMarginColor, s.FrameBriskMarginTranslucency), 1.0f);
   };
-  if (s.OvalBack) paint();
-  else WithoutSmoothing(canvas, paint);
+  // The oval keeps its anti-aliasing; the rectangle gets crisp edges.
+  if (s.OvalBack)
+    paint();
+  else
+    WithoutSmoothing(canvas, paint);
 }
 
 // One text item's font and shadow shift.
@@ -126,27 +133,29 @@ class TTextPainter {
 
 void PaintHeader(const TTextPainter& text, const TCalendarSkin& s, const TCalendarLayout& layout,
                  const TCalendarNames& names) {
-  const TTextItem year{s.YearTextFont, s.YearTextSize, s.YearBoldText, s.YearItalicText, s.YearHSS, s.YearVSS};
-  const TTextItem month{s.MonthTextFont, s.MonthTextSize, s.MonthBoldText, s.MonthItalicText, s.MonthHSS, s.MonthVSS};
+  const TTextItem year{s.YearTextFont,   s.YearTextSize, s.YearBoldText,
+                       s.YearItalicText, s.YearHSS,      s.YearVSS};
+  const TTextItem month{s.MonthTextFont,   s.MonthTextSize, s.MonthBoldText,
+                        s.MonthItalicText, s.MonthHSS,      s.MonthVSS};
   const CalendarDates::TDate& today = layout.Grid.Today;
   text.Paint(text.Args(std::to_string(today.Year), year, layout.HeaderBox, TStringAlignment::Far,
                        TStringAlignment::Far, s.YearTextColor, s.YearTextTranslucency));
-  const std::string monthName = today.Month >= 1 && today.Month <= 12 ? names.LongMonthNames[today.Month - 1] : "";
-  text.Paint(text.Args(monthName, month, layout.HeaderBox, TStringAlignment::Near, TStringAlignment::Far,
-                       s.MonthTextColor, s.MonthTextTranslucency));
+  text.Paint(text.Args(names.LongMonthNames[today.Month - 1], month, layout.HeaderBox,
+                       TStringAlignment::Near, TStringAlignment::Far, s.MonthTextColor,
+                       s.MonthTextTranslucency));
 }
 
-void PaintDayOfWeekRow(const TTextPainter& text, const TCalendarSkin& s, const TCalendarLayout& layout,
-                       const TCalendarNames& names) {
-  const TTextItem item{s.DayOfWeekTextFont, s.DayOfWeekTextSize, s.DayOfWeekBoldText,
-                       s.DayOfWeekItalicText, s.DayOfWeekHSS, s.DayOfWeekVSS};
+void PaintDayOfWeekRow(const TTextPainter& text, const TCalendarSkin& s,
+                       const TCalendarLayout& layout, const TCalendarNames& names) {
+  const TTextItem item{s.DayOfWeekTextFont,   s.DayOfWeekTextSize, s.DayOfWeekBoldText,
+                       s.DayOfWeekItalicText, s.DayOfWeekHSS,      s.DayOfWeekVSS};
   for (int weekday = 0; weekday < 7; ++weekday) {  // Monday first
     const int column = s.FirstDayIsMonday ? weekday : (weekday + 1) % 7;
     const bool weekend = weekday >= 5;
-    text.Paint(text.Args(names.ShortDayNames[weekday], item, DayOfWeekBox(layout, column),
-                         TStringAlignment::Center, TStringAlignment::Far,
-                         weekend ? s.DayOfWeekWeekendTextColor : s.DayOfWeekWeekdayTextColor,
-                         weekend ? s.DayOfWeekWeekendTextTranslucency : s.DayOfWeekWeekdayTextTranslucency));
+    text.Paint(text.Args(
+        names.ShortDayNames[weekday], item, DayOfWeekBox(layout, column), TStringAlignment::Center,
+        TStringAlignment::Far, weekend ? s.DayOfWeekWeekendTextColor : s.DayOfWeekWeekdayTextColor,
+        weekend ? s.DayOfWeekWeekendTextTranslucency : s.DayOfWeekWeekdayTextTranslucency));
   }
 }
 
@@ -157,11 +166,13 @@ void PaintSeparator(TCanvas& canvas, const TCalendarSkin& s, const TCalendarLayo
   gradient.AngleDegrees = 0.01f;
   gradient.AngleScalable = false;
   gradient.WrapMode = TWrapMode::Tile;
-  WithoutSmoothing(canvas, [&] { canvas.FillRectWithLinearGradient(ToRectF(layout.SeparatorBox), gradient); });
+  WithoutSmoothing(
+      canvas, [&] { canvas.FillRectWithLinearGradient(ToRectF(layout.SeparatorBox), gradient); });
 }
 
 void PaintDays(const TTextPainter& text, const TCalendarSkin& s, const TCalendarLayout& layout) {
-  const TTextItem item{s.DaysTextFont, s.DaysTextSize, s.DaysBoldText, s.DaysItalicText, s.DaysHSS, s.DaysVSS};
+  const TTextItem item{s.DaysTextFont,   s.DaysTextSize, s.DaysBoldText,
+                       s.DaysItalicText, s.DaysHSS,      s.DaysVSS};
   const TCalendarGrid& grid = layout.Grid;
   // The column is the cell's place in the grid; the grid start already
   // follows the first day of the week.
@@ -175,13 +186,16 @@ void PaintDays(const TTextPainter& text, const TCalendarSkin& s, const TCalendar
       int translucency;
       if (currentMonth) {
         color = weekend ? s.CurrentMonthWeekendTextColor : s.CurrentMonthWeekdayTextColor;
-        translucency = weekend ? s.CurrentMonthWeekendTextTranslucency : s.CurrentMonthWeekdayTextTranslucency;
+        translucency =
+            weekend ? s.CurrentMonthWeekendTextTranslucency : s.CurrentMonthWeekdayTextTranslucency;
       } else {
         color = weekend ? s.OtherMonthsWeekendTextColor : s.OtherMonthsWeekdayTextColor;
-        translucency = weekend ? s.OtherMonthsWeekendTextTranslucency : s.OtherMonthsWeekdayTextTranslucency;
+        translucency =
+            weekend ? s.OtherMonthsWeekendTextTranslucency : s.OtherMonthsWeekdayTextTranslucency;
       }
-      TPaintTextArgs args = text.Args(std::to_string(date.Day), item, DayCellBox(layout, row, column),
-                                      TStringAlignment::Center, TStringAlignment::Center, color, translucency);
+      TPaintTextArgs args =
+          text.Args(std::to_string(date.Day), item, DayCellBox(layout, row, column),
+                    TStringAlignment::Center, TStringAlignment::Center, color, translucency);
       if (dayCount == grid.TodayDayCount) {
         args.BackBox = true;
         args.BackBoxMarginColor = s.TodayMarginColor;
@@ -204,7 +218,8 @@ TCalendarPaintResult PaintCalendar(TCanvas& canvas, const TCalendarSkin& skin,
   if (!scene.ShowCalendar) return result;
   result.Painted = true;
   FUN_GUARD({
-    const TCalendarLayout layout = LayOutCalendar(skin, scene.Now, scene.CalendarWorkArea, placement);
+    const TCalendarLayout layout =
+        LayOutCalendar(skin, scene.Now, scene.CalendarWorkArea, placement);
     result.CalendarBox = layout.CalendarBox;
     if (skin.ShowBack) PaintBackground(canvas, skin, layout);
     const TTextPainter text(canvas, skin);

@@ -5,9 +5,9 @@
 #include <array>
 #include <string>
 
-#include "core/Canvas.h"
 #include "core/CalendarGeometry.h"
 #include "core/CalendarSkin.h"
+#include "core/Canvas.h"
 
 // The locale's names the calendar shows.
 struct TCalendarNames {

@@ -48,7 +48,8 @@ TBox CandidateBox(const TPositionPreview& preview, int mouseX, int mouseY) {
 }
 
 TBox CandidateOutline(const TPositionPreview& preview, const TBox& candidate) {
-  return preview.Oval ? OvalAroundRect(candidate, 1.0, 1.0, preview.EccentricityPercent) : candidate;
+  return preview.Oval ? OvalAroundRect(candidate, 1.0, 1.0, preview.EccentricityPercent)
+                      : candidate;
 }
 
 namespace {
@@ -60,8 +61,8 @@ int ClampCorner(int value, int upper) {
 
 }  // namespace
 
-void PositionFromCandidate(const TPositionPreview& preview, const TBox& candidate,
-                           double& rectLeft, double& rectTop) {
+void PositionFromCandidate(const TPositionPreview& preview, const TBox& candidate, double& rectLeft,
+                           double& rectTop) {
   if (preview.Width <= 0 || preview.Height <= 0) return;
   rectLeft = static_cast<double>(ClampCorner(candidate.Left, preview.Width - preview.BoxWidth)) /
              preview.Width;

@@ -10,8 +10,8 @@ struct TPositionPreview {
   int Height = 0;
   double ScaleX = 0;  // preview pixels per work-area pixel
   double ScaleY = 0;
-  TBox CurrentBox;  // the calendar's present place in preview pixels
-  TBox OvalBox;     // the oval around it, with an oval back
+  TBox CurrentBox;   // the calendar's present place in preview pixels
+  TBox OvalBox;      // the oval around it, with an oval back
   int BoxWidth = 0;  // the calendar's size in preview pixels
   int BoxHeight = 0;
   bool Oval = false;
@@ -37,5 +37,5 @@ TBox CandidateOutline(const TPositionPreview& preview, const TBox& candidate);
 // The fractions a click at the candidate gives, its corner bounded to
 // 0 .. preview size - box size (below 0 gives 0, otherwise above the bound the
 // bound, which is negative for a box larger than the preview).
-void PositionFromCandidate(const TPositionPreview& preview, const TBox& candidate,
-                           double& rectLeft, double& rectTop);
+void PositionFromCandidate(const TPositionPreview& preview, const TBox& candidate, double& rectLeft,
+                           double& rectTop);

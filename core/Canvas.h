@@ -42,7 +42,9 @@ struct TFontSpec {
 };
 
 // Font style number: 0 regular, 1 bold, 2 italic, 3 bold and italic.
-inline int FontStyleOf(const TFontSpec& font) { return (font.Bold ? 1 : 0) | (font.Italic ? 2 : 0); }
+inline int FontStyleOf(const TFontSpec& font) {
+  return (font.Bold ? 1 : 0) | (font.Italic ? 2 : 0);
+}
 
 // A closed figure: the rectangle itself or the ellipse inscribed in it.
 enum class TShapeKind { Rectangle, Ellipse };

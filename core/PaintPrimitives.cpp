@@ -30,7 +30,8 @@ void PaintText(TCanvas& canvas, const TPaintTextArgs& args) {
     if (args.BackBox) {
       const TShape box{TShapeKind::Rectangle, args.Layout};
       canvas.FillShape(box, MakeArgb(args.BackBoxFillColor, args.BackBoxFillTranslucency));
-      canvas.DrawShape(box, MakeArgb(args.BackBoxMarginColor, args.BackBoxMarginTranslucency), 1.0f);
+      canvas.DrawShape(box, MakeArgb(args.BackBoxMarginColor, args.BackBoxMarginTranslucency),
+                       1.0f);
     }
     // An empty text leaves nothing to draw beyond the back box.
     if (args.Text.empty()) return;
@@ -58,7 +59,8 @@ void PaintText(TCanvas& canvas, const TPaintTextArgs& args) {
     paint.PenWidth = static_cast<float>(args.OutlineThickness);
     paint.Fill = IsVisible(args.TextTranslucency);
     paint.FillColor = textColor;
-    if (paint.Stroke || paint.Fill) canvas.PaintGlyphPath(args.Text, font, args.Layout, alignment, paint);
+    if (paint.Stroke || paint.Fill)
+      canvas.PaintGlyphPath(args.Text, font, args.Layout, alignment, paint);
   });
 }
 

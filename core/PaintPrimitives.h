@@ -28,7 +28,7 @@ struct TPaintTextArgs {
   bool Shadow = false;
   int HorizontalShadowShift = 0;
   int VerticalShadowShift = 0;
-  uint32_t ShadowColor = 0;   // also the outline's colour
+  uint32_t ShadowColor = 0;    // also the outline's colour
   int ShadowTranslucency = 0;  // also the outline's translucency
   bool Outline = false;
   int OutlineThickness = 0;

@@ -22,18 +22,27 @@ TItems FontSizeItems(int largest) {
   return items;
 }
 
-const TItems* OneToFive() { static const TItems items = NumberItems(1, 5, 1); return &items; }
-const TItems* ZeroToFour() { static const TItems items = NumberItems(0, 4, 1); return &items; }
-const TItems* Spacings() { static const TItems items = NumberItems(0, 50, 5); return &items; }
-const TItems* Percents() { static const TItems items = NumberItems(0, 100, 5); return &items; }
-const TItems* Eccentricities() { static const TItems items = NumberItems(100, 150, 5); return &items; }
-const TItems* Thicknesses() { static const TItems items = NumberItems(1, 99, 1); return &items; }
-const TItems* LargeFontSizes() { static const TItems items = FontSizeItems(60); return &items; }
-const TItems* SmallFontSizes() { static const TItems items = FontSizeItems(40); return &items; }
-const TItems* ShadowShifts() { static const TItems items = NumberItems(-5, 5, 1); return &items; }
-const TItems* TextEffects() { static const TItems items{"None", "Shadow", "Outline"}; return &items; }
+// The fixed item lists, shared by the rows that offer them.
+struct TItemLists {
+  TItems OneToFive = NumberItems(1, 5, 1);
+  TItems ZeroToFour = NumberItems(0, 4, 1);
+  TItems Spacings = NumberItems(0, 50, 5);
+  TItems Percents = NumberItems(0, 100, 5);
+  TItems Eccentricities = NumberItems(100, 150, 5);
+  TItems Thicknesses = NumberItems(1, 99, 1);
+  TItems LargeFontSizes = FontSizeItems(60);
+  TItems SmallFontSizes = FontSizeItems(40);
+  TItems ShadowShifts = NumberItems(-5, 5, 1);
+  TItems TextEffects{"None", "Shadow", "Outline"};
+};
 
-TSkinParameter Row(const char* key, const char* control, const char* page, TSkinParameterKind kind) {
+const TItemLists& Lists() {
+  static const TItemLists lists;
+  return lists;
+}
+
+TSkinParameter Row(const char* key, const char* control, const char* page,
+                   TSkinParameterKind kind) {
   TSkinParameter row;
   row.Key = key;
   row.ControlName = control;
@@ -53,7 +62,7 @@ TSkinParameter IntList(const char* key, const char* control, const char* page, c
 
 TSkinParameter Translucency(const char* key, const char* control, const char* page,
                             const char* defaultText, int TCalendarSkin::*value) {
-  TSkinParameter row = IntList(key, control, page, Percents(), defaultText, value);
+  TSkinParameter row = IntList(key, control, page, &Lists().Percents, defaultText, value);
   row.Kind = TSkinParameterKind::Translucency;
   return row;
 }
@@ -92,24 +101,25 @@ TSkinParameter Color(const char* key, const char* control, const char* page, uin
 }
 
 std::vector<TSkinParameter> MakeTable() {
+  const TItemLists& l = Lists();
   // clang-format off
   return {
-      Choice("TextEffect", "CalendarTextEffectComboBox", "General", TextEffects(), "Outline", &TCalendarSkin::TextEffect),
-      IntList("OutlineThickness", "CalendarOutlineThicknessComboBox", "General", OneToFive(), "2", &TCalendarSkin::OutlineThickness),
+      Choice("TextEffect", "CalendarTextEffectComboBox", "General", &l.TextEffects, "Outline", &TCalendarSkin::TextEffect),
+      IntList("OutlineThickness", "CalendarOutlineThicknessComboBox", "General", &l.OneToFive, "2", &TCalendarSkin::OutlineThickness),
       Check("ShowBack", "ShowCalendarBackCheckBox", "Back", true, &TCalendarSkin::ShowBack),
       Check("SimpleBack", "SimpleCalendarBackCheckBox", "Back", true, &TCalendarSkin::SimpleBack),
-      IntList("CalendarOtherMonthsWeeks", "CalendarOtherMonthsWeeksComboBox", "General", ZeroToFour(), "1", &TCalendarSkin::CalendarOtherMonthsWeeks),
+      IntList("CalendarOtherMonthsWeeks", "CalendarOtherMonthsWeeksComboBox", "General", &l.ZeroToFour, "1", &TCalendarSkin::CalendarOtherMonthsWeeks),
       Check("FirstDayIsMonday", "FirstDayIsMondayCheckBox", "General", true, &TCalendarSkin::FirstDayIsMonday),
-      IntList("HorizontalMarginSpacing", "CalendarHorizontalMarginSpacingComboBox", "General", Spacings(), "25", &TCalendarSkin::HorizontalMarginSpacing),
-      IntList("VerticalMarginSpacing", "CalendarVerticalMarginSpacingComboBox", "General", Spacings(), "25", &TCalendarSkin::VerticalMarginSpacing),
-      IntList("YMBottomSpace", "CalendarYMBottomSpaceComboBox", "Header", Spacings(), "10", &TCalendarSkin::YMBottomSpace),
-      IntList("DOWBottomSpace", "CalendarDOWBottomSpaceComboBox", "Header", Spacings(), "10", &TCalendarSkin::DOWBottomSpace),
-      IntList("HorizontalCenterShift", "CalendarHorizontalCenterShiftComboBox", "Back", Percents(), "50", &TCalendarSkin::HorizontalCenterShift),
-      IntList("VerticalCenterShift", "CalendarVerticalCenterShiftComboBox", "Back", Percents(), "50", &TCalendarSkin::VerticalCenterShift),
-      IntList("HorizontalCenterFocus", "CalendarHorizontalCenterFocusComboBox", "Back", Percents(), "0", &TCalendarSkin::HorizontalCenterFocus),
-      IntList("VerticalCenterFocus", "CalendarVerticalCenterFocusComboBox", "Back", Percents(), "0", &TCalendarSkin::VerticalCenterFocus),
+      IntList("HorizontalMarginSpacing", "CalendarHorizontalMarginSpacingComboBox", "General", &l.Spacings, "25", &TCalendarSkin::HorizontalMarginSpacing),
+      IntList("VerticalMarginSpacing", "CalendarVerticalMarginSpacingComboBox", "General", &l.Spacings, "25", &TCalendarSkin::VerticalMarginSpacing),
+      IntList("YMBottomSpace", "CalendarYMBottomSpaceComboBox", "Header", &l.Spacings, "10", &TCalendarSkin::YMBottomSpace),
+      IntList("DOWBottomSpace", "CalendarDOWBottomSpaceComboBox", "Header", &l.Spacings, "10", &TCalendarSkin::DOWBottomSpace),
+      IntList("HorizontalCenterShift", "CalendarHorizontalCenterShiftComboBox", "Back", &l.Percents, "50", &TCalendarSkin::HorizontalCenterShift),
+      IntList("VerticalCenterShift", "CalendarVerticalCenterShiftComboBox", "Back", &l.Percents, "50", &TCalendarSkin::VerticalCenterShift),
+      IntList("HorizontalCenterFocus", "CalendarHorizontalCenterFocusComboBox", "Back", &l.Percents, "0", &TCalendarSkin::HorizontalCenterFocus),
+      IntList("VerticalCenterFocus", "CalendarVerticalCenterFocusComboBox", "Back", &l.Percents, "0", &TCalendarSkin::VerticalCenterFocus),
       Check("OvalBack", "CalendarOvalBackCheckBox", "Back", false, &TCalendarSkin::OvalBack),
-      IntList("OvalBackEccentricity", "CalendarOvalBackEccentricityComboBox", "Back", Eccentricities(), "100", &TCalendarSkin::OvalBackEccentricity),
+      IntList("OvalBackEccentricity", "CalendarOvalBackEccentricityComboBox", "Back", &l.Eccentricities, "100", &TCalendarSkin::OvalBackEccentricity),
       Translucency("TextShadowTranslucency", "CalendarTextShadowTranslucencyComboBox", "General", "0", &TCalendarSkin::TextShadowTranslucency),
       Translucency("TodayMarginTranslucency", "CalendarTodayMarginTranslucencyComboBox", "Days", "0", &TCalendarSkin::TodayMarginTranslucency),
       Translucency("TodayBackTranslucency", "CalendarTodayBackTranslucencyComboBox", "Days", "30", &TCalendarSkin::TodayBackTranslucency),
@@ -122,47 +132,47 @@ std::vector<TSkinParameter> MakeTable() {
       Translucency("FrameBack6Translucency", "CalendarFrameBack6TranslucencyComboBox", "Back colors", "60", &TCalendarSkin::FrameBack6Translucency),
       Translucency("FrameBack7Translucency", "CalendarFrameBack7TranslucencyComboBox", "Back colors", "60", &TCalendarSkin::FrameBack7Translucency),
       Translucency("FrameCenterTranslucency", "CalendarFrameCenterTranslucencyComboBox", "Back colors", "50", &TCalendarSkin::FrameCenterTranslucency),
-      IntList("FrameBackThick12", "CalendarFrameBackThick12ComboBox", "Back colors", Thicknesses(), "2", &TCalendarSkin::FrameBackThick12),
-      IntList("FrameBackThick23", "CalendarFrameBackThick23ComboBox", "Back colors", Thicknesses(), "4", &TCalendarSkin::FrameBackThick23),
-      IntList("FrameBackThick34", "CalendarFrameBackThick34ComboBox", "Back colors", Thicknesses(), "2", &TCalendarSkin::FrameBackThick34),
-      IntList("FrameBackThick45", "CalendarFrameBackThick45ComboBox", "Back colors", Thicknesses(), "1", &TCalendarSkin::FrameBackThick45),
-      IntList("FrameBackThick56", "CalendarFrameBackThick56ComboBox", "Back colors", Thicknesses(), "20", &TCalendarSkin::FrameBackThick56),
-      IntList("FrameBackThick67", "CalendarFrameBackThick67ComboBox", "Back colors", Thicknesses(), "20", &TCalendarSkin::FrameBackThick67),
+      IntList("FrameBackThick12", "CalendarFrameBackThick12ComboBox", "Back colors", &l.Thicknesses, "2", &TCalendarSkin::FrameBackThick12),
+      IntList("FrameBackThick23", "CalendarFrameBackThick23ComboBox", "Back colors", &l.Thicknesses, "4", &TCalendarSkin::FrameBackThick23),
+      IntList("FrameBackThick34", "CalendarFrameBackThick34ComboBox", "Back colors", &l.Thicknesses, "2", &TCalendarSkin::FrameBackThick34),
+      IntList("FrameBackThick45", "CalendarFrameBackThick45ComboBox", "Back colors", &l.Thicknesses, "1", &TCalendarSkin::FrameBackThick45),
+      IntList("FrameBackThick56", "CalendarFrameBackThick56ComboBox", "Back colors", &l.Thicknesses, "20", &TCalendarSkin::FrameBackThick56),
+      IntList("FrameBackThick67", "CalendarFrameBackThick67ComboBox", "Back colors", &l.Thicknesses, "20", &TCalendarSkin::FrameBackThick67),
       Translucency("SeparatorLeftTranslucency", "CalendarSeparatorLeftTranslucencyComboBox", "Header", "50", &TCalendarSkin::SeparatorLeftTranslucency),
       Translucency("SeparatorRightTranslucency", "CalendarSeparatorRightTranslucencyComboBox", "Header", "50", &TCalendarSkin::SeparatorRightTranslucency),
-      IntList("SeparatorThickness", "CalendarSeparatorThicknessComboBox", "Header", OneToFive(), "2", &TCalendarSkin::SeparatorThickness),
+      IntList("SeparatorThickness", "CalendarSeparatorThicknessComboBox", "Header", &l.OneToFive, "2", &TCalendarSkin::SeparatorThickness),
       Font("YearTextFont", "CalendarYearTextFontComboBox", "Year", "Arial", &TCalendarSkin::YearTextFont),
-      IntList("YearTextSize", "CalendarYearTextSizeComboBox", "Year", LargeFontSizes(), "15", &TCalendarSkin::YearTextSize),
+      IntList("YearTextSize", "CalendarYearTextSizeComboBox", "Year", &l.LargeFontSizes, "15", &TCalendarSkin::YearTextSize),
       Check("YearBoldText", "CalendarYearBoldTextCheckBox", "Year", true, &TCalendarSkin::YearBoldText),
       Check("YearItalicText", "CalendarYearItalicTextCheckBox", "Year", true, &TCalendarSkin::YearItalicText),
       Translucency("YearTextTranslucency", "CalendarYearTextTranslucencyComboBox", "Year", "0", &TCalendarSkin::YearTextTranslucency),
-      IntList("YearHSS", "CalendarYearHSSComboBox", "Year", ShadowShifts(), "1", &TCalendarSkin::YearHSS),
-      IntList("YearVSS", "CalendarYearVSSComboBox", "Year", ShadowShifts(), "-1", &TCalendarSkin::YearVSS),
+      IntList("YearHSS", "CalendarYearHSSComboBox", "Year", &l.ShadowShifts, "1", &TCalendarSkin::YearHSS),
+      IntList("YearVSS", "CalendarYearVSSComboBox", "Year", &l.ShadowShifts, "-1", &TCalendarSkin::YearVSS),
       Font("MonthTextFont", "CalendarMonthTextFontComboBox", "Month", "Arial", &TCalendarSkin::MonthTextFont),
-      IntList("MonthTextSize", "CalendarMonthTextSizeComboBox", "Month", LargeFontSizes(), "20", &TCalendarSkin::MonthTextSize),
+      IntList("MonthTextSize", "CalendarMonthTextSizeComboBox", "Month", &l.LargeFontSizes, "20", &TCalendarSkin::MonthTextSize),
       Check("MonthBoldText", "CalendarMonthBoldTextCheckBox", "Month", true, &TCalendarSkin::MonthBoldText),
       Check("MonthItalicText", "CalendarMonthItalicTextCheckBox", "Month", false, &TCalendarSkin::MonthItalicText),
       Translucency("MonthTextTranslucency", "CalendarMonthTextTranslucencyComboBox", "Month", "0", &TCalendarSkin::MonthTextTranslucency),
-      IntList("MonthHSS", "CalendarMonthHSSComboBox", "Month", ShadowShifts(), "2", &TCalendarSkin::MonthHSS),
-      IntList("MonthVSS", "CalendarMonthVSSComboBox", "Month", ShadowShifts(), "-2", &TCalendarSkin::MonthVSS),
+      IntList("MonthHSS", "CalendarMonthHSSComboBox", "Month", &l.ShadowShifts, "2", &TCalendarSkin::MonthHSS),
+      IntList("MonthVSS", "CalendarMonthVSSComboBox", "Month", &l.ShadowShifts, "-2", &TCalendarSkin::MonthVSS),
       Font("DayOfWeekTextFont", "CalendarDayOfWeekTextFontComboBox", "Day of week", "Arial", &TCalendarSkin::DayOfWeekTextFont),
-      IntList("DayOfWeekTextSize", "CalendarDayOfWeekTextSizeComboBox", "Day of week", SmallFontSizes(), "12", &TCalendarSkin::DayOfWeekTextSize),
+      IntList("DayOfWeekTextSize", "CalendarDayOfWeekTextSizeComboBox", "Day of week", &l.SmallFontSizes, "12", &TCalendarSkin::DayOfWeekTextSize),
       Check("DayOfWeekBoldText", "CalendarDayOfWeekBoldTextCheckBox", "Day of week", true, &TCalendarSkin::DayOfWeekBoldText),
       Check("DayOfWeekItalicText", "CalendarDayOfWeekItalicTextCheckBox", "Day of week", true, &TCalendarSkin::DayOfWeekItalicText),
       Translucency("DayOfWeekWeekdayTextTranslucency", "CalendarDayOfWeekWeekdayTextTranslucencyComboBox", "Day of week", "0", &TCalendarSkin::DayOfWeekWeekdayTextTranslucency),
       Translucency("DayOfWeekWeekendTextTranslucency", "CalendarDayOfWeekWeekendTextTranslucencyComboBox", "Day of week", "0", &TCalendarSkin::DayOfWeekWeekendTextTranslucency),
-      IntList("DayOfWeekHSS", "CalendarDayOfWeekHSSComboBox", "Day of week", ShadowShifts(), "1", &TCalendarSkin::DayOfWeekHSS),
-      IntList("DayOfWeekVSS", "CalendarDayOfWeekVSSComboBox", "Day of week", ShadowShifts(), "-1", &TCalendarSkin::DayOfWeekVSS),
+      IntList("DayOfWeekHSS", "CalendarDayOfWeekHSSComboBox", "Day of week", &l.ShadowShifts, "1", &TCalendarSkin::DayOfWeekHSS),
+      IntList("DayOfWeekVSS", "CalendarDayOfWeekVSSComboBox", "Day of week", &l.ShadowShifts, "-1", &TCalendarSkin::DayOfWeekVSS),
       Font("DaysTextFont", "CalendarDaysTextFontComboBox", "Days", "Arial", &TCalendarSkin::DaysTextFont),
-      IntList("DaysTextSize", "CalendarDaysTextSizeComboBox", "Days", SmallFontSizes(), "12", &TCalendarSkin::DaysTextSize),
+      IntList("DaysTextSize", "CalendarDaysTextSizeComboBox", "Days", &l.SmallFontSizes, "12", &TCalendarSkin::DaysTextSize),
       Check("DaysBoldText", "CalendarDaysBoldTextCheckBox", "Days", true, &TCalendarSkin::DaysBoldText),
       Check("DaysItalicText", "CalendarDaysItalicTextCheckBox", "Days", false, &TCalendarSkin::DaysItalicText),
       Translucency("CurrentMonthWeekdayTextTranslucency", "CalendarCurrentMonthWeekdayTextTranslucencyComboBox", "Days", "0", &TCalendarSkin::CurrentMonthWeekdayTextTranslucency),
       Translucency("CurrentMonthWeekendTextTranslucency", "CalendarCurrentMonthWeekendTextTranslucencyComboBox", "Days", "0", &TCalendarSkin::CurrentMonthWeekendTextTranslucency),
       Translucency("OtherMonthsWeekdayTextTranslucency", "CalendarOtherMonthsWeekdayTextTranslucencyComboBox", "Days", "0", &TCalendarSkin::OtherMonthsWeekdayTextTranslucency),
       Translucency("OtherMonthsWeekendTextTranslucency", "CalendarOtherMonthsWeekendTextTranslucencyComboBox", "Days", "0", &TCalendarSkin::OtherMonthsWeekendTextTranslucency),
-      IntList("DaysHSS", "CalendarDaysHSSComboBox", "Days", ShadowShifts(), "1", &TCalendarSkin::DaysHSS),
-      IntList("DaysVSS", "CalendarDaysVSSComboBox", "Days", ShadowShifts(), "-1", &TCalendarSkin::DaysVSS),
+      IntList("DaysHSS", "CalendarDaysHSSComboBox", "Days", &l.ShadowShifts, "1", &TCalendarSkin::DaysHSS),
+      IntList("DaysVSS", "CalendarDaysVSSComboBox", "Days", &l.ShadowShifts, "-1", &TCalendarSkin::DaysVSS),
       Color("TextShadowColor", "CalendarTextShadowColorPanel", "General", 0, &TCalendarSkin::TextShadowColor),
       Color("TodayMarginColor", "CalendarTodayMarginColorPanel", "Days", 0, &TCalendarSkin::TodayMarginColor),
       Color("TodayBackColor", "CalendarTodayBackColorPanel", "Days", 1666745, &TCalendarSkin::TodayBackColor),
@@ -194,7 +204,8 @@ std::vector<TSkinParameter> MakeTable() {
 bool SameListText(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
       return false;
   return true;
 }
@@ -234,7 +245,8 @@ std::string SkinValueText(const TCalendarSkin& skin, const TSkinParameter& param
   return std::string();
 }
 
-void SetSkinListValue(TCalendarSkin& skin, const TSkinParameter& parameter, const std::string& itemText) {
+void SetSkinListValue(TCalendarSkin& skin, const TSkinParameter& parameter,
+                      const std::string& itemText) {
   if (parameter.IntValue)
     skin.*parameter.IntValue = static_cast<int>(std::strtol(itemText.c_str(), nullptr, 10));
   else if (parameter.TextValue)
@@ -245,8 +257,9 @@ TCalendarSkin DefaultCalendarSkin(const std::vector<std::string>& fontNames) {
   TCalendarSkin skin;
   for (const TSkinParameter& parameter : SkinParameters()) {
     if (parameter.IsList())
-      SetSkinListValue(skin, parameter,
-                       SelectListItem(SkinParameterItems(parameter, fontNames), parameter.DefaultText));
+      SetSkinListValue(
+          skin, parameter,
+          SelectListItem(SkinParameterItems(parameter, fontNames), parameter.DefaultText));
     else if (parameter.Kind == TSkinParameterKind::Bool)
       skin.*parameter.BoolValue = std::string(parameter.DefaultText) == "TRUE";
     else

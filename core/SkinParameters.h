@@ -60,7 +60,8 @@ std::string SelectListItem(const std::vector<std::string>& items, const std::str
 std::string SkinValueText(const TCalendarSkin& skin, const TSkinParameter& parameter);
 
 // Sets a list row to an item's text (numbers are taken from the text).
-void SetSkinListValue(TCalendarSkin& skin, const TSkinParameter& parameter, const std::string& itemText);
+void SetSkinListValue(TCalendarSkin& skin, const TSkinParameter& parameter,
+                      const std::string& itemText);
 
 // Every list at its default item (or its first item when the default is not
 // listed, as a missing font), every check box and colour at its default.

@@ -1,9 +1,8 @@
-#include "core/CalendarLayout.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
 
+#include "core/CalendarLayout.h"
 #include "core/SkinParameters.h"
 
 namespace {
@@ -37,8 +36,8 @@ TEST(CalendarLayoutTest, DatesDecodeAndCountWeekdays) {
 
 TEST(CalendarLayoutTest, DefaultSkinMetricsForAFiveRowMonthWithOneExtraWeek) {
   const TCalendarSkin skin = DefaultCalendarSkin({"Arial"});
-  const TCalendarGrid grid = ComputeCalendarGrid(kFriday10April2009, skin.FirstDayIsMonday,
-                                                 skin.CalendarOtherMonthsWeeks);
+  const TCalendarGrid grid =
+      ComputeCalendarGrid(kFriday10April2009, skin.FirstDayIsMonday, skin.CalendarOtherMonthsWeeks);
   EXPECT_EQ(grid.Rows, 7);
   const TCalendarMetrics m = ComputeCalendarMetrics(skin, grid.Rows);
   EXPECT_EQ(m.HeaderHeight, 25);
@@ -82,7 +81,7 @@ TEST(CalendarLayoutTest, TwoExtraWeeksShowTwoWeeksEachSideAndStillFindToday) {
 TEST(CalendarLayoutTest, PlacementIsBoundedAndTheSizeWrittenBack) {
   const TCalendarSkin skin = DefaultCalendarSkin({"Arial"});
   const TCalendarMetrics m = ComputeCalendarMetrics(skin, 7);  // 302 x 277
-  const TBox area{10, 20, 1520, 20 + 1385};                   // 1510 x 1385
+  const TBox area{10, 20, 1520, 20 + 1385};                    // 1510 x 1385
   TCalendarPlacement placement{0.9, -0.3, 0, 0};
   TBox box = PlaceCalendar(m, area, placement);
   EXPECT_DOUBLE_EQ(placement.RectWidth, 0.2);
@@ -119,7 +118,8 @@ TEST(CalendarLayoutTest, OvalCircumscribesTheCalendarAndSeparatorSitsInTheGap) {
   TCalendarSkin skin = DefaultCalendarSkin({"Arial"});
   skin.OvalBack = true;
   TCalendarPlacement placement{0, 0, 0, 0};
-  TCalendarLayout layout = LayOutCalendar(skin, kFriday10April2009, TBox{100, 50, 1380, 1024}, placement);
+  TCalendarLayout layout =
+      LayOutCalendar(skin, kFriday10April2009, TBox{100, 50, 1380, 1024}, placement);
   // Diagonal of 302 x 277 is 409.8..., so a circle 410 across, centred.
   EXPECT_EQ(layout.OvalBox.Left, 100 - 54);
   EXPECT_EQ(layout.OvalBox.Top, 50 - 66);

@@ -1,7 +1,6 @@
-#include "core/CalendarPainter.h"
-
 #include <gtest/gtest.h>
 
+#include "core/CalendarPainter.h"
 #include "core/FunStatus.h"
 #include "core/SkinParameters.h"
 #include "tests/core/RecordingCanvas.h"
@@ -16,8 +15,9 @@ TCalendarScene Scene(double now) {
   scene.ShowCalendar = true;
   scene.Now = now;
   scene.CalendarWorkArea = TBox{0, 0, 1280, 1004};
-  scene.Names.LongMonthNames = {"January", "February", "March",     "April",   "May",      "June",
-                                "July",    "August",   "September", "October", "November", "December"};
+  scene.Names.LongMonthNames = {"January",   "February", "March",    "April",
+                                "May",       "June",     "July",     "August",
+                                "September", "October",  "November", "December"};
   scene.Names.ShortDayNames = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
   return scene;
 }
@@ -35,7 +35,8 @@ struct TPaint {
   std::vector<TRecordedCall> DayCalls() const {
     size_t i = 0;
     while (Canvas.Calls[i].Op != "FillRectWithLinearGradient") ++i;
-    return std::vector<TRecordedCall>(Canvas.Calls.begin() + static_cast<long>(i) + 2, Canvas.Calls.end());
+    return std::vector<TRecordedCall>(Canvas.Calls.begin() + static_cast<long>(i) + 2,
+                                      Canvas.Calls.end());
   }
 };
 
@@ -120,7 +121,8 @@ TEST(CalendarPainterTest, SundayFirstMovesSundayToTheFirstColumn) {
   skin.FirstDayIsMonday = false;
   skin.CalendarOtherMonthsWeeks = 0;
   const TPaint paint(skin, Scene(kSunday15March2009));
-  const std::vector<TRecordedCall> names(paint.Canvas.Calls.begin() + 6, paint.Canvas.Calls.begin() + 13);
+  const std::vector<TRecordedCall> names(paint.Canvas.Calls.begin() + 6,
+                                         paint.Canvas.Calls.begin() + 13);
   EXPECT_EQ(names[0].Text, "Mon");
   EXPECT_EQ(names[0].Rect.X, 153 + 36);
   EXPECT_EQ(names[6].Text, "Sun");
@@ -131,7 +133,7 @@ TEST(CalendarPainterTest, SundayFirstMovesSundayToTheFirstColumn) {
   ASSERT_EQ(days.size(), 5u * 7u + 2u);
   EXPECT_EQ(days[0].Text, "1");
   EXPECT_EQ(days[0].Glyphs.FillColor, 0xFFAA0000u);  // 1 March, a Sunday
-  EXPECT_EQ(days[14].Op, "FillShape");                 // today, first column of row 2
+  EXPECT_EQ(days[14].Op, "FillShape");               // today, first column of row 2
   EXPECT_EQ(days[14].Shape.Bounds.X, 153);
   EXPECT_EQ(days[16].Text, "15");
 }

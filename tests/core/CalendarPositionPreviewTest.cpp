@@ -1,6 +1,6 @@
-#include "core/CalendarPositionPreview.h"
-
 #include <gtest/gtest.h>
+
+#include "core/CalendarPositionPreview.h"
 
 namespace {
 
@@ -41,7 +41,8 @@ TEST(CalendarPositionPreviewTest, PreviewScalesTheCalendarBox) {
 
 TEST(CalendarPositionPreviewTest, ClickIsClampedIntoThePreview) {
   // A 200 x 200 preview with a box 40 x 20.
-  const TPositionPreview p = PreparePositionPreview(1000, 1000, TCalendarPlacement{0, 0, 0.2, 0.1}, false, 100);
+  const TPositionPreview p =
+      PreparePositionPreview(1000, 1000, TCalendarPlacement{0, 0, 0.2, 0.1}, false, 100);
   double left = 0.5, top = 0.5;
   PositionFromCandidate(p, CandidateBox(p, 0, 0), left, top);
   EXPECT_EQ(left, 0.0);

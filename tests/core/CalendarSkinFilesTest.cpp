@@ -1,5 +1,3 @@
-#include "core/CalendarSkinFiles.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "core/CalendarSkinFiles.h"
 #include "core/FunStatus.h"
 #include "core/SkinParameters.h"
 
@@ -58,8 +57,10 @@ TCalendarSkin ChangedSkin() {
   TCalendarSkin skin = DefaultCalendarSkin(kFonts);
   uint32_t color = 0x010203;
   for (const TSkinParameter& p : SkinParameters()) {
-    if (p.Kind == TSkinParameterKind::Bool) skin.*p.BoolValue = !(skin.*p.BoolValue);
-    else if (p.Kind == TSkinParameterKind::Color) skin.*p.ColorValue = color += 0x010101;
+    if (p.Kind == TSkinParameterKind::Bool)
+      skin.*p.BoolValue = !(skin.*p.BoolValue);
+    else if (p.Kind == TSkinParameterKind::Color)
+      skin.*p.ColorValue = color += 0x010101;
     else {
       const std::vector<std::string>& items = SkinParameterItems(p, kFonts);
       SetSkinListValue(skin, p, items.back() == p.DefaultText ? items.front() : items.back());
@@ -152,10 +153,10 @@ TEST(CalendarSkinFilesTest, BadOrMissingValuesFallBackByTheirKind) {
   section.Set("TextEffect", "shadow");          // case does not matter
   section.Set("DaysTextFont", "courier new");
   section.Set("MonthTextFont", "NoSuchFont");
-  section.Set("DaysTextSize", "");              // empty: the default
-  section.Set("YearBoldText", "true");          // only "TRUE" is checked
-  section.Set("TodayBackColor", "");            // empty colour: black
-  section.Set("YearTextColor", "RED");          // a stock name
+  section.Set("DaysTextSize", "");      // empty: the default
+  section.Set("YearBoldText", "true");  // only "TRUE" is checked
+  section.Set("TodayBackColor", "");    // empty colour: black
+  section.Set("YearTextColor", "RED");  // a stock name
   section.Set("BogusKey", "1");
   TCalendarSkin skin = DefaultCalendarSkin(kFonts);
   skin.OvalBack = true;  // a missing check box key keeps its state

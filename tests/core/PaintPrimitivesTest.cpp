@@ -1,8 +1,7 @@
-#include "core/PaintPrimitives.h"
-
 #include <gtest/gtest.h>
 
 #include "core/FunStatus.h"
+#include "core/PaintPrimitives.h"
 #include "tests/core/RecordingCanvas.h"
 
 namespace {

@@ -37,7 +37,8 @@ inline std::string Describe(const TRectF& r) {
 }
 
 inline std::string Describe(const TShape& s) {
-  return std::string(s.Kind == TShapeKind::Ellipse ? "Ellipse " : "Rectangle ") + Describe(s.Bounds);
+  return std::string(s.Kind == TShapeKind::Ellipse ? "Ellipse " : "Rectangle ") +
+         Describe(s.Bounds);
 }
 
 class TRecordingCanvas : public TCanvas {
@@ -103,12 +104,19 @@ class TRecordingCanvas : public TCanvas {
     std::vector<std::string> lines;
     for (const TRecordedCall& c : Calls) {
       std::string line = c.Op;
-      if (c.Op == "SetSmoothingMode") line += c.Smoothing == TSmoothingMode::None ? " None" : " HighQuality";
-      else if (c.Op == "FillShape") line += " " + Describe(c.Shape) + " " + Hex(c.Color);
-      else if (c.Op == "DrawShape") line += " " + Describe(c.Shape) + " " + Hex(c.Color) + " w" + std::to_string(static_cast<int>(c.PenWidth));
-      else if (c.Op == "FillShapeWithPathGradient") line += " " + Describe(c.Shape);
-      else if (c.Op == "FillRectWithLinearGradient") line += " " + Describe(c.Rect);
-      else if (c.Op == "DrawString" || c.Op == "PaintGlyphPath") line += " '" + c.Text + "' " + Describe(c.Rect);
+      if (c.Op == "SetSmoothingMode")
+        line += c.Smoothing == TSmoothingMode::None ? " None" : " HighQuality";
+      else if (c.Op == "FillShape")
+        line += " " + Describe(c.Shape) + " " + Hex(c.Color);
+      else if (c.Op == "DrawShape")
+        line += " " + Describe(c.Shape) + " " + Hex(c.Color) + " w" +
+                std::to_string(static_cast<int>(c.PenWidth));
+      else if (c.Op == "FillShapeWithPathGradient")
+        line += " " + Describe(c.Shape);
+      else if (c.Op == "FillRectWithLinearGradient")
+        line += " " + Describe(c.Rect);
+      else if (c.Op == "DrawString" || c.Op == "PaintGlyphPath")
+        line += " '" + c.Text + "' " + Describe(c.Rect);
       lines.push_back(line);
     }
     return lines;
