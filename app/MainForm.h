@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/CalendarGeometry.h"
+#include "core/PictureSelection.h"
 #include "platform/SystemTray.h"
 #include "platform/Widgets.h"
 
@@ -61,6 +63,20 @@ class TMainForm : public TDialogWindow {
   TListBox DirectoriesListBox;
   TLinkLabel AddDirectoryLabel, DeleteDirectoryLabel, ReloadFileNamesLabel, Label29;
   void BindCatalogueControls();
+  // PictureList, CurrentPictureIndex, CurrentFileTitle and LastAutoChangeTime.
+  TPictureSelection Selection;
+  void LoadPictureFileNames();
+  void ChangePicture(bool forward, bool random);
+  std::string FindNextPicture(bool forward, bool random, bool updateIndex);
+  void SelectPicture(int index, const std::string& title);
+  void UsePictureFile(const std::string& path);
+  bool IsPictureFile(const std::string& path) const;
+  void ShowLoadedPicturesCount();
+  void ShowCurrentPicture();
+  void AddDirectoryByBrowsing(bool reload);
+  void NextWallpaperLabelClick();
+  void PreviousWallpaperLabelClick();
+  void RandomWallpaperLabelClick();
 
   // ---- Composition: the pipeline, resize and effects, broadcast (MainFormComposition.cpp) ----
   TLinkLabel Label4, Label3, Label18;  // "Redraw wallpaper", "View picture", "Clip picture file title"
@@ -75,21 +91,48 @@ class TMainForm : public TDialogWindow {
   TComboBox BroadcastWallpaperChangeIntervalComboBox;
   TLinkLabel Label6, Label27;  // "Broadcast wallpaper change for other programs", "View picture"
   void BindCompositionControls();
+  // Composes the wallpaper from the current picture and installs it; reload
+  // decodes the picture again, otherwise the kept fitted picture is reused.
+  bool SetFileAsWallpaper(bool reload);
+  void ReloadWallpaperOnParamChange();
+  void RedrawWallpaperOnParamChange();
+  bool BroadcastWallpaperFile();
+  // Empties the broadcast registry value, at shutdown and when switched off.
+  void ClearBroadcastValue();
+  int FittedScreenWidth = 0, FittedScreenHeight = 0;
 
   // ---- Calendar: pages from the skin table, skins, position (MainFormCalendar.cpp) ----
   TCheckBox ShowCalendarCheckBox;
   void BindCalendarControls();
+  TCheckBox ShowCalendarBackCheckBox;
+  TCalendarPlacement CalendarPlacement{0.7, 0.15, 0.1, 0.1};
+  double LastRedrawTime = 0;
+  // Paints the calendar onto the wallpaper being composed (a GDI+ graphics).
+  bool SetInfoOnPicture(void* graphics, int left, int top, int right, int bottom);
+  void CalendarSetDesktopPositionLabelClick();
+  void LoadCalendarSkin(bool wholeSkin);
 
   // ---- Scheduling and control: timer, hotkeys, tray menu, messages (MainFormControl.cpp) ----
   TCheckBox IsAutoChangeWallpaperCheckBox, RandomWallpaperCheckBox, UseAutoChangeWallpaperStartTimeCheckBox;
   TComboBox AutoChangeWallpaperIntervalComboBox, AutoChangeWallpaperStartTimeComboBox;
   void BindControlControls();
+  double AutoChangePeriod = 3600, BroadcastPeriod = 3600;
+  double LastBroadcastTime = 0;
+  void RegisterHotkeys();
+  void UnregisterHotkeys();
+  void TimerTimer();
+  // The main window's own messages: session end, settings change, dropped
+  // files, hotkeys, the tray callback. True when handled.
+  bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
   // ---- Favourites and dropped files (MainFormFavorites.cpp) ----
   TLinkLabel SetFavoriteLabel, AddFavoriteLabel, DeleteFavoriteLabel;
   void BindFavoritesControls();
+  void ProcessDroppedFiles(HDROP drop);
 
   // ---- Options file (MainFormOptions.cpp) ----
+  void LoadOptionsFile();
+  bool SaveOptionsFile();
 
  protected:
   void OnInitDialog() override;

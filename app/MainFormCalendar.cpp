@@ -3,3 +3,8 @@
 #include "resources/resource.h"
 
 void TMainForm::BindCalendarControls() {}
+
+// Filled in with the calendar.
+bool TMainForm::SetInfoOnPicture(void*, int, int, int, int) { return true; }
+void TMainForm::CalendarSetDesktopPositionLabelClick() {}
+void TMainForm::LoadCalendarSkin(bool) {}

@@ -19,3 +19,19 @@ void TMainForm::BindCatalogueControls() {
   Label29.Bind(DirectoriesTabSheet, IDC_CLIP_PICTURE_TITLES_LABEL);
   HoverDirectoryLabel.Bind(DirectoriesTabSheet, IDC_HOVER_DIRECTORY_LABEL);
 }
+
+// Filled in with the catalogue.
+void TMainForm::LoadPictureFileNames() {}
+void TMainForm::ChangePicture(bool forward, bool random) { Selection.ChangePicture(forward, random); }
+std::string TMainForm::FindNextPicture(bool forward, bool random, bool updateIndex) {
+  return Selection.FindNextPicture(forward, random, updateIndex);
+}
+void TMainForm::SelectPicture(int index, const std::string& title) { Selection.SelectPicture(index, title); }
+void TMainForm::UsePictureFile(const std::string&) {}
+bool TMainForm::IsPictureFile(const std::string&) const { return true; }
+void TMainForm::ShowLoadedPicturesCount() {}
+void TMainForm::ShowCurrentPicture() {}
+void TMainForm::AddDirectoryByBrowsing(bool) {}
+void TMainForm::NextWallpaperLabelClick() {}
+void TMainForm::PreviousWallpaperLabelClick() {}
+void TMainForm::RandomWallpaperLabelClick() {}

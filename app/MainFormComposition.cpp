@@ -28,3 +28,10 @@ void TMainForm::BindCompositionControls() {
   Label6.Bind(BroadcastTabSheet, IDC_BROADCAST_NOW_LABEL);
   Label27.Bind(BroadcastTabSheet, IDC_BROADCAST_VIEW_PICTURE_LABEL);
 }
+
+// Filled in with the composition pipeline.
+bool TMainForm::SetFileAsWallpaper(bool) { return true; }
+void TMainForm::ReloadWallpaperOnParamChange() { SetFileAsWallpaper(true); }
+void TMainForm::RedrawWallpaperOnParamChange() { SetFileAsWallpaper(false); }
+bool TMainForm::BroadcastWallpaperFile() { return true; }
+void TMainForm::ClearBroadcastValue() {}

@@ -10,3 +10,9 @@ void TMainForm::BindControlControls() {
   AutoChangeWallpaperStartTimeComboBox.Bind(WallpaperGeneralTabSheet, IDC_START_TIME_COMBOBOX);
   IsAutoChangeWallpaperCheckBox.SetChecked(true);
 }
+
+// Filled in with the scheduler and the message dispatch.
+void TMainForm::RegisterHotkeys() {}
+void TMainForm::UnregisterHotkeys() {}
+void TMainForm::TimerTimer() {}
+bool TMainForm::Dispatch(UINT, WPARAM, LPARAM) { return false; }

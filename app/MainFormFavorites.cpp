@@ -7,3 +7,6 @@ void TMainForm::BindFavoritesControls() {
   AddFavoriteLabel.Bind(WallpaperGeneralTabSheet, IDC_ADD_FAVORITE_LABEL);
   DeleteFavoriteLabel.Bind(WallpaperGeneralTabSheet, IDC_DELETE_FAVORITE_LABEL);
 }
+
+// Filled in with dropped files.
+void TMainForm::ProcessDroppedFiles(HDROP) {}

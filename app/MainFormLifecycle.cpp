@@ -12,10 +12,19 @@
 
 TMainForm* MainForm = nullptr;
 
+namespace {
+constexpr UINT_PTR kTimerId = 1;
+}
+
 TMainForm::TMainForm() { MainForm = this; }
 
 TMainForm::~TMainForm() {
-  DragAcceptFiles(handle_, FALSE);
+  if (handle_) {
+    KillTimer(handle_, kTimerId);
+    DragAcceptFiles(handle_, FALSE);
+  }
+  ClearBroadcastValue();
+  UnregisterHotkeys();
   if (GdiplusToken) Gdiplus::GdiplusShutdown(GdiplusToken);
   SystemTray.DeleteIcon();
   if (SystemTrayPopupMenu) DestroyMenu(SystemTrayPopupMenu);
@@ -52,6 +61,17 @@ void TMainForm::BeforeRun() {
       HideMainWindow();
     else
       ShowMainWindow();
+    LoadOptionsFile();
+    if (DirectoriesListBox.Count() == 0) {
+      ShowDirectoriesPage();
+      ShowMainWindow();
+      AddDirectoryByBrowsing(false);
+    }
+    Selection.PictureList.clear();
+    LoadPictureFileNames();
+    DragAcceptFiles(handle_, TRUE);
+    // The first tick chooses the first wallpaper when none is current.
+    SetTimer(handle_, kTimerId, 1000, nullptr);
     IsUpdatingControls = false;
   });
   FUN_SHOW("Failed to prepare main window.");
@@ -64,6 +84,9 @@ void TMainForm::FormCloseQuery() {
     HideMainWindow();
     return;
   }
+  SaveOptionsFile();
+  KillTimer(handle_, kTimerId);
+  DragAcceptFiles(handle_, FALSE);
   DestroyWindow(handle_);
   handle_ = nullptr;
   PostQuitMessage(0);
@@ -77,6 +100,10 @@ void TMainForm::TerminateProgram() {
 }
 
 bool TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  if (Dispatch(message, wParam, lParam)) {
+    result = TRUE;
+    return true;
+  }
   switch (message) {
     case WM_CLOSE:
       FormCloseQuery();
@@ -89,6 +116,10 @@ bool TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& r
         return true;
       }
       return false;
+    case WM_TIMER:
+      if (wParam == kTimerId) TimerTimer();
+      result = TRUE;
+      return true;
     case WM_TRAY_CALLBACK:
       if (wParam == TRAY_ICON_ID) SystemTray.HandleTrayMessage(lParam);
       result = TRUE;
