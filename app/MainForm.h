@@ -10,6 +10,7 @@
 
 #include "core/CalendarGeometry.h"
 #include "core/PictureSelection.h"
+#include "core/StoredTextList.h"
 #include "platform/SystemTray.h"
 #include "platform/Widgets.h"
 
@@ -133,6 +134,9 @@ class TMainForm : public TDialogWindow {
   // ---- Options file (MainFormOptions.cpp) ----
   void LoadOptionsFile();
   bool SaveOptionsFile();
+  std::unique_ptr<TStoredTextList> Options;
+  void LoadOptions(TStoredTextList& store);
+  void SaveOptions(TStoredTextList& store);
 
  protected:
   void OnInitDialog() override;

@@ -66,6 +66,10 @@ start_wine_desktop() {
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   fi
   prepare_prefix
+  # Keep one wineserver and the desktop up for the whole run, so that the
+  # first program of a suite does not race the desktop's start.
+  wineserver -p >/dev/null 2>&1
+  wine cmd /c exit >/dev/null 2>&1
 }
 
 stop_wine_desktop() {
