@@ -4,11 +4,16 @@
 
 #include "app/MainForm.h"
 #include "app/ProgramInfo.h"
+#include "core/Scheduler.h"
 #include "platform/ControlValues.h"
 #include "platform/Program.h"
+#include "platform/ShellLink.h"
 #include "platform/StoredTextFiles.h"
 
 namespace {
+
+// Stored paths longer than the system's path limit are ignored.
+constexpr size_t kMaxStoredPath = 260;
 
 TWorkAreaBounds WorkAreaBounds() {
   RECT area = {};
@@ -39,6 +44,40 @@ void TMainForm::LoadOptions(TStoredTextList& store) {
   ReadComboBox(store, "Main", "Hotkey", "W", HotkeyComboBox);
   RegisterHotkeys();
   ReadComboBox(store, "Main", "DesktopMargin", "20", DesktopMarginComboBox);
+
+  ReadCheckBox(store, "Wallpaper", "IsAutoChange", IsAutoChangeWallpaperCheckBox);
+  ReadComboBox(store, "Wallpaper", "AutoChangeInterval", "1 hour", AutoChangeWallpaperIntervalComboBox);
+  AutoChangePeriod = GetPeriodFromText(AutoChangeWallpaperIntervalComboBox.Text());
+  ReadCheckBox(store, "Wallpaper", "UseAutoChangeStartTime", UseAutoChangeWallpaperStartTimeCheckBox);
+  ReadComboBox(store, "Wallpaper", "AutoChangeStartTime", "0", AutoChangeWallpaperStartTimeComboBox);
+  ReadCheckBox(store, "Wallpaper", "IsRandomWallpaper", RandomWallpaperCheckBox);
+  ReadReal(store, "Wallpaper", "LastAutoChangeTime", Selection.LastAutoChangeTime);
+  ReadText(store, "Wallpaper", "LastFileTitle", false, Selection.CurrentFileTitle, kMaxStoredPath);
+  uint32_t filling = 0;
+  ReadColor(store, "Wallpaper", "FillingPictureColor", filling);
+  FillingPictureColorPanel.SetColor(filling);
+  ReadComboBox(store, "Wallpaper", "PictureMinStretchSize", "300", PictureMinStretchSizeComboBox);
+  ReadComboBox(store, "Wallpaper", "PictureMaxStretchSkew", "120", PictureMaxStretchSkewComboBox);
+  ReadCheckBox(store, "Wallpaper", "FitAndCropPicture", FitAndCropCheckBox);
+  ReadCheckBox(store, "Wallpaper", "StretchPicture", StretchPictureCheckBox);
+  ReadCheckBox(store, "Wallpaper", "IsFitBeforeTilePicture", FitBeforeTileCheckBox);
+  ReadCheckBox(store, "Wallpaper", "IsTilePicture", IsTileCheckBox);
+  ReadCheckBox(store, "Wallpaper", "UsePictureNormalizeBrightness", UsePictureNormalizeBrightnessCheckBox);
+  ReadComboBox(store, "Wallpaper", "PictureNormalizeBrightnessLevel", "50", PictureNormalizeBrightnessLevelComboBox);
+  ReadComboBox(store, "Wallpaper", "PictureNormalizeBrightnessMethod", "Balanced scaling",
+               PictureNormalizeBrightnessMethodComboBox);
+  ReadComboBox(store, "Wallpaper", "GammaPicture", "100", GammaPictureComboBox);
+
+  ReadCheckBox(store, "Calendar", "Show", ShowCalendarCheckBox);
+  ReadPlacementRect(store, "Calendar", "RectLeft", "RectTop", "RectWidth", "RectHeight", CalendarPlacement.RectLeft,
+                    CalendarPlacement.RectTop, CalendarPlacement.RectWidth, CalendarPlacement.RectHeight);
+  ReadReal(store, "Calendar", "LastRedrawTime", LastRedrawTime);
+
+  ReadCheckBox(store, "BroadcastWallpaperChange", "IsAutoChange", IsBroadcastWallpaperChangeCheckBox);
+  ReadComboBox(store, "BroadcastWallpaperChange", "AutoChangeInterval", "1 hour",
+               BroadcastWallpaperChangeIntervalComboBox);
+  BroadcastPeriod = GetPeriodFromText(BroadcastWallpaperChangeIntervalComboBox.Text());
+  ReadReal(store, "BroadcastWallpaperChange", "LastAutoChangeTime", LastBroadcastTime);
 }
 
 void TMainForm::SaveOptions(TStoredTextList& store) {
@@ -47,7 +86,39 @@ void TMainForm::SaveOptions(TStoredTextList& store) {
   GetWindowRect(handle_, &window);
   WriteWindowPosition(store, "Main", "XPos", "YPos", {window.left, window.top});
   WriteCheckBox(store, "Main", "Autorun", AutorunCheckBox);
+  // The start-up shortcut follows the option at every save.
+  char startup[MAX_PATH] = {};
+  if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_STARTUP | CSIDL_FLAG_CREATE, nullptr, 0, startup)))
+    MakeLinkByStatus(startup, TProgram::GetProgramPath(), "", AutorunCheckBox.Checked(), true, "");
   WriteCheckBox(store, "Main", "HideOnClose", HideOnCloseCheckBox);
   WriteComboBox(store, "Main", "Hotkey", HotkeyComboBox);
   WriteComboBox(store, "Main", "DesktopMargin", DesktopMarginComboBox);
+
+  WriteCheckBox(store, "Wallpaper", "IsAutoChange", IsAutoChangeWallpaperCheckBox);
+  WriteComboBox(store, "Wallpaper", "AutoChangeInterval", AutoChangeWallpaperIntervalComboBox);
+  WriteCheckBox(store, "Wallpaper", "UseAutoChangeStartTime", UseAutoChangeWallpaperStartTimeCheckBox);
+  WriteComboBox(store, "Wallpaper", "AutoChangeStartTime", AutoChangeWallpaperStartTimeComboBox);
+  WriteCheckBox(store, "Wallpaper", "IsRandomWallpaper", RandomWallpaperCheckBox);
+  WriteReal(store, "Wallpaper", "LastAutoChangeTime", Selection.LastAutoChangeTime);
+  WriteText(store, "Wallpaper", "LastFileTitle", Selection.CurrentFileTitle);
+  WriteColor(store, "Wallpaper", "FillingPictureColor", FillingPictureColorPanel.Color());
+  WriteComboBox(store, "Wallpaper", "PictureMinStretchSize", PictureMinStretchSizeComboBox);
+  WriteComboBox(store, "Wallpaper", "PictureMaxStretchSkew", PictureMaxStretchSkewComboBox);
+  WriteCheckBox(store, "Wallpaper", "FitAndCropPicture", FitAndCropCheckBox);
+  WriteCheckBox(store, "Wallpaper", "StretchPicture", StretchPictureCheckBox);
+  WriteCheckBox(store, "Wallpaper", "IsFitBeforeTilePicture", FitBeforeTileCheckBox);
+  WriteCheckBox(store, "Wallpaper", "IsTilePicture", IsTileCheckBox);
+  WriteCheckBox(store, "Wallpaper", "UsePictureNormalizeBrightness", UsePictureNormalizeBrightnessCheckBox);
+  WriteComboBox(store, "Wallpaper", "PictureNormalizeBrightnessLevel", PictureNormalizeBrightnessLevelComboBox);
+  WriteComboBox(store, "Wallpaper", "PictureNormalizeBrightnessMethod", PictureNormalizeBrightnessMethodComboBox);
+  WriteComboBox(store, "Wallpaper", "GammaPicture", GammaPictureComboBox);
+
+  WriteCheckBox(store, "Calendar", "Show", ShowCalendarCheckBox);
+  WritePlacementRect(store, "Calendar", "RectLeft", "RectTop", "RectWidth", "RectHeight", CalendarPlacement.RectLeft,
+                     CalendarPlacement.RectTop, CalendarPlacement.RectWidth, CalendarPlacement.RectHeight);
+  WriteReal(store, "Calendar", "LastRedrawTime", LastRedrawTime);
+
+  WriteCheckBox(store, "BroadcastWallpaperChange", "IsAutoChange", IsBroadcastWallpaperChangeCheckBox);
+  WriteComboBox(store, "BroadcastWallpaperChange", "AutoChangeInterval", BroadcastWallpaperChangeIntervalComboBox);
+  WriteReal(store, "BroadcastWallpaperChange", "LastAutoChangeTime", LastBroadcastTime);
 }
