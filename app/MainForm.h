@@ -119,12 +119,32 @@ class TMainForm : public TDialogWindow {
   void BindControlControls();
   double AutoChangePeriod = 3600, BroadcastPeriod = 3600;
   double LastBroadcastTime = 0;
+  // The margin-shrunk work area the last composition placed the calendar in
+  // (kept by the composition).
+  RECT CalendarWorkArea = {0, 0, 0, 0};
+  // Registers the three hotkeys on the letter of HotkeyComboBox.
   void RegisterHotkeys();
   void UnregisterHotkeys();
+  HWND HotkeyWindow = nullptr;  // the window the hotkeys are registered on
+  void HotkeyComboBoxChange();
+  void AutoChangeWallpaperIntervalComboBoxChange();
+  void BroadcastWallpaperChangeIntervalComboBoxChange();
   void TimerTimer();
+  // Stirs the program's random generator with the pointer position.
+  void MixCursor();
   // The main window's own messages: session end, settings change, dropped
-  // files, hotkeys, the tray callback. True when handled.
+  // files, hotkeys, the tray callback and its menu. True when handled.
   bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  void FWinIniChange();
+  void SystemTrayPopupMenuPopup();
+  void STP_CloseMenuClick();
+  void STP_AddPicturesDirectoryMenuClick();
+  void STP_VisibleCalendarMenuClick();
+  void STP_VisibleCalendarBackMenuClick();
+  void STP_SetCalendarPositionMenuClick();
+  void STP_LoadCalendarSkinMenuClick();
+  void STP_LoadCalendarSkinColorsMenuClick();
+  void STP_NormalizeBrightnessMenuClick(const struct TTrayMenuItem& sender);
 
   // ---- Favourites and dropped files (MainFormFavorites.cpp) ----
   TLinkLabel SetFavoriteLabel, AddFavoriteLabel, DeleteFavoriteLabel;

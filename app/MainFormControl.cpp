@@ -1,6 +1,50 @@
 // The one-second scheduler, the global hotkeys, the tray menu and the window messages.
 #include "app/MainForm.h"
+#include "app/TrayMenu.h"
+#include "core/FunStatus.h"
+#include "core/Hotkeys.h"
+#include "core/OptionsRules.h"
+#include "core/Scheduler.h"
+#include "core/ValueText.h"
+#include "core/WindowMessages.h"
+#include "platform/Hotkeys.h"
+#include "platform/LocalTime.h"
+#include "platform/PowerStatus.h"
 #include "resources/resource.h"
+
+namespace {
+
+// The navigation command each hotkey runs.
+void (TMainForm::*const kHotkeyHandlers[])() = {
+    &TMainForm::NextWallpaperLabelClick,      // THotkeyCommand::Next
+    &TMainForm::PreviousWallpaperLabelClick,  // THotkeyCommand::Previous
+    &TMainForm::RandomWallpaperLabelClick,    // THotkeyCommand::Random
+};
+
+// The handler of each tray menu command; the brightness submenu has its own.
+struct TTrayMenuHandler {
+  TTrayMenuCommand Command;
+  void (TMainForm::*Handler)();
+};
+
+const TTrayMenuHandler kTrayMenuHandlers[] = {
+    {TTrayMenuCommand::Close, &TMainForm::STP_CloseMenuClick},
+    {TTrayMenuCommand::AddPicturesDirectory, &TMainForm::STP_AddPicturesDirectoryMenuClick},
+    {TTrayMenuCommand::VisibleCalendar, &TMainForm::STP_VisibleCalendarMenuClick},
+    {TTrayMenuCommand::VisibleCalendarBack, &TMainForm::STP_VisibleCalendarBackMenuClick},
+    {TTrayMenuCommand::SetCalendarPosition, &TMainForm::STP_SetCalendarPositionMenuClick},
+    {TTrayMenuCommand::LoadCalendarSkin, &TMainForm::STP_LoadCalendarSkinMenuClick},
+    {TTrayMenuCommand::LoadCalendarSkinColors, &TMainForm::STP_LoadCalendarSkinColorsMenuClick},
+};
+
+void SetComboItems(TComboBox& box, const std::vector<std::string>& items, const char* defaultText) {
+  box.SetItems(items);
+  box.SetText(defaultText);
+}
+
+TAreaRect ToAreaRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+}  // namespace
 
 void TMainForm::BindControlControls() {
   IsAutoChangeWallpaperCheckBox.Bind(WallpaperGeneralTabSheet, IDC_IS_AUTO_CHANGE_CHECKBOX);
@@ -9,10 +53,219 @@ void TMainForm::BindControlControls() {
   UseAutoChangeWallpaperStartTimeCheckBox.Bind(WallpaperGeneralTabSheet, IDC_USE_START_TIME_CHECKBOX);
   AutoChangeWallpaperStartTimeComboBox.Bind(WallpaperGeneralTabSheet, IDC_START_TIME_COMBOBOX);
   IsAutoChangeWallpaperCheckBox.SetChecked(true);
+
+  SetComboItems(AutoChangeWallpaperIntervalComboBox, AutoChangeIntervalItems(), kDefaultIntervalText);
+  SetComboItems(AutoChangeWallpaperStartTimeComboBox, StartHourItems(), kDefaultStartHourText);
+  SetComboItems(BroadcastWallpaperChangeIntervalComboBox, BroadcastIntervalItems(), kDefaultIntervalText);
+  AutoChangeWallpaperIntervalComboBox.OnChange = [this] { AutoChangeWallpaperIntervalComboBoxChange(); };
+  AutoChangeWallpaperStartTimeComboBox.OnChange = [this] { AutoChangeWallpaperIntervalComboBoxChange(); };
+  BroadcastWallpaperChangeIntervalComboBox.OnChange = [this] { BroadcastWallpaperChangeIntervalComboBoxChange(); };
+  AutoChangeWallpaperIntervalComboBoxChange();
+  BroadcastWallpaperChangeIntervalComboBoxChange();
+
+  HotkeyComboBox.OnChange = [this] { HotkeyComboBoxChange(); };
+
+  if (!SystemTrayPopupMenu) SystemTrayPopupMenu = BuildTrayPopupMenu();
 }
 
-// Filled in with the scheduler and the message dispatch.
-void TMainForm::RegisterHotkeys() {}
-void TMainForm::UnregisterHotkeys() {}
-void TMainForm::TimerTimer() {}
-bool TMainForm::Dispatch(UINT, WPARAM, LPARAM) { return false; }
+// ---- Scheduler ----
+
+void TMainForm::AutoChangeWallpaperIntervalComboBoxChange() {
+  AutoChangePeriod = GetPeriodFromText(AutoChangeWallpaperIntervalComboBox.Text());
+}
+
+void TMainForm::BroadcastWallpaperChangeIntervalComboBoxChange() {
+  BroadcastPeriod = GetPeriodFromText(BroadcastWallpaperChangeIntervalComboBox.Text());
+}
+
+void TMainForm::MixCursor() {
+  POINT cursor;
+  if (!GetCursorPos(&cursor)) return;
+  // The program-wide generator takes the position here: Random.MixPoint(cursor.x, cursor.y).
+}
+
+void TMainForm::TimerTimer() {
+  TTimerTickHooks hooks;
+  hooks.IsRunningOnMainsPower = [] { return ::IsRunningOnMainsPower(); };
+  hooks.Now = [] { return GetLocalDateTime(); };
+  hooks.MixCursor = [this] { MixCursor(); };
+  hooks.ReadState = [this] {
+    TTimerTickState state;
+    state.IsAutoChange = IsAutoChangeWallpaperCheckBox.Checked();
+    state.AutoChangePeriod = AutoChangePeriod;
+    state.LastAutoChangeTime = Selection.LastAutoChangeTime;
+    state.IsRandom = RandomWallpaperCheckBox.Checked();
+    if (UseAutoChangeWallpaperStartTimeCheckBox.Checked())
+      state.StartHour = GetIntFromText(AutoChangeWallpaperStartTimeComboBox.Text(), 0, 23, 0);
+    state.ShowCalendar = ShowCalendarCheckBox.Checked();
+    state.LastRedrawTime = LastRedrawTime;
+    state.IsBroadcast = IsBroadcastWallpaperChangeCheckBox.Checked();
+    state.BroadcastPeriod = BroadcastPeriod;
+    state.LastBroadcastTime = LastBroadcastTime;
+    state.IsPictureListEmpty = Selection.PictureList.empty();
+    state.IsCurrentFileTitleEmpty = Selection.CurrentFileTitle.empty();
+    return state;
+  };
+  hooks.ChangePicture = [this](bool random) { ChangePicture(true, random); };
+  hooks.BroadcastWallpaperFile = [this] { BroadcastWallpaperFile(); };
+  hooks.SetFileAsWallpaper = [this](bool reload) { SetFileAsWallpaper(reload); };
+  RunTimerTick(hooks);
+}
+
+// ---- Hotkeys ----
+
+void TMainForm::RegisterHotkeys() {
+  // A second registration under the same identifier would leave the previous
+  // letter working too; only the chosen letter should.
+  UnregisterHotkeys();
+  HotkeyWindow = handle_;
+  RegisterWindowHotkeys(HotkeyWindow, GetHotkeyLetter(HotkeyComboBox.Text()));
+}
+
+void TMainForm::UnregisterHotkeys() {
+  if (!HotkeyWindow) return;
+  UnregisterWindowHotkeys(HotkeyWindow);
+  HotkeyWindow = nullptr;
+}
+
+void TMainForm::HotkeyComboBoxChange() { RegisterHotkeys(); }
+
+// ---- Window messages ----
+
+bool TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  const TMainWindowMessage kind = ClassifyMainWindowMessage(message);
+  const bool isTrayMenuMessage = (message == WM_INITMENUPOPUP && SystemTrayPopupMenu &&
+                                  reinterpret_cast<HMENU>(wParam) == SystemTrayPopupMenu) ||
+                                 (message == WM_COMMAND && lParam == 0 && HIWORD(wParam) == 0 &&
+                                  FindTrayMenuItemById(LOWORD(wParam)));
+  if (kind == TMainWindowMessage::Other && message != WM_ENDSESSION && !isTrayMenuMessage) return false;
+
+  bool handled = false;
+  FUN_TRACE("TMainForm::Dispatch");
+  FUN_GUARD({
+    switch (kind) {
+      case TMainWindowMessage::QueryEndSession:
+        // The default answer lets the session end; the close that follows is real.
+        RequestExit();
+        break;
+      case TMainWindowMessage::SettingChange:
+        FWinIniChange();
+        if (trace_.CalleeFailed()) return;
+        break;
+      case TMainWindowMessage::DropFiles:
+        ProcessDroppedFiles(reinterpret_cast<HDROP>(wParam));
+        handled = true;
+        break;
+      case TMainWindowMessage::Hotkey:
+        if (const auto command = GetHotkeyCommand(static_cast<int>(wParam)))
+          (this->*kHotkeyHandlers[static_cast<int>(*command)])();
+        handled = true;
+        break;
+      case TMainWindowMessage::TrayCallback:
+        if (wParam == TSystemTray::IconId) SystemTray.HandleTrayMessage(lParam);
+        handled = true;
+        break;
+      case TMainWindowMessage::Other:
+        if (message == WM_ENDSESSION) {
+          // No close request reaches a hidden window at the end of a session:
+          // close for real (options saved) now. A cancelled end keeps the
+          // window's usual close behaviour.
+          if (wParam)
+            TerminateProgram();
+          else
+            ExitRequested = false;
+          handled = true;
+        } else if (message == WM_INITMENUPOPUP) {
+          SystemTrayPopupMenuPopup();
+        } else if (const TTrayMenuItem* item = FindTrayMenuItemById(LOWORD(wParam))) {
+          if (item->Command == TTrayMenuCommand::NormalizeBrightness) {
+            STP_NormalizeBrightnessMenuClick(*item);
+          } else {
+            for (const TTrayMenuHandler& entry : kTrayMenuHandlers)
+              if (entry.Command == item->Command) (this->*entry.Handler)();
+          }
+          handled = true;
+        }
+        break;
+    }
+  });
+  return handled;
+}
+
+void TMainForm::FWinIniChange() {
+  FUN_TRACE("TMainForm::FWinIniChange");
+  FUN_GUARD({
+    RECT workArea;
+    SetLastError(0);
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0)) {
+      FUN_RAISE("Failed to get desktop work area.", "", "", GetLastError());
+      return;
+    }
+    TSettingsChangeInput input;
+    input.ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
+    input.ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
+    input.FittedScreenWidth = FittedScreenWidth;
+    input.FittedScreenHeight = FittedScreenHeight;
+    input.WorkArea = ToAreaRect(workArea);
+    input.DesktopMargin = GetIntFromTextAnyValue(DesktopMarginComboBox.Text());
+    input.CalendarWorkArea = ToAreaRect(CalendarWorkArea);
+    switch (DecideSettingsChange(input)) {
+      case TSettingsChangeAction::Reload: SetFileAsWallpaper(true); break;
+      case TSettingsChangeAction::Redraw: SetFileAsWallpaper(false); break;
+      case TSettingsChangeAction::Nothing: return;
+    }
+    if (trace_.CalleeFailed()) return;
+  });
+}
+
+// ---- Tray menu ----
+
+void TMainForm::SystemTrayPopupMenuPopup() {
+  const int level = GetIntFromTextAnyValue(PictureNormalizeBrightnessLevelComboBox.Text());
+  ApplyTrayMenuChecks(SystemTrayPopupMenu,
+                      GetTrayMenuChecks(ShowCalendarCheckBox.Checked(), ShowCalendarBackCheckBox.Checked(),
+                                        UsePictureNormalizeBrightnessCheckBox.Checked(), level));
+}
+
+void TMainForm::STP_CloseMenuClick() { TerminateProgram(); }
+
+void TMainForm::STP_AddPicturesDirectoryMenuClick() { AddDirectoryByBrowsing(true); }
+
+void TMainForm::STP_VisibleCalendarMenuClick() {
+  ShowCalendarCheckBox.SetChecked(!ShowCalendarCheckBox.Checked());
+  RedrawWallpaperOnParamChange();
+}
+
+void TMainForm::STP_VisibleCalendarBackMenuClick() {
+  ShowCalendarBackCheckBox.SetChecked(!ShowCalendarBackCheckBox.Checked());
+  RedrawWallpaperOnParamChange();
+}
+
+void TMainForm::STP_SetCalendarPositionMenuClick() { CalendarSetDesktopPositionLabelClick(); }
+
+void TMainForm::STP_LoadCalendarSkinMenuClick() { LoadCalendarSkin(true); }
+
+void TMainForm::STP_LoadCalendarSkinColorsMenuClick() { LoadCalendarSkin(false); }
+
+void TMainForm::STP_NormalizeBrightnessMenuClick(const TTrayMenuItem& sender) {
+  const TNormalizeMenuChoice choice = DecideNormalizeBrightnessClick(sender);
+  switch (choice.Action) {
+    case TNormalizeMenuAction::Nothing: return;
+    case TNormalizeMenuAction::SwitchOff:
+      if (!UsePictureNormalizeBrightnessCheckBox.Checked()) return;
+      UsePictureNormalizeBrightnessCheckBox.SetChecked(false);
+      ReloadWallpaperOnParamChange();
+      return;
+    case TNormalizeMenuAction::SelectLevel: {
+      // Both changes first, then one composition for them.
+      const bool wasUpdating = IsUpdatingControls;
+      IsUpdatingControls = true;
+      UsePictureNormalizeBrightnessCheckBox.SetChecked(true);
+      TComboBox& levels = PictureNormalizeBrightnessLevelComboBox;
+      levels.SetItemIndex(SelectComboIndex(levels.Items(), std::to_string(choice.Level), ""));
+      IsUpdatingControls = wasUpdating;
+      SetFileAsWallpaper(true);
+      return;
+    }
+  }
+}

@@ -1,0 +1,11 @@
+#include "platform/PowerStatus.h"
+
+#include <windows.h>
+
+#include "core/Scheduler.h"
+
+bool IsRunningOnMainsPower() {
+  SYSTEM_POWER_STATUS status = {};
+  const bool queried = GetSystemPowerStatus(&status) != FALSE;
+  return IsMainsPowerStatus(queried, status.ACLineStatus);
+}
