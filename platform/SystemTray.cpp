@@ -57,7 +57,7 @@ void TSystemTray::HandleTrayMessage(LPARAM mouseEvent) {
       if (!PopupMenu || !GetCursorPos(&cursor)) break;
       // The owner must be in front or the menu will not close when clicked away.
       SetForegroundWindow(Owner);
-      TrackPopupMenu(PopupMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Owner, nullptr);
+      TrackPopupMenu(PopupMenu, TPM_CENTERALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Owner, nullptr);
       PostMessageA(Owner, WM_NULL, 0, 0);
       break;
     }
