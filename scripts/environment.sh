@@ -25,13 +25,13 @@ ensure_packages() {
 
 build_native() {
   cmake -S "$ROOT" -B "$NATIVE_BUILD" -DMURALOTROPE_NATIVE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null &&
-    cmake --build "$NATIVE_BUILD" -j"$JOBS" 2>&1 | grep -E "error|warning:|Error" ; return "${PIPESTATUS[0]}"
+    cmake --build "$NATIVE_BUILD" -j"$JOBS" 2>&1 | grep -E "error:|warning:|Error [0-9]" ; return "${PIPESTATUS[0]}"
 }
 
 build_windows() {
   cmake -S "$ROOT" -B "$WIN_BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null &&
-    cmake --build "$WIN_BUILD" -j"$JOBS" 2>&1 | grep -E "error|warning:|Error" ; return "${PIPESTATUS[0]}"
+    cmake --build "$WIN_BUILD" -j"$JOBS" 2>&1 | grep -E "error:|warning:|Error [0-9]" ; return "${PIPESTATUS[0]}"
 }
 
 # A free X display number.
