@@ -25,8 +25,14 @@ const std::map<std::string, std::string>& CaptionOverrides() {
       {"OvalBackEccentricity", "Oval eccentricity"},
       {"CalendarOtherMonthsWeeks", "Weeks of other months"},
       {"FirstDayIsMonday", "Monday is the first day"},
-      {"YMBottomSpace", "Space below year and month"},
-      {"DOWBottomSpace", "Space below day names"},
+      {"YMBottomSpace", "Below year and month"},
+      {"DOWBottomSpace", "Below day names"},
+      {"HorizontalCenterShift", "Center shift X"},
+      {"VerticalCenterShift", "Center shift Y"},
+      {"HorizontalCenterFocus", "Center focus X"},
+      {"VerticalCenterFocus", "Center focus Y"},
+      {"HorizontalMarginSpacing", "Margin X"},
+      {"VerticalMarginSpacing", "Margin Y"},
   };
   return overrides;
 }
@@ -89,6 +95,8 @@ std::string SkinParameterCaption(const TSkinParameter& parameter) {
   if (words.size() > pageWords.size() && std::equal(pageWords.begin(), pageWords.end(), words.begin()))
     words.erase(words.begin(), words.begin() + static_cast<long>(pageWords.size()));
   if (words.size() > 1 && words.front() == "Calendar") words.erase(words.begin());
+  // "FrameBackThick12": the band between frame colours 1 and 2.
+  if (words.size() == 4 && words[0] == "Frame" && words[2] == "Thick") words.erase(words.begin(), words.begin() + 2);
   if (parameter.Kind == TSkinParameterKind::Color) {
     if (words.size() > 1 && words.back() == "Color") words.pop_back();
     if (words.size() > 1 && words.back() == "Text") words.pop_back();
@@ -173,7 +181,12 @@ void TCalendarSkinControls::Create(TDialogWindow* const pages[], const char* con
     const int page = pageOf(parameter);
     TDialogWindow& owner = *pages[page];
     const TColumns columns = Columns(page);
+    // A check box with a long caption takes a whole line.
+    const bool wholeLine =
+        parameter.Kind == TSkinParameterKind::Bool && SkinParameterCaption(parameter).size() > 28;
+    if (wholeLine && cellCount[page] % 2 == 1) ++cellCount[page];
     const int cell = cellCount[page]++;
+    if (wholeLine) ++cellCount[page];
     const int x = columns.Left[cell % 2];
     const int y = kMargin + (cell / 2) * kLineHeight;
     const int leftWidth = columns.Width * 55 / 100;
@@ -187,7 +200,8 @@ void TCalendarSkinControls::Create(TDialogWindow* const pages[], const char* con
       case TSkinParameterKind::Bool:
         row.Check = std::make_unique<TCheckBox>();
         row.Check->Create(owner, firstId + static_cast<int>(index), "BUTTON", caption,
-                          BS_AUTOCHECKBOX | WS_TABSTOP, x, y + 1, columns.Width, 10);
+                          BS_AUTOCHECKBOX | WS_TABSTOP, x, y + 1,
+                          wholeLine ? 2 * columns.Width + kMargin : columns.Width, 10);
         row.Check->OnClick = [this] { if (OnChange) OnChange(); };
         break;
       case TSkinParameterKind::Color: {
@@ -207,7 +221,7 @@ void TCalendarSkinControls::Create(TDialogWindow* const pages[], const char* con
       }
       default:
         row.Caption = std::make_unique<TLabel>();
-        row.Caption->Create(owner, captionId, "STATIC", caption, SS_LEFT | SS_NOPREFIX, x, y + 2, leftWidth, 10);
+        row.Caption->Create(owner, captionId, "STATIC", caption, SS_LEFTNOWORDWRAP | SS_NOPREFIX, x, y + 2, leftWidth, 10);
         makeList(index, owner, x + leftWidth + 2, y, rightWidth);
         break;
     }

@@ -346,6 +346,7 @@ TEST_F(CalendarWallpaperTest, EveryRowHasItsControlWithTheTableItems) {
   EXPECT_EQ(Control<TComboBox>("CalendarFrameBackThick12ComboBox").Count(), 99);
   EXPECT_EQ(controls_->ColorPanels().size(), 22u);
   EXPECT_EQ(SkinParameterCaption(SkinParameters()[42]), "Horizontal shadow shift");  // YearHSS on "Year"
+  EXPECT_EQ(SkinParameterCaption(SkinParameters()[28]), "Thickness 1-2");            // FrameBackThick12
 }
 
 }  // namespace
