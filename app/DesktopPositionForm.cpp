@@ -1,5 +1,181 @@
 #include "app/DesktopPositionForm.h"
 
+#include "core/FunStatus.h"
 #include "resources/resource.h"
 
+TDesktopPositionForm* DesktopPositionForm = nullptr;
+
+namespace {
+
+// The window's pixel layout at 96 DPI.
+constexpr int kClientWidth = 300, kClientHeight = 330;
+constexpr int kPanelLeft = 50, kPanelTop = 70, kPanelSize = 200;
+
+}  // namespace
+
+// ---- TPaintBox ----
+
+void TPaintBox::AfterAttach() { EnableMouseEvents(); }
+
+bool TPaintBox::HandleSubclassed(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_ERASEBKGND) {
+    result = 1;
+    return true;
+  }
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(handle_, &paint);
+    RECT area;
+    GetClientRect(handle_, &area);
+    if (Picture) BitBlt(dc, 0, 0, area.right, area.bottom, Picture, 0, 0, SRCCOPY);
+    EndPaint(handle_, &paint);
+    result = 0;
+    return true;
+  }
+  return TControl::HandleSubclassed(message, wParam, lParam, result);
+}
+
+// ---- TDesktopPositionForm ----
+
+TDesktopPositionForm::TDesktopPositionForm() { DesktopPositionForm = this; }
+
+TDesktopPositionForm::~TDesktopPositionForm() {
+  ReleasePicture();
+  if (DesktopPositionForm == this) DesktopPositionForm = nullptr;
+}
+
 bool TDesktopPositionForm::Create(HWND owner) { return CreateModeless(IDD_DESKTOP_POSITION, owner); }
+
+int TDesktopPositionForm::Scaled(int pixels) const {
+  const UINT dpi = handle_ && GetDpiForWindow(handle_) ? GetDpiForWindow(handle_) : 96;
+  return MulDiv(pixels, static_cast<int>(dpi), 96);
+}
+
+void TDesktopPositionForm::OnInitDialog() {
+  RECT frame = {0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_EXSTYLE)));
+  SetWindowPos(handle_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  TextLabel.Bind(*this, IDC_DESKTOP_POSITION_TEXT);
+  SetWindowPos(TextLabel.Handle(), nullptr, Scaled(10), Scaled(10), Scaled(280), Scaled(45), SWP_NOZORDER);
+  PaintBox.Bind(*this, IDC_DESKTOP_POSITION_PAINTBOX);
+  PaintBox.OnMouseMove = [this](int x, int y) { PaintBoxMouseMove(x, y); };
+  PaintBox.OnMouseDown = [this](TMouseButton, int x, int y, bool) {
+    // The click's own position counts, even without a move before it.
+    candidate_ = CandidateBox(preview_, x, y);
+    EndModal(IDOK);
+  };
+  SetWindowPos(GetDlgItem(handle_, IDCANCEL), nullptr, Scaled(115), Scaled(293), Scaled(75), Scaled(25), SWP_NOZORDER);
+}
+
+bool TDesktopPositionForm::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+  if ((message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) || message == WM_CLOSE) {
+    EndModal(IDCANCEL);
+    result = TRUE;
+    return true;
+  }
+  return false;
+}
+
+TBox TDesktopPositionForm::CalendarWorkArea(int margin) {
+  RECT area = {};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return TBox{area.left + margin, area.top + margin, area.right - margin, area.bottom - margin};
+}
+
+double TDesktopPositionForm::WidthToFraction(int pixels, int margin) {
+  return ::WidthToFraction(pixels, CalendarWorkArea(margin));
+}
+
+double TDesktopPositionForm::HeightToFraction(int pixels, int margin) {
+  return ::HeightToFraction(pixels, CalendarWorkArea(margin));
+}
+
+void TDesktopPositionForm::ReleasePicture() {
+  if (pictureDc_) {
+    SelectObject(pictureDc_, previousBitmap_);
+    DeleteDC(pictureDc_);
+  }
+  if (picture_) DeleteObject(picture_);
+  pictureDc_ = nullptr;
+  picture_ = nullptr;
+  PaintBox.Picture = nullptr;
+}
+
+void TDesktopPositionForm::MakePicture() {
+  ReleasePicture();
+  HDC screen = GetDC(nullptr);
+  pictureDc_ = CreateCompatibleDC(screen);
+  picture_ = CreateCompatibleBitmap(screen, preview_.Width > 0 ? preview_.Width : 1,
+                                    preview_.Height > 0 ? preview_.Height : 1);
+  ReleaseDC(nullptr, screen);
+  previousBitmap_ = SelectObject(pictureDc_, picture_);
+  PaintBox.Picture = pictureDc_;
+}
+
+namespace {
+
+// A box or the ellipse in it, filled with one system colour and outlined in the window-text colour.
+void DrawPlace(HDC dc, const TBox& box, bool ellipse, int fillColorIndex) {
+  HGDIOBJ oldBrush = SelectObject(dc, GetSysColorBrush(fillColorIndex));
+  HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT));
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  if (ellipse)
+    Ellipse(dc, box.Left, box.Top, box.Right, box.Bottom);
+  else
+    Rectangle(dc, box.Left, box.Top, box.Right, box.Bottom);
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+  DeleteObject(pen);
+}
+
+}  // namespace
+
+void TDesktopPositionForm::DrawPreview(bool withCandidate) {
+  if (!pictureDc_) return;
+  const RECT whole = {0, 0, preview_.Width, preview_.Height};
+  FillRect(pictureDc_, &whole, GetSysColorBrush(COLOR_WINDOW));
+  DrawPlace(pictureDc_, preview_.Oval ? preview_.OvalBox : preview_.CurrentBox, preview_.Oval, COLOR_HIGHLIGHT);
+  if (withCandidate) DrawPlace(pictureDc_, CandidateOutline(preview_, candidate_), preview_.Oval, COLOR_BTNFACE);
+  FrameRect(pictureDc_, &whole, GetSysColorBrush(COLOR_WINDOWTEXT));
+  InvalidateRect(PaintBox.Handle(), nullptr, FALSE);
+}
+
+void TDesktopPositionForm::PaintBoxMouseMove(int x, int y) {
+  candidate_ = CandidateBox(preview_, x, y);
+  DrawPreview(true);
+}
+
+bool TDesktopPositionForm::ShowDesktopPosition(double& left, double& top, int margin, double eccentricity,
+                                               bool oval, double height, double width) {
+  FUN_TRACE("TDesktopPositionForm::ShowDesktopPosition");
+  bool clicked = false;
+  FUN_GUARD({
+    if (!handle_) return;
+    const TBox area = CalendarWorkArea(margin);
+    TCalendarPlacement placement{left, top, width, height};
+    const int panelSize = Scaled(kPanelSize);
+    preview_ = PreparePositionPreview(area.Width(), area.Height(), placement, oval,
+                                      RoundHalfUp(eccentricity * 100.0), panelSize, panelSize);
+    SetWindowPos(PaintBox.Handle(), nullptr, Scaled(kPanelLeft) + (panelSize - preview_.Width) / 2,
+                 Scaled(kPanelTop) + (panelSize - preview_.Height) / 2, preview_.Width, preview_.Height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    MakePicture();
+    DrawPreview(false);
+
+    // Centred on the main window.
+    HWND owner = GetWindow(handle_, GW_OWNER);
+    RECT ownerRect = {}, own = {};
+    GetWindowRect(owner ? owner : GetDesktopWindow(), &ownerRect);
+    GetWindowRect(handle_, &own);
+    const int x = ownerRect.left + ((ownerRect.right - ownerRect.left) - (own.right - own.left)) / 2;
+    const int y = ownerRect.top + ((ownerRect.bottom - ownerRect.top) - (own.bottom - own.top)) / 2;
+    SetWindowPos(handle_, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
+
+    if (ShowModalWindow(owner) != IDOK) return;
+    PositionFromCandidate(preview_, candidate_, left, top);
+    clicked = true;
+  });
+  return clicked;
+}

@@ -103,15 +103,36 @@ class TMainForm : public TDialogWindow {
   int FittedScreenWidth = 0, FittedScreenHeight = 0;
 
   // ---- Calendar: pages from the skin table, skins, position (MainFormCalendar.cpp) ----
-  TCheckBox ShowCalendarCheckBox;
+  TCheckBox ShowCalendarCheckBox;  // "Show on wallpaper"
+  TLinkLabel CalendarLoadSkinLabel, CalendarSaveSkinLabel, CalendarDefaultSkinLabel, CalendarLoadSkinColorsLabel;
+  TLinkLabel CalendarSetDesktopPositionLabel;
   void BindCalendarControls();
-  TCheckBox ShowCalendarBackCheckBox;
+  // The 91 skin controls, made from the skin parameter table.
+  std::shared_ptr<class TCalendarSkinControls> CalendarSkinControls;
+  // The skin file store: OnLoad reads the skin into the controls, OnSave writes it.
+  std::shared_ptr<class TStoredTextList> CalendarSkinStore;
   TCalendarPlacement CalendarPlacement{0.7, 0.15, 0.1, 0.1};
   double LastRedrawTime = 0;
-  // Paints the calendar onto the wallpaper being composed (a GDI+ graphics).
+  std::string LastCalendarSkinName;
+  bool LoadWholeSkin = true;
+  // The calendar's box on the last wallpaper it was painted on.
+  TBox LastCalendarBox;
+  // The local date-time the calendar shows; tests may replace it.
+  std::function<double()> CalendarClock;
+  // Paints the calendar onto the wallpaper being composed (a GDI+ graphics)
+  // inside the calendar work area (left, top, right, bottom).
   bool SetInfoOnPicture(void* graphics, int left, int top, int right, int bottom);
-  void CalendarSetDesktopPositionLabelClick();
+  // Section "CalendarSkin" of a store into the controls (all keys with
+  // LoadWholeSkin, else the colours only), and the controls into it.
+  void ReadCalendarSkin(TStoredTextList& store);
+  void WriteCalendarSkin(TStoredTextList& store);
   void LoadCalendarSkin(bool wholeSkin);
+  void SaveCalendarSkin();
+  void CalendarDefaultSkinLabelClick();
+  void CalendarSetDesktopPositionLabelClick();
+  // A skin control by its name in the table ("CalendarFrameBack5ColorPanel"); null when unknown.
+  TControl* FindCalendarControl(const std::string& controlName) const;
+  std::vector<TColorPanel*> CalendarColorPanels() const;
 
   // ---- Scheduling and control: timer, hotkeys, tray menu, messages (MainFormControl.cpp) ----
   TCheckBox IsAutoChangeWallpaperCheckBox, RandomWallpaperCheckBox, UseAutoChangeWallpaperStartTimeCheckBox;

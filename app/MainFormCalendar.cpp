@@ -1,10 +1,220 @@
-// The calendar pages, made from the skin parameter table, and the skin files.
+// The calendar pages, made from the skin parameter table, the skin files, the
+// calendar's paint on the wallpaper and its position on the desktop.
+#include <windows.h>
+#include <commdlg.h>
+
+
+#include "app/CalendarSkinControls.h"
+#include "app/DesktopPositionForm.h"
 #include "app/MainForm.h"
+#include "core/CalendarPainter.h"
+#include "core/CalendarSkinFiles.h"
+#include "core/FunStatus.h"
+#include "core/StoredTextList.h"
+#include "core/TimeHelpers.h"
+#include "core/ValueText.h"
+#include "platform/CalendarSystemNames.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Program.h"
+#include "platform/StoredTextFiles.h"
 #include "resources/resource.h"
 
-void TMainForm::BindCalendarControls() {}
+namespace {
 
-// Filled in with the calendar.
-bool TMainForm::SetInfoOnPicture(void*, int, int, int, int) { return true; }
-void TMainForm::CalendarSetDesktopPositionLabelClick() {}
-void TMainForm::LoadCalendarSkin(bool) {}
+// The calendar pages in the order of PageControl1; a table row names its page by caption.
+const char* const kCalendarPageCaptions[8] = {"General", "Back", "Back colors", "Header",
+                                              "Year", "Month", "Day of week", "Days"};
+
+double LocalNow() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  TDateParts parts;
+  parts.Year = now.wYear;
+  parts.Month = now.wMonth;
+  parts.Day = now.wDay;
+  parts.Hour = now.wHour;
+  parts.Minute = now.wMinute;
+  parts.Second = now.wSecond;
+  parts.Millisecond = now.wMilliseconds;
+  return EncodeDateTime(parts).value_or(0.0);
+}
+
+// While the program itself sets the calendar controls, no change composes.
+class TUpdatingControls {
+ public:
+  explicit TUpdatingControls(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
+  ~TUpdatingControls() { flag_ = previous_; }
+
+ private:
+  bool& flag_;
+  bool previous_;
+};
+
+// The common dialog's filter: the parts of "Skins (*.wps)|*.wps" ended by zeros.
+std::string DialogFilter() {
+  std::string filter = SkinFileFilter();
+  for (char& c : filter)
+    if (c == '|') c = '\0';
+  return filter + std::string(2, '\0');
+}
+
+// The skin file the user picks, with ".wps" added when it has no extension;
+// false when the dialog was cancelled.
+bool AskSkinFileName(HWND owner, bool save, const std::string& title, std::string& lastCalendarSkinName,
+                     std::string& fileName) {
+  const std::string filter = DialogFilter();
+  std::string buffer = SkinDialogInitialFileName(TProgram::GetProgramDirectory(), lastCalendarSkinName);
+  buffer.resize(4096, '\0');
+  OPENFILENAMEA dialog = {};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.lpstrFile = buffer.data();
+  dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+  dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | (save ? 0 : OFN_FILEMUSTEXIST);
+  const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+  if (!chosen) return false;
+  fileName = WithSkinExtension(buffer.c_str());
+  lastCalendarSkinName = SkinNameOfFile(fileName);
+  return true;
+}
+
+}  // namespace
+
+void TMainForm::BindCalendarControls() {
+  CalendarSkinControls = std::make_shared<TCalendarSkinControls>();
+  TDialogWindow* pages[8];
+  for (int i = 0; i < 8; ++i) pages[i] = &CalendarPages[i];
+  CalendarSkinControls->Create(pages, kCalendarPageCaptions, 8, InstalledFontNames(), IDC_CALENDAR_SKIN_FIRST);
+  CalendarSkinControls->OnChange = [this] { RedrawWallpaperOnParamChange(); };
+
+  // Below the skin controls of "General": the show switch and the skin and position commands.
+  TPage& general = CalendarPages[0];
+  const TCalendarSkinControls::TColumns columns = CalendarSkinControls->Columns(0);
+  const int top = CalendarSkinControls->FreeTop(0);
+  const int line = columns.LineHeight;
+  ShowCalendarCheckBox.Create(general, IDC_SHOW_CALENDAR_CHECKBOX, "BUTTON", "Show on wallpaper",
+                              BS_AUTOCHECKBOX | WS_TABSTOP, columns.Left[0], top, columns.Width, 10);
+  ShowCalendarCheckBox.SetChecked(true);
+  ShowCalendarCheckBox.OnClick = [this] { RedrawWallpaperOnParamChange(); };
+  const struct {
+    TLinkLabel* label;
+    int id;
+    const char* caption;
+    int column;
+    int row;
+  } links[] = {
+      {&CalendarLoadSkinLabel, IDC_CALENDAR_LOAD_SKIN_LABEL, "Load skin", 0, 1},
+      {&CalendarSaveSkinLabel, IDC_CALENDAR_SAVE_SKIN_LABEL, "Save skin", 1, 1},
+      {&CalendarDefaultSkinLabel, IDC_CALENDAR_DEFAULT_SKIN_LABEL, "Default skin", 0, 2},
+      {&CalendarLoadSkinColorsLabel, IDC_CALENDAR_LOAD_SKIN_COLORS_LABEL, "Load skin colors", 1, 2},
+      {&CalendarSetDesktopPositionLabel, IDC_CALENDAR_SET_DESKTOP_POSITION_LABEL, "Set position on wallpaper", 0, 3},
+  };
+  for (const auto& link : links)
+    link.label->Create(general, link.id, "STATIC", link.caption, SS_LEFT | SS_NOTIFY, columns.Left[link.column],
+                       top + link.row * line, columns.Width / 2 + 20, 10);
+  CalendarLoadSkinLabel.OnClick = [this] { LoadCalendarSkin(true); };
+  CalendarLoadSkinColorsLabel.OnClick = [this] { LoadCalendarSkin(false); };
+  CalendarSaveSkinLabel.OnClick = [this] { SaveCalendarSkin(); };
+  CalendarDefaultSkinLabel.OnClick = [this] { CalendarDefaultSkinLabelClick(); };
+  CalendarSetDesktopPositionLabel.OnClick = [this] { CalendarSetDesktopPositionLabelClick(); };
+
+  CalendarSkinStore = std::make_shared<TStoredTextList>("", StoredTextFiles());
+  CalendarSkinStore->DecimalSeparator = UserDecimalSeparator();
+  CalendarSkinStore->OnLoad = [this](TStoredTextList& store, uint8_t) { ReadCalendarSkin(store); };
+  CalendarSkinStore->OnSave = [this](TStoredTextList& store, uint8_t) { WriteCalendarSkin(store); };
+  LoadWholeSkin = true;
+  CalendarClock = LocalNow;
+}
+
+TControl* TMainForm::FindCalendarControl(const std::string& controlName) const {
+  if (controlName == "ShowCalendarCheckBox") return const_cast<TCheckBox*>(&ShowCalendarCheckBox);
+  return CalendarSkinControls ? CalendarSkinControls->Find(controlName) : nullptr;
+}
+
+std::vector<TColorPanel*> TMainForm::CalendarColorPanels() const {
+  return CalendarSkinControls ? CalendarSkinControls->ColorPanels() : std::vector<TColorPanel*>();
+}
+
+// ---- Skins ----
+
+void TMainForm::ReadCalendarSkin(TStoredTextList& store) { CalendarSkinControls->ReadFrom(store, LoadWholeSkin); }
+
+void TMainForm::WriteCalendarSkin(TStoredTextList& store) { CalendarSkinControls->WriteTo(store); }
+
+void TMainForm::LoadCalendarSkin(bool wholeSkin) {
+  FUN_TRACE("TMainForm::LoadCalendarSkin");
+  FUN_GUARD({
+    LoadWholeSkin = wholeSkin;
+    std::string fileName;
+    if (!AskSkinFileName(handle_, false, SkinLoadDialogTitle(wholeSkin), LastCalendarSkinName, fileName)) return;
+    {
+      TUpdatingControls updating(IsUpdatingControls);
+      CalendarSkinStore->LoadFrom(fileName, 0);
+    }
+    SetFileAsWallpaper(false);
+  });
+  FUN_SHOW("Failed to load calendar skin.");
+}
+
+void TMainForm::SaveCalendarSkin() {
+  FUN_TRACE("TMainForm::SaveCalendarSkin");
+  FUN_GUARD({
+    std::string fileName;
+    if (!AskSkinFileName(handle_, true, "", LastCalendarSkinName, fileName)) return;
+    // The name gets its extension only after the dialog, so the store asks before overwriting.
+    CalendarSkinStore->SaveAs(fileName, true, 0);
+  });
+  FUN_SHOW("Failed to save calendar skin.");
+}
+
+void TMainForm::CalendarDefaultSkinLabelClick() {
+  FUN_TRACE("TMainForm::CalendarDefaultSkinLabelClick");
+  FUN_GUARD({
+    {
+      TUpdatingControls updating(IsUpdatingControls);
+      CalendarSkinControls->ShowSkin(DefaultCalendarSkin(CalendarSkinControls->FontNames()));
+    }
+    SetFileAsWallpaper(false);
+  });
+  FUN_SHOW("Failed to set the default calendar skin.");
+}
+
+// ---- Paint and position ----
+
+bool TMainForm::SetInfoOnPicture(void* graphics, int left, int top, int right, int bottom) {
+  FUN_TRACE("TMainForm::SetInfoOnPicture");
+  FUN_GUARD({
+    if (!CalendarSkinControls) return;
+    TCalendarScene scene;
+    scene.ShowCalendar = ShowCalendarCheckBox.Checked();
+    scene.Now = CalendarClock ? CalendarClock() : LocalNow();
+    scene.CalendarWorkArea = TBox{left, top, right, bottom};
+    scene.Names = CalendarLocaleNames();
+    const TCalendarPaintResult painted =
+        PaintCalendarOnGraphics(graphics, handle_, CalendarSkinControls->Skin(), scene, CalendarPlacement, LastRedrawTime);
+    if (trace_.CalleeFailed()) return;
+    if (painted.Painted) LastCalendarBox = painted.CalendarBox;
+  });
+  return !trace_.Failed();
+}
+
+void TMainForm::CalendarSetDesktopPositionLabelClick() {
+  FUN_TRACE("TMainForm::CalendarSetDesktopPositionLabelClick");
+  FUN_GUARD({
+    if (!ShowCalendarCheckBox.Checked()) {
+      ShowWarning("The calendar is not displayed on the wallpaper.");
+      return;
+    }
+    if (!DesktopPositionForm || !CalendarSkinControls) return;
+    const TCalendarSkin skin = CalendarSkinControls->Skin();
+    const int margin = GetIntFromTextAnyValue(DesktopMarginComboBox.Text());
+    const bool clicked = DesktopPositionForm->ShowDesktopPosition(
+        CalendarPlacement.RectLeft, CalendarPlacement.RectTop, margin, skin.OvalBackEccentricity * 0.01,
+        skin.OvalBack, CalendarPlacement.RectHeight, CalendarPlacement.RectWidth);
+    if (trace_.CalleeFailed()) return;
+    if (clicked) SetFileAsWallpaper(false);
+  });
+  FUN_SHOW("Failed to set the calendar position.");
+}

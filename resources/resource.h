@@ -91,6 +91,18 @@
 
 // Calendar pages: controls made in code from the skin parameter table (2000-2999)
 #define IDC_CALENDAR_FIRST 2000
+#define IDC_SHOW_CALENDAR_CHECKBOX 2001
+#define IDC_CALENDAR_LOAD_SKIN_LABEL 2002
+#define IDC_CALENDAR_SAVE_SKIN_LABEL 2003
+#define IDC_CALENDAR_DEFAULT_SKIN_LABEL 2004
+#define IDC_CALENDAR_LOAD_SKIN_COLORS_LABEL 2005
+#define IDC_CALENDAR_SET_DESKTOP_POSITION_LABEL 2006
+// The skin controls: this plus the row's index in the skin parameter table
+// (captions at +200).
+#define IDC_CALENDAR_SKIN_FIRST 2100
+// Desktop position window
+#define IDC_DESKTOP_POSITION_TEXT 2901
+#define IDC_DESKTOP_POSITION_PAINTBOX 2902
 
 // "General" page of the program (1600-1699)
 #define IDC_AUTORUN_CHECKBOX 1601

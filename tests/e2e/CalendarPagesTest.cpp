@@ -1,0 +1,100 @@
+// The calendar pages of the running program: the controls made from the skin
+// table, and the "Set position on wallpaper" command with its window.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "ProgramHarness.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr int kSkinRows = 91;
+
+std::string OptionsWithOneDirectory(const std::string& folder) {
+  return "[DirectoryList]\r\nCount=1\r\nTitle0=" + folder + "\r\nActive0=TRUE\r\nRecurs0=FALSE\r\n";
+}
+
+// What a click on a link label sends to its page.
+void ClickLink(HWND link) {
+  PostMessageA(GetParent(link), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(link), STN_CLICKED),
+               reinterpret_cast<LPARAM>(link));
+}
+
+class CalendarPagesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program_.WriteFile("Muralotrope.ini", OptionsWithOneDirectory(program_.Folder()));
+    ASSERT_TRUE(program_.Start("ShowOnStart"));
+    window_ = program_.WaitForTopWindow("Muralotrope", 20000, "#32770");
+    ASSERT_NE(window_, nullptr);
+    // Shown only after every control is made.
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window_) != FALSE; }, 20000));
+  }
+  HWND Control(int id) const { return TProgramUnderTest::FindControl(window_, id); }
+
+  TProgramUnderTest program_;
+  HWND window_ = nullptr;
+};
+
+TEST_F(CalendarPagesTest, EverySkinRowHasAControlAndFontListsHoldEachFontOnce) {
+  for (int row = 0; row < kSkinRows; ++row) EXPECT_NE(Control(IDC_CALENDAR_SKIN_FIRST + row), nullptr) << row;
+  EXPECT_EQ(Control(IDC_CALENDAR_SKIN_FIRST + kSkinRows), nullptr);
+  // Row 38 is the year's font list.
+  HWND fonts = Control(IDC_CALENDAR_SKIN_FIRST + 37);
+  ASSERT_NE(fonts, nullptr);
+  const int count = static_cast<int>(SendMessageA(fonts, CB_GETCOUNT, 0, 0));
+  EXPECT_GT(count, 1);
+  for (int i = 0; i < count; ++i) {
+    // The wide messages, which are carried across processes whole.
+    wchar_t name[LF_FACESIZE + 1] = {};
+    SendMessageW(fonts, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
+    EXPECT_EQ(SendMessageW(fonts, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name)), i);
+  }
+  // Row 29, the first frame thickness, offers 1 to 99; the default is 2.
+  HWND thickness = Control(IDC_CALENDAR_SKIN_FIRST + 28);
+  EXPECT_EQ(SendMessageA(thickness, CB_GETCOUNT, 0, 0), 99);
+  EXPECT_EQ(SendMessageA(thickness, CB_GETCURSEL, 0, 0), 1);
+}
+
+TEST_F(CalendarPagesTest, SetPositionWarnsWhileHiddenAndOtherwiseOpensThePreview) {
+  HWND show = Control(IDC_SHOW_CALENDAR_CHECKBOX);
+  HWND link = Control(IDC_CALENDAR_SET_DESKTOP_POSITION_LABEL);
+  ASSERT_NE(show, nullptr);
+  ASSERT_NE(link, nullptr);
+  EXPECT_EQ(SendMessageA(show, BM_GETCHECK, 0, 0), BST_CHECKED);
+
+  SendMessageA(show, BM_SETCHECK, BST_UNCHECKED, 0);
+  ClickLink(link);
+  HWND warning = program_.WaitForTopWindow("Warning", 10000);
+  ASSERT_NE(warning, nullptr);
+  HWND position = program_.FindTopWindow("Desktop position");
+  EXPECT_TRUE(position == nullptr || !IsWindowVisible(position));
+  PostMessageA(warning, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(warning); }, 10000));
+
+  SendMessageA(show, BM_SETCHECK, BST_CHECKED, 0);
+  ClickLink(link);
+  position = program_.WaitForTopWindow("Desktop position", 10000);
+  ASSERT_NE(position, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(position) != FALSE; }, 10000));
+  EXPECT_FALSE(IsWindowEnabled(window_));  // modal over the main window
+  HWND preview = TProgramUnderTest::FindControl(position, IDC_DESKTOP_POSITION_PAINTBOX);
+  ASSERT_NE(preview, nullptr);
+  RECT area = {};
+  GetClientRect(preview, &area);
+  EXPECT_EQ(area.right, 200);  // a wide work area fills the panel's width
+  PostMessageA(preview, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  PostMessageA(preview, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(position); }, 10000));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(window_) != FALSE; }, 10000));
+
+  // Again, then cancelled.
+  ClickLink(link);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(position) != FALSE; }, 10000));
+  PostMessageA(position, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(position); }, 10000));
+}
+
+}  // namespace

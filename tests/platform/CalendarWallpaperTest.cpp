@@ -1,0 +1,352 @@
+// The calendar on a wallpaper-sized bitmap, painted from the calendar pages'
+// own controls: where it paints, that it follows the date and the controls,
+// and skins that survive a save and a load.
+#include <windows.h>
+#include <commctrl.h>
+#include <gdiplus.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/CalendarSkinControls.h"
+#include "platform/CalendarSystemNames.h"
+#include "core/SkinParameters.h"
+#include "core/StoredTextList.h"
+#include "core/TimeHelpers.h"
+#include "platform/StoredTextFiles.h"
+
+namespace gp = Gdiplus::DllExports;
+
+namespace {
+
+constexpr int kWidth = 1280, kHeight = 1004;
+const TBox kWorkArea{20, 20, 1260, 984};
+
+double Day(int year, int month, int day) {
+  TDateParts parts;
+  parts.Year = year;
+  parts.Month = month;
+  parts.Day = day;
+  parts.Hour = 10;
+  return *EncodeDateTime(parts);
+}
+
+std::string ProgramFolderPath(const char* name) {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  return folder.substr(0, folder.find_last_of('\\') + 1) + name;
+}
+
+// A wallpaper-sized bitmap that the calendar is painted on.
+class TWallpaper {
+ public:
+  explicit TWallpaper(Gdiplus::ARGB fill) {
+    gp::GdipCreateBitmapFromScan0(kWidth, kHeight, 0, PixelFormat32bppRGB, nullptr, &bitmap_);
+    Gdiplus::GpGraphics* graphics = nullptr;
+    gp::GdipGetImageGraphicsContext(bitmap_, &graphics);
+    gp::GdipGraphicsClear(graphics, fill);
+    gp::GdipDeleteGraphics(graphics);
+  }
+  ~TWallpaper() { gp::GdipDisposeImage(bitmap_); }
+
+  // A sky-like vertical gradient, for looking at the result.
+  void PaintSky() {
+    Gdiplus::GpGraphics* graphics = nullptr;
+    gp::GdipGetImageGraphicsContext(bitmap_, &graphics);
+    const Gdiplus::RectF all(0, 0, kWidth, kHeight);
+    Gdiplus::GpLineGradient* brush = nullptr;
+    gp::GdipCreateLineBrushFromRect(&all, 0xFF2A5A8C, 0xFFB0C8A0, Gdiplus::LinearGradientModeVertical,
+                                    Gdiplus::WrapModeTile, &brush);
+    gp::GdipFillRectangle(graphics, brush, 0, 0, kWidth, kHeight);
+    gp::GdipDeleteBrush(brush);
+    gp::GdipDeleteGraphics(graphics);
+  }
+
+  // As the composition does: a graphics on the bitmap, the calendar, the graphics deleted.
+  TCalendarPaintResult PaintCalendar(const TCalendarSkin& skin, const TCalendarScene& scene,
+                                     TCalendarPlacement& placement, double& lastRedrawTime) {
+    Gdiplus::GpGraphics* graphics = nullptr;
+    gp::GdipGetImageGraphicsContext(bitmap_, &graphics);
+    const TCalendarPaintResult painted =
+        PaintCalendarOnGraphics(graphics, nullptr, skin, scene, placement, lastRedrawTime);
+    gp::GdipDeleteGraphics(graphics);
+    return painted;
+  }
+
+  std::vector<uint32_t> Pixels() const {
+    std::vector<uint32_t> pixels(static_cast<size_t>(kWidth) * kHeight);
+    Gdiplus::Rect all(0, 0, kWidth, kHeight);
+    Gdiplus::BitmapData data = {};
+    gp::GdipBitmapLockBits(bitmap_, &all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data);
+    for (int y = 0; y < kHeight; ++y)
+      memcpy(&pixels[static_cast<size_t>(y) * kWidth], static_cast<const char*>(data.Scan0) + y * data.Stride,
+             kWidth * 4);
+    gp::GdipBitmapUnlockBits(bitmap_, &data);
+    return pixels;
+  }
+
+  void SavePng(const std::string& path) const {
+    const CLSID png = {0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+    const std::wstring wide(path.begin(), path.end());
+    gp::GdipSaveImageToFile(bitmap_, wide.c_str(), &png, nullptr);
+  }
+
+ private:
+  Gdiplus::GpBitmap* bitmap_ = nullptr;
+};
+
+bool Inside(const TBox& box, int x, int y) { return x >= box.Left && x < box.Right && y >= box.Top && y < box.Bottom; }
+
+TBox Inflated(const TBox& box, int by) { return TBox{box.Left - by, box.Top - by, box.Right + by, box.Bottom + by}; }
+
+// An empty page made from a template in memory, as the calendar pages are.
+class TTestPage : public TDialogWindow {
+ public:
+  void Make() {
+    struct {
+      DLGTEMPLATE header;
+      WORD menu, windowClass, title;
+    } empty = {};
+    empty.header.style = WS_POPUP;
+    empty.header.cx = 300;
+    empty.header.cy = 160;
+    handle_ = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &empty.header, nullptr, PageProc, 0);
+  }
+  ~TTestPage() override {
+    if (handle_) DestroyWindow(handle_);
+    handle_ = nullptr;
+  }
+
+ private:
+  static INT_PTR CALLBACK PageProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+};
+
+class CalendarWallpaperTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX common = {sizeof common, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&common);
+    Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&gdiplusToken_, &input, nullptr);
+    static const char* const captions[8] = {"General", "Back", "Back colors", "Header",
+                                            "Year", "Month", "Day of week", "Days"};
+    pages_ = new TTestPage[8];
+    TDialogWindow* pages[8];
+    for (int i = 0; i < 8; ++i) {
+      pages_[i].Make();
+      pages[i] = &pages_[i];
+    }
+    controls_ = new TCalendarSkinControls;
+    controls_->Create(pages, captions, 8, InstalledFontNames(), 2100);
+  }
+  static void TearDownTestSuite() {
+    delete controls_;
+    delete[] pages_;
+    Gdiplus::GdiplusShutdown(gdiplusToken_);
+  }
+  void SetUp() override {
+    controls_->ShowSkin(DefaultCalendarSkin(controls_->FontNames()));
+    placement_ = TCalendarPlacement{0.7, 0.15, 0.1, 0.1};
+    scene_.ShowCalendar = true;
+    scene_.Now = Day(2009, 3, 15);
+    scene_.CalendarWorkArea = kWorkArea;
+    scene_.Names = CalendarLocaleNames();
+  }
+
+  TCalendarPaintResult Paint(TWallpaper& wallpaper) {
+    return wallpaper.PaintCalendar(controls_->Skin(), scene_, placement_, lastRedrawTime_);
+  }
+
+  template <class T>
+  static T& Control(const char* name) {
+    TControl* control = controls_->Find(name);
+    EXPECT_NE(control, nullptr) << name;
+    return *static_cast<T*>(control);
+  }
+
+  // Every skin control's state as text, in table order.
+  static std::vector<std::string> ControlStates() {
+    std::vector<std::string> states;
+    for (const TSkinParameter& parameter : SkinParameters()) {
+      TControl* control = controls_->Find(parameter.ControlName);
+      if (!control) {
+        states.push_back("missing");
+      } else if (parameter.IsList()) {
+        states.push_back(static_cast<TComboBox*>(control)->Text());
+      } else if (parameter.Kind == TSkinParameterKind::Bool) {
+        states.push_back(static_cast<TCheckBox*>(control)->Checked() ? "TRUE" : "FALSE");
+      } else {
+        states.push_back(std::to_string(static_cast<TColorPanel*>(control)->Color()));
+      }
+    }
+    return states;
+  }
+
+  static ULONG_PTR gdiplusToken_;
+  static TTestPage* pages_;
+  static TCalendarSkinControls* controls_;
+  TCalendarPlacement placement_;
+  TCalendarScene scene_;
+  double lastRedrawTime_ = 0;
+};
+
+ULONG_PTR CalendarWallpaperTest::gdiplusToken_ = 0;
+TTestPage* CalendarWallpaperTest::pages_ = nullptr;
+TCalendarSkinControls* CalendarWallpaperTest::controls_ = nullptr;
+
+TEST_F(CalendarWallpaperTest, PaintsOnlyInsideItsBoxAndFollowsTheDate) {
+  const uint32_t fill = 0xFF336699;
+  TWallpaper march(fill);
+  const TCalendarPaintResult painted = Paint(march);
+  ASSERT_TRUE(painted.Painted);
+  EXPECT_EQ(lastRedrawTime_, Day(2009, 3, 15));
+  const TBox box = painted.CalendarBox;
+  // The default skin's box: 302 wide; March 2009 with Monday first takes 6 rows plus 2 extra weeks.
+  ASSERT_EQ(box.Width(), 302);
+  ASSERT_EQ(box.Height(), 8 * 24 + 2 * 25 + 59);
+  EXPECT_NEAR(placement_.RectWidth, 302.0 / kWorkArea.Width(), 1e-12);
+
+  const std::vector<uint32_t> pixels = march.Pixels();
+  // The brisk margin's one-pixel pen lies on the box's far edges.
+  const TBox allowed = Inflated(box, 1);
+  long long changedOutside = 0, changedInside = 0;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) {
+      const bool changed = pixels[static_cast<size_t>(y) * kWidth + x] != fill;
+      if (Inside(allowed, x, y))
+        changedInside += changed;
+      else
+        changedOutside += changed;
+    }
+  EXPECT_EQ(changedOutside, 0);
+  EXPECT_GT(changedInside, static_cast<long long>(box.Width()) * box.Height() / 2);
+
+  scene_.Now = Day(2009, 4, 20);
+  TWallpaper april(fill);
+  ASSERT_TRUE(Paint(april).Painted);
+  const std::vector<uint32_t> later = april.Pixels();
+  long long differing = 0;
+  for (int y = box.Top; y < box.Bottom; ++y)
+    for (int x = box.Left; x < box.Right; ++x)
+      differing += pixels[static_cast<size_t>(y) * kWidth + x] != later[static_cast<size_t>(y) * kWidth + x];
+  EXPECT_GT(differing, 1000);
+}
+
+TEST_F(CalendarWallpaperTest, HiddenCalendarLeavesPictureAndTimesAlone) {
+  const uint32_t fill = 0xFF804020;
+  scene_.ShowCalendar = false;
+  lastRedrawTime_ = 7;
+  placement_.RectWidth = 0.5;
+  TWallpaper wallpaper(fill);
+  EXPECT_FALSE(Paint(wallpaper).Painted);
+  EXPECT_EQ(lastRedrawTime_, 7);
+  EXPECT_EQ(placement_.RectWidth, 0.5);
+  for (uint32_t pixel : wallpaper.Pixels()) ASSERT_EQ(pixel, fill);
+}
+
+TEST_F(CalendarWallpaperTest, ControlsChangeThePaintedCalendar) {
+  const uint32_t fill = 0xFF336699;
+  // Larger day numbers make larger cells; two weeks of neighbours add four rows.
+  Control<TComboBox>("CalendarDaysTextSizeComboBox").SetText("20");
+  Control<TComboBox>("CalendarOtherMonthsWeeksComboBox").SetText("2");
+  TWallpaper larger(fill);
+  const TBox box = Paint(larger).CalendarBox;
+  EXPECT_EQ(box.Width(), 7 * 60 + 50);
+  EXPECT_EQ(box.Height(), 10 * 40 + 50 + 59);
+}
+
+TEST_F(CalendarWallpaperTest, ScreenshotsOfDefaultAndOvalSkins) {
+  scene_.Now = Day(2024, 5, 16);
+  TWallpaper standard(0xFF000000);
+  standard.PaintSky();
+  ASSERT_TRUE(Paint(standard).Painted);
+  standard.SavePng(ProgramFolderPath("calendar_default_skin.png"));
+
+  Control<TCheckBox>("CalendarOvalBackCheckBox").SetChecked(true);
+  Control<TCheckBox>("SimpleCalendarBackCheckBox").SetChecked(false);
+  Control<TComboBox>("CalendarOvalBackEccentricityComboBox").SetText("130");
+  Control<TComboBox>("CalendarTextEffectComboBox").SetText("Shadow");
+  TWallpaper oval(0xFF000000);
+  oval.PaintSky();
+  ASSERT_TRUE(Paint(oval).Painted);
+  oval.SavePng(ProgramFolderPath("calendar_oval_skin.png"));
+  // The oval reaches beyond the calendar's box on the left and right.
+  TWallpaper flat(0xFF336699);
+  const TBox box = Paint(flat).CalendarBox;
+  const std::vector<uint32_t> pixels = flat.Pixels();
+  const int midY = (box.Top + box.Bottom) / 2;
+  EXPECT_NE(pixels[static_cast<size_t>(midY) * kWidth + box.Left - 10], 0xFF336699u);
+  EXPECT_NE(pixels[static_cast<size_t>(midY) * kWidth + box.Right + 10], 0xFF336699u);
+}
+
+TEST_F(CalendarWallpaperTest, SavedSkinLoadsBackEveryControlState) {
+  const std::string path = ProgramFolderPath("calendar_roundtrip_test.wps");
+  DeleteFileA(path.c_str());
+  TStoredTextList store("", StoredTextFiles());
+  store.OnSave = [](TStoredTextList& s, uint8_t) { controls_->WriteTo(s); };
+  bool wholeSkin = true;
+  store.OnLoad = [&wholeSkin](TStoredTextList& s, uint8_t) { controls_->ReadFrom(s, wholeSkin); };
+
+  const std::vector<std::string> defaults = ControlStates();
+  // Every control away from its default.
+  int row = 0;
+  for (const TSkinParameter& parameter : SkinParameters()) {
+    TControl* control = controls_->Find(parameter.ControlName);
+    ASSERT_NE(control, nullptr) << parameter.ControlName;
+    if (parameter.IsList()) {
+      auto* list = static_cast<TComboBox*>(control);
+      const int current = list->ItemIndex();
+      list->SetItemIndex(current + 1 < list->Count() ? current + 1 : 0);
+    } else if (parameter.Kind == TSkinParameterKind::Bool) {
+      auto* box = static_cast<TCheckBox*>(control);
+      box->SetChecked(!box->Checked());
+    } else {
+      static_cast<TColorPanel*>(control)->SetColor(static_cast<COLORREF>(0x030507 * (row + 1)) & 0xFFFFFF);
+    }
+    ++row;
+  }
+  const std::vector<std::string> saved = ControlStates();
+  for (size_t i = 0; i < saved.size(); ++i) EXPECT_NE(saved[i], defaults[i]) << SkinParameters()[i].Key;
+  ASSERT_TRUE(store.SaveAs(path, false, 0));
+
+  controls_->ShowSkin(DefaultCalendarSkin(controls_->FontNames()));
+  ASSERT_EQ(ControlStates(), defaults);
+  ASSERT_TRUE(store.LoadFrom(path, 0));
+  EXPECT_EQ(ControlStates(), saved);
+
+  // Colours only: everything else keeps the defaults.
+  controls_->ShowSkin(DefaultCalendarSkin(controls_->FontNames()));
+  wholeSkin = false;
+  ASSERT_TRUE(store.LoadFrom(path, 0));
+  const std::vector<std::string> colorsOnly = ControlStates();
+  for (size_t i = 0; i < colorsOnly.size(); ++i)
+    EXPECT_EQ(colorsOnly[i], SkinParameters()[i].Kind == TSkinParameterKind::Color ? saved[i] : defaults[i])
+        << SkinParameters()[i].Key;
+  DeleteFileA(path.c_str());
+}
+
+TEST_F(CalendarWallpaperTest, EveryRowHasItsControlWithTheTableItems) {
+  for (const TSkinParameter& parameter : SkinParameters()) {
+    TControl* control = controls_->Find(parameter.ControlName);
+    ASSERT_NE(control, nullptr) << parameter.ControlName;
+    if (parameter.Kind == TSkinParameterKind::FontName) {
+      auto* list = static_cast<TComboBox*>(control);
+      const std::vector<std::string> items = list->Items();
+      ASSERT_GT(items.size(), 1u);
+      for (size_t i = 1; i < items.size(); ++i) EXPECT_NE(items[i - 1], items[i]);
+      EXPECT_EQ(list->Text(), "Arial");
+    } else if (parameter.IsList()) {
+      EXPECT_EQ(static_cast<TComboBox*>(control)->Items(), *parameter.Items) << parameter.Key;
+    }
+  }
+  EXPECT_EQ(Control<TComboBox>("CalendarFrameBackThick12ComboBox").Count(), 99);
+  EXPECT_EQ(controls_->ColorPanels().size(), 22u);
+  EXPECT_EQ(SkinParameterCaption(SkinParameters()[42]), "Horizontal shadow shift");  // YearHSS on "Year"
+  EXPECT_EQ(SkinParameterCaption(SkinParameters()[28]), "Thickness 1-2");            // FrameBackThick12
+}
+
+}  // namespace
