@@ -220,10 +220,20 @@ void TMainForm::FWinIniChange() {
 
 // ---- Tray menu ----
 
+namespace {
+
+// The calendar background switch is made from the skin table like its neighbours.
+TCheckBox* CalendarBackCheckBox(const TMainForm& form) {
+  return dynamic_cast<TCheckBox*>(form.FindCalendarControl("ShowCalendarBackCheckBox"));
+}
+
+}  // namespace
+
 void TMainForm::SystemTrayPopupMenuPopup() {
   const int level = GetIntFromTextAnyValue(PictureNormalizeBrightnessLevelComboBox.Text());
   ApplyTrayMenuChecks(SystemTrayPopupMenu,
-                      GetTrayMenuChecks(ShowCalendarCheckBox.Checked(), ShowCalendarBackCheckBox.Checked(),
+                      GetTrayMenuChecks(ShowCalendarCheckBox.Checked(),
+                                        CalendarBackCheckBox(*this) && CalendarBackCheckBox(*this)->Checked(),
                                         UsePictureNormalizeBrightnessCheckBox.Checked(), level));
 }
 
@@ -237,7 +247,9 @@ void TMainForm::STP_VisibleCalendarMenuClick() {
 }
 
 void TMainForm::STP_VisibleCalendarBackMenuClick() {
-  ShowCalendarBackCheckBox.SetChecked(!ShowCalendarBackCheckBox.Checked());
+  TCheckBox* back = CalendarBackCheckBox(*this);
+  if (!back) return;
+  back->SetChecked(!back->Checked());
   RedrawWallpaperOnParamChange();
 }
 

@@ -72,6 +72,10 @@ void TMainForm::LoadOptions(TStoredTextList& store) {
   ReadPlacementRect(store, "Calendar", "RectLeft", "RectTop", "RectWidth", "RectHeight", CalendarPlacement.RectLeft,
                     CalendarPlacement.RectTop, CalendarPlacement.RectWidth, CalendarPlacement.RectHeight);
   ReadReal(store, "Calendar", "LastRedrawTime", LastRedrawTime);
+  ReadText(store, "Calendar", "LastCalendarSkinName", false, LastCalendarSkinName, kMaxStoredPath);
+  // At start-up the whole skin is read.
+  LoadWholeSkin = true;
+  ReadCalendarSkin(store);
 
   ReadCheckBox(store, "BroadcastWallpaperChange", "IsAutoChange", IsBroadcastWallpaperChangeCheckBox);
   ReadComboBox(store, "BroadcastWallpaperChange", "AutoChangeInterval", "1 hour",
@@ -117,6 +121,8 @@ void TMainForm::SaveOptions(TStoredTextList& store) {
   WritePlacementRect(store, "Calendar", "RectLeft", "RectTop", "RectWidth", "RectHeight", CalendarPlacement.RectLeft,
                      CalendarPlacement.RectTop, CalendarPlacement.RectWidth, CalendarPlacement.RectHeight);
   WriteReal(store, "Calendar", "LastRedrawTime", LastRedrawTime);
+  WriteText(store, "Calendar", "LastCalendarSkinName", LastCalendarSkinName);
+  WriteCalendarSkin(store);
 
   WriteCheckBox(store, "BroadcastWallpaperChange", "IsAutoChange", IsBroadcastWallpaperChangeCheckBox);
   WriteComboBox(store, "BroadcastWallpaperChange", "AutoChangeInterval", BroadcastWallpaperChangeIntervalComboBox);
