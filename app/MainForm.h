@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "core/CalendarGeometry.h"
+#include "core/CompositionPlan.h"
 #include "core/PictureSelection.h"
+#include "platform/ScreenBitmap.h"
 #include "platform/SystemTray.h"
 #include "platform/Widgets.h"
 
@@ -100,6 +102,19 @@ class TMainForm : public TDialogWindow {
   // Empties the broadcast registry value, at shutdown and when switched off.
   void ClearBroadcastValue();
   int FittedScreenWidth = 0, FittedScreenHeight = 0;
+  // The picture fitted to the screen without calendar, kept for redraws.
+  std::unique_ptr<TScreenBitmap> FittedPicture;
+  double CurrentSkew = 1.0;
+  double AppliedNormalizationFactor = 0.0;
+  // The work area shrunk by the desktop margin, where the calendar goes.
+  TScreenRect CalendarWorkArea;
+  UINT WallpaperChangeMessage = 0;
+  void ShowCurrentSkew();
+  void ShowAppliedNormFactor();
+  void Label3Click();
+  void Label18Click();
+  void Label27Click();
+  void IsBroadcastWallpaperChangeCheckBoxClick();
 
   // ---- Calendar: pages from the skin table, skins, position (MainFormCalendar.cpp) ----
   TCheckBox ShowCalendarCheckBox;
