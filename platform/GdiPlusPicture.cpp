@@ -11,14 +11,34 @@ using namespace Gdiplus;
 TDecodedPicture::TDecodedPicture(const std::string& fileName) {
   std::wstring wide = AnsiToWide(fileName);
   if (wide.size() >= MAX_PATH) wide.resize(MAX_PATH - 1);
-  if (DllExports::GdipCreateBitmapFromFile(wide.c_str(), &bitmap_) != Ok) {
-    bitmap_ = nullptr;
-    return;
-  }
+  GpImage* image = nullptr;
+  if (DllExports::GdipLoadImageFromFile(wide.c_str(), &image) != Ok || !image) return;
   UINT width = 0;
   UINT height = 0;
-  DllExports::GdipGetImageWidth(bitmap_, &width);
-  DllExports::GdipGetImageHeight(bitmap_, &height);
+  DllExports::GdipGetImageWidth(image, &width);
+  DllExports::GdipGetImageHeight(image, &height);
+  ImageType type = ImageTypeUnknown;
+  DllExports::GdipGetImageType(image, &type);
+  if (type == ImageTypeBitmap) {
+    bitmap_ = static_cast<GpBitmap*>(image);
+  } else {
+    // A metafile is played once onto a transparent bitmap of its own size, so that
+    // its pixels can be measured and drawn like those of any other picture.
+    if (IsBitmapSizeAcceptable(width, height) &&
+        DllExports::GdipCreateBitmapFromScan0(static_cast<INT>(width), static_cast<INT>(height), 0,
+                                              PixelFormat32bppARGB, nullptr, &bitmap_) == Ok) {
+      GpGraphics* graphics = nullptr;
+      if (DllExports::GdipGetImageGraphicsContext(bitmap_, &graphics) == Ok) {
+        DllExports::GdipDrawImageRectI(graphics, image, 0, 0, static_cast<INT>(width),
+                                       static_cast<INT>(height));
+        DllExports::GdipDeleteGraphics(graphics);
+      }
+    } else {
+      bitmap_ = nullptr;
+    }
+    DllExports::GdipDisposeImage(image);
+    if (!bitmap_) return;
+  }
   width_ = static_cast<int>(width);
   height_ = static_cast<int>(height);
 }
