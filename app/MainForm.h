@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "core/CalendarGeometry.h"
+#include "core/CompositionPlan.h"
 #include "core/PictureSelection.h"
 #include "core/StoredTextList.h"
+#include "platform/ScreenBitmap.h"
 #include "platform/SystemTray.h"
 #include "platform/Widgets.h"
 
@@ -101,6 +103,19 @@ class TMainForm : public TDialogWindow {
   // Empties the broadcast registry value, at shutdown and when switched off.
   void ClearBroadcastValue();
   int FittedScreenWidth = 0, FittedScreenHeight = 0;
+  // The picture fitted to the screen without calendar, kept for redraws.
+  std::unique_ptr<TScreenBitmap> FittedPicture;
+  double CurrentSkew = 1.0;
+  double AppliedNormalizationFactor = 0.0;
+  // The work area shrunk by the desktop margin, where the calendar goes.
+  TScreenRect CalendarWorkArea;
+  UINT WallpaperChangeMessage = 0;
+  void ShowCurrentSkew();
+  void ShowAppliedNormFactor();
+  void Label3Click();
+  void Label18Click();
+  void Label27Click();
+  void IsBroadcastWallpaperChangeCheckBoxClick();
 
   // ---- Calendar: pages from the skin table, skins, position (MainFormCalendar.cpp) ----
   TCheckBox ShowCalendarCheckBox;  // "Show on wallpaper"
@@ -140,9 +155,6 @@ class TMainForm : public TDialogWindow {
   void BindControlControls();
   double AutoChangePeriod = 3600, BroadcastPeriod = 3600;
   double LastBroadcastTime = 0;
-  // The margin-shrunk work area the last composition placed the calendar in
-  // (kept by the composition).
-  RECT CalendarWorkArea = {0, 0, 0, 0};
   // Registers the three hotkeys on the letter of HotkeyComboBox.
   void RegisterHotkeys();
   void UnregisterHotkeys();

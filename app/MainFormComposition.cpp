@@ -1,7 +1,90 @@
 // The composition pipeline: from the current picture to the installed
 // wallpaper, with the resize, effect and broadcast options.
 #include "app/MainForm.h"
+
+#include <gdiplus.h>
+
+#include "core/CompositionPlan.h"
+#include "core/FunStatus.h"
+#include "core/TimeHelpers.h"
+#include "core/ValueText.h"
+#include "core/WallpaperBroadcast.h"
+#include "core/WallpaperFiles.h"
+#include "platform/ClipboardText.h"
+#include "platform/GdiPlusPicture.h"
+#include "platform/Registry.h"
+#include "platform/RunFile.h"
+#include "platform/WallpaperBroadcastSend.h"
+#include "platform/WallpaperInstall.h"
 #include "resources/resource.h"
+
+namespace {
+
+// Item lists and the options' defaults.
+const std::vector<std::string> kMinStretchSizes = {"-1",  "100", "150", "200", "250",
+                                                   "300", "350", "400", "450", "500",
+                                                   "600", "700", "800", "900", "1000"};
+const std::vector<std::string> kMaxStretchSkews = {"-1",  "105", "110", "115", "120",
+                                                   "125", "130", "135", "140", "145",
+                                                   "150", "160", "170", "180"};
+const std::vector<std::string> kNormalizeMethods = {"Anisotropic dampening", "Balanced scaling",
+                                                    "Mirrored scaling"};
+const std::vector<std::string> kGammas = {
+    "1",   "5",   "10",  "15",  "20",  "25",  "30",  "40",  "50",  "60",  "70",  "80",
+    "90",  "100", "110", "120", "130", "140", "150", "160", "170", "180", "190", "200",
+    "250", "300", "350", "400", "450", "500", "600", "700", "800", "900", "1000"};
+
+std::vector<std::string> NormalizeLevels() {
+  std::vector<std::string> levels;
+  for (int level = 5; level <= 95; level += 5) levels.push_back(std::to_string(level));
+  return levels;
+}
+
+void SetItemsAndDefault(TComboBox& box, const std::vector<std::string>& items, const std::string& value) {
+  box.SetItems(items);
+  for (size_t i = 0; i < items.size(); ++i)
+    if (items[i] == value) box.SetItemIndex(static_cast<int>(i));
+}
+
+double LocalNow() {
+  SYSTEMTIME time;
+  GetLocalTime(&time);
+  TDateParts parts;
+  parts.Year = time.wYear;
+  parts.Month = time.wMonth;
+  parts.Day = time.wDay;
+  parts.Hour = time.wHour;
+  parts.Minute = time.wMinute;
+  parts.Second = time.wSecond;
+  parts.Millisecond = time.wMilliseconds;
+  return EncodeDateTime(parts).value_or(0.0);
+}
+
+TScreenRect SystemWorkArea() {
+  RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return {static_cast<int>(area.left), static_cast<int>(area.top), static_cast<int>(area.right),
+          static_cast<int>(area.bottom)};
+}
+
+int ComboValue(const TComboBox& box) { return GetIntFromTextAnyValue(box.Text()); }
+
+// Opens a GDI+ surface on the wallpaper and lets the calendar paint on it. The
+// calendar records its own failures; they do not stop the composition.
+void PaintInformation(TMainForm& form, TScreenBitmap& wallpaper) {
+  using namespace Gdiplus;
+  GpGraphics* graphics = nullptr;
+  if (DllExports::GdipCreateFromHDC(wallpaper.Dc(), &graphics) != Ok) return;
+  DllExports::GdipSetPageUnit(graphics, UnitPixel);
+  DllExports::GdipSetSmoothingMode(graphics, SmoothingModeHighQuality);
+  DllExports::GdipSetTextRenderingHint(graphics, TextRenderingHintClearTypeGridFit);
+  const TScreenRect& area = form.CalendarWorkArea;
+  form.SetInfoOnPicture(graphics, area.Left, area.Top, area.Right, area.Bottom);
+  DllExports::GdipDeleteGraphics(graphics);
+  GdiFlush();
+}
+
+}  // namespace
 
 void TMainForm::BindCompositionControls() {
   Label4.Bind(WallpaperGeneralTabSheet, IDC_REDRAW_WALLPAPER_LABEL);
@@ -27,11 +110,158 @@ void TMainForm::BindCompositionControls() {
   TestBroadcastHelpLabel.Bind(BroadcastTabSheet, IDC_TEST_BROADCAST_HELP_LABEL);
   Label6.Bind(BroadcastTabSheet, IDC_BROADCAST_NOW_LABEL);
   Label27.Bind(BroadcastTabSheet, IDC_BROADCAST_VIEW_PICTURE_LABEL);
+
+  // Item lists and the values the options file starts from.
+  SetItemsAndDefault(PictureMinStretchSizeComboBox, kMinStretchSizes, "300");
+  SetItemsAndDefault(PictureMaxStretchSkewComboBox, kMaxStretchSkews, "120");
+  SetItemsAndDefault(PictureNormalizeBrightnessLevelComboBox, NormalizeLevels(), "50");
+  SetItemsAndDefault(PictureNormalizeBrightnessMethodComboBox, kNormalizeMethods, "Balanced scaling");
+  SetItemsAndDefault(GammaPictureComboBox, kGammas, "100");
+  FitAndCropCheckBox.SetChecked(false);
+  StretchPictureCheckBox.SetChecked(true);
+  FitBeforeTileCheckBox.SetChecked(true);
+  IsTileCheckBox.SetChecked(true);
+  UsePictureNormalizeBrightnessCheckBox.SetChecked(false);
+  FillingPictureColorPanel.SetColor(0);
+  IsBroadcastWallpaperChangeCheckBox.SetChecked(true);
+  BroadcastHelpLabel.SetText(BroadcastHelpText);
+  TestBroadcastHelpLabel.SetText(TestBroadcastHelpText);
+  ShowCurrentSkew();
+  ShowAppliedNormFactor();
+
+  // Every resize and effect option fits the picture anew.
+  for (TComboBox* box : {&PictureMinStretchSizeComboBox, &PictureMaxStretchSkewComboBox,
+                         &PictureNormalizeBrightnessLevelComboBox,
+                         &PictureNormalizeBrightnessMethodComboBox, &GammaPictureComboBox})
+    box->OnChange = [this] { ReloadWallpaperOnParamChange(); };
+  for (TCheckBox* box : {&FitAndCropCheckBox, &StretchPictureCheckBox, &FitBeforeTileCheckBox,
+                         &IsTileCheckBox, &UsePictureNormalizeBrightnessCheckBox})
+    box->OnClick = [this] { ReloadWallpaperOnParamChange(); };
+  Label4.OnClick = [this] { ReloadWallpaperOnParamChange(); };
+  Label3.OnClick = [this] { Label3Click(); };
+  Label18.OnClick = [this] { Label18Click(); };
+  Label6.OnClick = [this] { BroadcastWallpaperFile(); };
+  Label27.OnClick = [this] { Label27Click(); };
+  IsBroadcastWallpaperChangeCheckBox.OnClick = [this] { IsBroadcastWallpaperChangeCheckBoxClick(); };
+
+  WallpaperChangeMessage = RegisterWallpaperChangeMessage();
 }
 
-// Filled in with the composition pipeline.
-bool TMainForm::SetFileAsWallpaper(bool) { return true; }
+bool TMainForm::SetFileAsWallpaper(bool reload) {
+  const std::string tempDirectory = GetTempDirectory();
+  TCompositionRequest request;
+  request.IsUpdatingControls = IsUpdatingControls;
+  request.OptionsLoading = Options && Options->IsLoading;
+  request.SkinLoading = CalendarSkinStore && CalendarSkinStore->IsLoading;
+  request.CurrentFileTitle = Selection.CurrentFileTitle;
+  request.TitleIsPictureFile = IsPictureFile(Selection.CurrentFileTitle);
+  request.WallpaperFilePath = WallpaperFilePath(tempDirectory);
+  if (!ShouldComposeWallpaper(request)) {
+    FunStatContext.Reset(Perfect);
+    return true;
+  }
+
+  FUN_TRACE("TMainForm::SetFileAsWallpaper");
+  std::unique_ptr<TScreenBitmap> wallpaper;
+  FUN_GUARD({
+    ShowCurrentPicture();
+    CalendarWorkArea = ::CalendarWorkArea(SystemWorkArea(), ComboValue(DesktopMarginComboBox));
+
+    const TFittedPictureCache cache{FittedScreenWidth, FittedScreenHeight, FittedPicture != nullptr};
+    if (MustRefitPicture(reload, cache)) {
+      FittedScreenWidth = GetSystemMetrics(SM_CXSCREEN);
+      FittedScreenHeight = GetSystemMetrics(SM_CYSCREEN);
+      FittedPicture.reset();
+      ResizeRules rules;
+      rules.MinStretchSize = ComboValue(PictureMinStretchSizeComboBox);
+      rules.MaxStretchSkew = ComboValue(PictureMaxStretchSkewComboBox) * 0.01;
+      rules.FitAndCrop = FitAndCropCheckBox.Checked();
+      rules.Stretch = StretchPictureCheckBox.Checked();
+      rules.FitBeforeTile = FitBeforeTileCheckBox.Checked();
+      rules.Tile = IsTileCheckBox.Checked();
+      rules.FillingColor = FillingPictureColorPanel.Color();
+      TPictureEffects effects;
+      effects.Normalize = UsePictureNormalizeBrightnessCheckBox.Checked();
+      effects.Level = ComboValue(PictureNormalizeBrightnessLevelComboBox) * 0.01;
+      effects.Method = PictureNormalizeBrightnessMethodComboBox.Text();
+      effects.GammaPercent = ComboValue(GammaPictureComboBox);
+      LoadTilePictureToBitmap(Selection.CurrentFileTitle, FittedPicture, rules, FittedScreenWidth,
+                              FittedScreenHeight, effects, &CurrentSkew, &AppliedNormalizationFactor);
+      if (trace_.CalleeFailed()) {
+        // A redraw must not try the broken file again.
+        Selection.CurrentFileTitle.clear();
+        return;
+      }
+    }
+    ShowCurrentSkew();
+    ShowAppliedNormFactor();
+
+    wallpaper = FittedPicture->Copy();
+    if (!wallpaper) {
+      FUN_RAISE("Failed to create wallpaper bitmap.", std::to_string(FittedScreenWidth),
+                std::to_string(FittedScreenHeight), GetLastError());
+      return;
+    }
+    PaintInformation(*this, *wallpaper);
+    SaveBitmapAsBmpFile(*wallpaper, WallpaperFilePath(tempDirectory));
+    if (trace_.CalleeFailed()) return;
+    ::SetFileAsWallpaper(WallpaperFileName);
+    if (trace_.CalleeFailed()) return;
+  });
+  wallpaper.reset();
+  return !trace_.Failed();
+}
+
 void TMainForm::ReloadWallpaperOnParamChange() { SetFileAsWallpaper(true); }
 void TMainForm::RedrawWallpaperOnParamChange() { SetFileAsWallpaper(false); }
-bool TMainForm::BroadcastWallpaperFile() { return true; }
-void TMainForm::ClearBroadcastValue() {}
+
+void TMainForm::ShowCurrentSkew() {
+  CurrentSkewLabel.SetText(CurrentSkewLabelText(FittedPicture != nullptr, CurrentSkew));
+}
+
+void TMainForm::ShowAppliedNormFactor() {
+  PictureAppliedNormFactorLabel.SetText(
+      AppliedNormFactorLabelText(FittedPicture != nullptr, AppliedNormalizationFactor));
+}
+
+void TMainForm::Label3Click() {
+  FUN_TRACE("TMainForm::Label3Click");
+  FUN_GUARD({
+    RunFile(handle_, Selection.CurrentFileTitle, "", "", true, false);
+    if (trace_.CalleeFailed()) return;
+  });
+  FUN_SHOW("Failed to view picture file.");
+}
+
+void TMainForm::Label18Click() { CopyTextToClipboard(Selection.CurrentFileTitle, "", false, false); }
+
+bool TMainForm::BroadcastWallpaperFile() {
+  FUN_TRACE("TMainForm::BroadcastWallpaperFile");
+  FUN_GUARD({
+    LastBroadcastTime = LocalNow();
+    // A random picture other than the current one; the current one stays.
+    const std::string path = FindNextPicture(true, true, false);
+    PublishWallpaperChange(path, WallpaperChangeMessage);
+  });
+  return !trace_.Failed();
+}
+
+void TMainForm::ClearBroadcastValue() {
+  SetProgramRegistryText(BroadcastRegistryProgram, BroadcastRegistrySubKey, BroadcastRegistryValueName, "");
+}
+
+void TMainForm::IsBroadcastWallpaperChangeCheckBoxClick() {
+  // Receivers must not keep using a picture nobody broadcasts any more.
+  if (!IsBroadcastWallpaperChangeCheckBox.Checked()) ClearBroadcastValue();
+}
+
+void TMainForm::Label27Click() {
+  FUN_TRACE("TMainForm::Label27Click");
+  FUN_GUARD({
+    const std::string path =
+        GetProgramRegistryText(BroadcastRegistryProgram, BroadcastRegistrySubKey, BroadcastRegistryValueName);
+    RunFile(handle_, path, "", "", true, false);
+    if (trace_.CalleeFailed()) return;
+  });
+  FUN_SHOW("Failed to view picture.");
+}

@@ -1,5 +1,6 @@
 // The one-second scheduler, the global hotkeys, the tray menu and the window messages.
 #include "app/MainForm.h"
+#include "core/CompositionPlan.h"
 #include "app/TrayMenu.h"
 #include "core/FunStatus.h"
 #include "core/Hotkeys.h"
@@ -41,8 +42,6 @@ void SetComboItems(TComboBox& box, const std::vector<std::string>& items, const 
   box.SetItems(items);
   box.SetText(defaultText);
 }
-
-TAreaRect ToAreaRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 }  // namespace
 
@@ -201,15 +200,11 @@ void TMainForm::FWinIniChange() {
       FUN_RAISE("Failed to get desktop work area.", "", "", GetLastError());
       return;
     }
-    TSettingsChangeInput input;
-    input.ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
-    input.ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
-    input.FittedScreenWidth = FittedScreenWidth;
-    input.FittedScreenHeight = FittedScreenHeight;
-    input.WorkArea = ToAreaRect(workArea);
-    input.DesktopMargin = GetIntFromTextAnyValue(DesktopMarginComboBox.Text());
-    input.CalendarWorkArea = ToAreaRect(CalendarWorkArea);
-    switch (DecideSettingsChange(input)) {
+    const TFittedPictureCache cache{FittedScreenWidth, FittedScreenHeight, FittedPicture != nullptr};
+    const TScreenRect shrunk = ::CalendarWorkArea({workArea.left, workArea.top, workArea.right, workArea.bottom},
+                                                  GetIntFromTextAnyValue(DesktopMarginComboBox.Text()));
+    switch (ActionOnSettingsChange(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), cache, shrunk,
+                                   CalendarWorkArea)) {
       case TSettingsChangeAction::Reload: SetFileAsWallpaper(true); break;
       case TSettingsChangeAction::Redraw: SetFileAsWallpaper(false); break;
       case TSettingsChangeAction::Nothing: return;

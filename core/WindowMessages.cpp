@@ -15,21 +15,3 @@ TMainWindowMessage ClassifyMainWindowMessage(unsigned message) {
     if (entry.Number == message) return entry.Kind;
   return TMainWindowMessage::Other;
 }
-
-bool operator==(const TAreaRect& a, const TAreaRect& b) {
-  return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
-}
-
-TAreaRect ShrinkByMargin(const TAreaRect& workArea, int margin) {
-  return {workArea.Left + margin, workArea.Top + margin, workArea.Right - margin,
-          workArea.Bottom - margin};
-}
-
-TSettingsChangeAction DecideSettingsChange(const TSettingsChangeInput& input) {
-  if (input.ScreenWidth != input.FittedScreenWidth ||
-      input.ScreenHeight != input.FittedScreenHeight)
-    return TSettingsChangeAction::Reload;
-  if (ShrinkByMargin(input.WorkArea, input.DesktopMargin) != input.CalendarWorkArea)
-    return TSettingsChangeAction::Redraw;
-  return TSettingsChangeAction::Nothing;
-}

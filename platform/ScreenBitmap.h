@@ -1,0 +1,45 @@
+// The 32-bit bitmap a wallpaper is composed on: a top-down DIB section with its
+// own memory device context, so that GDI+ can draw on it, GDI can copy blocks
+// inside it, and its pixels can be copied or saved as they are.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "core/PictureGeometry.h"
+
+class TScreenBitmap {
+ public:
+  // Null when the size is refused or the system has no room for it.
+  static std::unique_ptr<TScreenBitmap> Create(int width, int height);
+  ~TScreenBitmap();
+  TScreenBitmap(const TScreenBitmap&) = delete;
+  TScreenBitmap& operator=(const TScreenBitmap&) = delete;
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // Rows follow each other without gaps, blue, green, red, unused, top row first.
+  uint8_t* Pixels() const { return pixels_; }
+  int Stride() const { return width_ * 4; }
+  HDC Dc() const { return dc_; }
+
+  // A bitmap of the same size and pixels; drawing on it leaves this one unchanged.
+  std::unique_ptr<TScreenBitmap> Copy() const;
+  // Every pixel set to a 0x00BBGGRR colour.
+  void Fill(uint32_t color);
+  // A plain source copy inside the bitmap, clipped at its edges.
+  void CopyBlock(const TBlockCopy& copy);
+  // The pixel at (x, y) as 0x00RRGGBB.
+  uint32_t PixelAt(int x, int y) const;
+
+ private:
+  TScreenBitmap() = default;
+  int width_ = 0;
+  int height_ = 0;
+  uint8_t* pixels_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ oldBitmap_ = nullptr;
+  HDC dc_ = nullptr;
+};

@@ -1,0 +1,81 @@
+#include "platform/WallpaperInstall.h"
+
+#include <windows.h>
+
+#include <gdiplus.h>
+
+#include "core/FunStatus.h"
+#include "core/WallpaperFiles.h"
+#include "platform/GdiPlusEncoders.h"
+#include "platform/WinText.h"
+
+std::string GetTempDirectory() {
+  FUN_TRACE("GetTempPathA");
+  std::string path;
+  FUN_GUARD({
+    char buffer[MAX_PATH] = {};
+    SetLastError(0);
+    const DWORD length = GetTempPathA(MAX_PATH, buffer);
+    const DWORD error = GetLastError();
+    if (IsSystemError(error) || length == 0 || length >= MAX_PATH) {
+      FUN_RAISE("Failed to get path.", "", "", error);
+      return;
+    }
+    path = TempDirectoryPath(std::string(buffer, length), [](const std::string& shortPath) {
+      char longPath[MAX_PATH] = {};
+      const DWORD size = GetLongPathNameA(shortPath.c_str(), longPath, MAX_PATH);
+      return size > 0 && size < MAX_PATH ? std::string(longPath, size) : std::string();
+    });
+  });
+  return path;
+}
+
+bool SaveBitmapAsBmpFile(const TScreenBitmap& bitmap, const std::string& path) {
+  using namespace Gdiplus;
+  FUN_TRACE("SaveBitmapAsBmpFile");
+  FUN_GUARD({
+    CLSID encoder;
+    if (!FindImageEncoder(L"image/bmp", encoder)) {
+      FUN_RAISE("Failed to find the BMP encoder.", path);
+      return;
+    }
+    GdiFlush();
+    GpBitmap* image = nullptr;
+    if (DllExports::GdipCreateBitmapFromScan0(bitmap.Width(), bitmap.Height(), bitmap.Stride(),
+                                              PixelFormat32bppRGB, bitmap.Pixels(), &image) != Ok) {
+      FUN_RAISE("Failed to save wallpaper file.", path);
+      return;
+    }
+    const std::string partPath = path + ".part";
+    const Status saved = DllExports::GdipSaveImageToFile(image, AnsiToWide(partPath).c_str(), &encoder, nullptr);
+    DllExports::GdipDisposeImage(image);
+    if (saved != Ok) {
+      DeleteFileA(partPath.c_str());
+      FUN_RAISE("Failed to save wallpaper file.", path, std::to_string(saved));
+      return;
+    }
+    SetLastError(0);
+    if (!MoveFileExA(partPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      const DWORD error = GetLastError();
+      DeleteFileA(partPath.c_str());
+      FUN_RAISE("Failed to save wallpaper file.", path, "", error);
+      return;
+    }
+  });
+  return !trace_.Failed();
+}
+
+bool SetFileAsWallpaper(const std::string& fileName) {
+  FUN_TRACE("SetFileAsWallpaper");
+  FUN_GUARD({
+    // Without a temporary directory the bare name is used as it is.
+    const bool bare = fileName.find_last_of("\\:") == std::string::npos;
+    std::string path = ResolveWallpaperPath(fileName, bare ? GetTempDirectory() : "");
+    SetLastError(0);
+    if (!SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &path[0], SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)) {
+      FUN_RAISE("Failed to set wallpaper.", path, "", GetLastError());
+      return;
+    }
+  });
+  return !trace_.Failed();
+}

@@ -1,0 +1,18 @@
+// Writing the composed wallpaper and handing it to the desktop.
+#pragma once
+
+#include <string>
+
+#include "platform/ScreenBitmap.h"
+
+// The user's temporary directory with a trailing backslash, in long form; empty
+// (and "Failed to get path." recorded) when the system has none.
+std::string GetTempDirectory();
+
+// Saves the bitmap as a BMP file. It is written under a temporary name beside the
+// target and then moved over it, so that the desktop never reads a half-written file.
+bool SaveBitmapAsBmpFile(const TScreenBitmap& bitmap, const std::string& path);
+
+// Installs a BMP file as the desktop wallpaper and announces the change; a bare file
+// name is taken from the temporary directory. "Failed to set wallpaper." on refusal.
+bool SetFileAsWallpaper(const std::string& fileName);

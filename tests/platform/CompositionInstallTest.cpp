@@ -1,0 +1,163 @@
+// Saving and installing the wallpaper, the program's registry value and the broadcast.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "core/FunStatus.h"
+#include "core/WallpaperBroadcast.h"
+#include "core/WallpaperFiles.h"
+#include "platform/Registry.h"
+#include "platform/ScreenBitmap.h"
+#include "platform/WallpaperBroadcastSend.h"
+#include "platform/WallpaperInstall.h"
+#include "tests/platform/CompositionTestPictures.h"
+
+namespace {
+
+class CompositionInstallTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { session_ = new TGdiplusSession(); }
+  static void TearDownTestSuite() { delete session_; }
+  static TGdiplusSession* session_;
+};
+TGdiplusSession* CompositionInstallTest::session_ = nullptr;
+
+struct TBmpHeader {
+  int Width = 0;
+  int Height = 0;
+  int BitCount = 0;
+};
+
+TBmpHeader ReadBmpHeader(const std::string& path) {
+  const std::string bytes = ReadWholeFile(path);
+  TBmpHeader header;
+  if (bytes.size() < 54 || bytes.compare(0, 2, "BM") != 0) return header;
+  int32_t width = 0, height = 0;
+  uint16_t bitCount = 0;
+  std::memcpy(&width, bytes.data() + 18, 4);
+  std::memcpy(&height, bytes.data() + 22, 4);
+  std::memcpy(&bitCount, bytes.data() + 28, 2);
+  header.Width = width;
+  header.Height = height < 0 ? -height : height;
+  header.BitCount = bitCount;
+  return header;
+}
+
+TEST_F(CompositionInstallTest, TheTemporaryDirectoryEndsWithABackslashAndHasNoShortNames) {
+  const std::string directory = GetTempDirectory();
+  ASSERT_FALSE(directory.empty());
+  EXPECT_EQ(directory.back(), '\\');
+  EXPECT_EQ(directory.find('~'), std::string::npos);
+  EXPECT_NE(GetFileAttributesA(directory.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(CompositionInstallTest, SavedBmpHasTheBitmapsSizeAndReplacesTheOldFile) {
+  const std::string path = WallpaperFilePath(GetTempDirectory());
+  WriteWholeFile(path, "an older wallpaper");
+  std::unique_ptr<TScreenBitmap> bitmap = TScreenBitmap::Create(1280, 1024);
+  ASSERT_NE(bitmap, nullptr);
+  bitmap->Fill(0x3366CC);
+  ASSERT_TRUE(SaveBitmapAsBmpFile(*bitmap, path));
+  const TBmpHeader header = ReadBmpHeader(path);
+  EXPECT_EQ(header.Width, 1280);
+  EXPECT_EQ(header.Height, 1024);
+  EXPECT_GE(header.BitCount, 24);
+  // Nothing is left under the temporary name.
+  EXPECT_EQ(GetFileAttributesA((path + ".part").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(CompositionInstallTest, InstallingABareNameUsesTheTemporaryDirectory) {
+  const std::string path = WallpaperFilePath(GetTempDirectory());
+  std::unique_ptr<TScreenBitmap> bitmap = TScreenBitmap::Create(64, 32);
+  ASSERT_NE(bitmap, nullptr);
+  bitmap->Fill(0x102030);
+  ASSERT_TRUE(SaveBitmapAsBmpFile(*bitmap, path));
+  ASSERT_TRUE(SetFileAsWallpaper(WallpaperFileName));
+  EXPECT_FALSE(FunStatContext.Failed());
+  const std::string installed = GetRegistryText(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper");
+  EXPECT_EQ(_stricmp(installed.c_str(), path.c_str()), 0) << installed;
+  char current[MAX_PATH] = {};
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, current, 0));
+  EXPECT_EQ(_stricmp(current, path.c_str()), 0) << current;
+}
+
+TEST_F(CompositionInstallTest, ProgramRegistryTextRoundTripsAndReadsEmptyWhenMissing) {
+  const std::string program = "MuralotropeTest";
+  EXPECT_EQ(ProgramRegistryKey(program, ""), "Software\\MuralotropeTest");
+  EXPECT_EQ(ProgramRegistryKey(program, "Sub"), "Software\\MuralotropeTest\\Sub");
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\MuralotropeTest");
+  EXPECT_EQ(GetProgramRegistryText(program, "", "Value"), "");
+  ASSERT_TRUE(SetProgramRegistryText(program, "", "Value", "C:\\Pictures\\a b.jpg"));
+  EXPECT_EQ(GetProgramRegistryText(program, "", "Value"), "C:\\Pictures\\a b.jpg");
+  ASSERT_TRUE(SetProgramRegistryText(program, "", "Value", ""));
+  EXPECT_EQ(GetProgramRegistryText(program, "", "Value"), "");
+  EXPECT_EQ(GetProgramRegistryText(program, "", "Other"), "");
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\MuralotropeTest");
+}
+
+std::string BroadcastValue() {
+  return GetProgramRegistryText(BroadcastRegistryProgram, BroadcastRegistrySubKey, BroadcastRegistryValueName);
+}
+
+TEST_F(CompositionInstallTest, BroadcastWritesThePathBeforeThePostIsMade) {
+  SetProgramRegistryText(BroadcastRegistryProgram, BroadcastRegistrySubKey, BroadcastRegistryValueName, "stale");
+  std::string valueAtPost;
+  UINT postedMessage = 0;
+  PublishWallpaperChange("C:\\Pictures\\next.jpg", 0xC123, [&](UINT message) {
+    postedMessage = message;
+    valueAtPost = BroadcastValue();
+  });
+  EXPECT_EQ(postedMessage, 0xC123u);
+  EXPECT_EQ(valueAtPost, "C:\\Pictures\\next.jpg");
+}
+
+// A top-level window of this process that notes the broadcast and the value it finds.
+struct TBroadcastReceiver {
+  static UINT Message;
+  static int Received;
+  static std::string ValueSeen;
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == Message && Message != 0) {
+      ++Received;
+      ValueSeen = BroadcastValue();
+      return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+};
+UINT TBroadcastReceiver::Message = 0;
+int TBroadcastReceiver::Received = 0;
+std::string TBroadcastReceiver::ValueSeen;
+
+TEST_F(CompositionInstallTest, OtherWindowsReceiveTheRegisteredMessageAndFindTheValue) {
+  const UINT message = RegisterWallpaperChangeMessage();
+  ASSERT_NE(message, 0u);
+  EXPECT_EQ(message, RegisterWindowMessageA("Muralotrope - Broadcast Wallpaper Change"));
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = TBroadcastReceiver::Procedure;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "MuralotropeBroadcastReceiver";
+  RegisterClassA(&windowClass);
+  HWND window = CreateWindowA(windowClass.lpszClassName, "receiver", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                              nullptr, windowClass.hInstance, nullptr);
+  ASSERT_NE(window, nullptr);
+  TBroadcastReceiver::Message = message;
+  TBroadcastReceiver::Received = 0;
+
+  PublishWallpaperChange("C:\\Pictures\\broadcast.png", message);
+  const DWORD deadline = GetTickCount() + 5000;
+  while (TBroadcastReceiver::Received == 0 && GetTickCount() < deadline) {
+    MSG msg;
+    if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT) == WAIT_OBJECT_0)
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
+  EXPECT_EQ(TBroadcastReceiver::Received, 1);
+  EXPECT_EQ(TBroadcastReceiver::ValueSeen, "C:\\Pictures\\broadcast.png");
+  DestroyWindow(window);
+  SetProgramRegistryText(BroadcastRegistryProgram, BroadcastRegistrySubKey, BroadcastRegistryValueName, "");
+}
+
+}  // namespace

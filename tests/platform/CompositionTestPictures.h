@@ -1,0 +1,46 @@
+// Small picture files for the composition tests, made at test time.
+#pragma once
+
+#include <windows.h>
+
+#include <gdiplus.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// GDI+ for the duration of a test suite.
+class TGdiplusSession {
+ public:
+  TGdiplusSession() {
+    Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
+  }
+  ~TGdiplusSession() { Gdiplus::GdiplusShutdown(token_); }
+
+ private:
+  ULONG_PTR token_ = 0;
+};
+
+// A file name in the temporary directory.
+std::string CompositionTempPath(const std::string& name);
+
+// Writes a width x height picture with the given GDI+ encoder (a MIME type such as
+// "image/png"); pixel(x, y) gives 0x00RRGGBB. False when there is no such encoder.
+bool WriteEncodedPicture(const std::string& path, const wchar_t* mimeType, int width, int height,
+                         const std::function<uint32_t(int x, int y)>& pixel);
+
+// A uniform picture in the formats GDI+ has no encoder for.
+bool WriteEnhancedMetafile(const std::string& path, int width, int height, uint32_t rgb);
+bool WritePlaceableMetafile(const std::string& path, int width, int height, uint32_t rgb);
+bool WriteIcon(const std::string& path, uint32_t rgb);
+// GIF from an 8-bit palette picture, the form every GIF encoder takes.
+bool WriteUniformGif(const std::string& path, int width, int height, uint32_t rgb);
+
+std::string ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::string& bytes);
+
+// Channels of a 0x00RRGGBB pixel.
+inline int RedOf(uint32_t rgb) { return (rgb >> 16) & 0xFF; }
+inline int GreenOf(uint32_t rgb) { return (rgb >> 8) & 0xFF; }
+inline int BlueOf(uint32_t rgb) { return rgb & 0xFF; }
