@@ -18,7 +18,9 @@ TCryptoRandom::TCryptoRandom(POINT cursor)
     : TRandom(TRandomSystem{[] { return static_cast<uint32_t>(GetTickCount()); },
                             [this](uint8_t* bytes, uint32_t count) { return RandomBytes(bytes, count); }},
               cursor.x, cursor.y) {
-  if (!CryptAcquireContextA(&CryptProvider, nullptr, nullptr, PROV_RSA_FULL, 0)) CryptProvider = 0;
+  // Random bytes need no key container; asking for the user's default one
+  // fails wherever it was never created, which would leave only the mixed state.
+  if (!CryptAcquireContextA(&CryptProvider, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT)) CryptProvider = 0;
 }
 
 TCryptoRandom::~TCryptoRandom() {
