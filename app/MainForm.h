@@ -8,9 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "app/FavoritesDialog.h"
 #include "core/CalendarGeometry.h"
 #include "core/CompositionPlan.h"
+#include "core/DirectoryList.h"
 #include "core/PictureSelection.h"
+#include "core/SectionValues.h"
 #include "core/StoredTextList.h"
 #include "platform/ScreenBitmap.h"
 #include "platform/SystemTray.h"
@@ -80,6 +83,28 @@ class TMainForm : public TDialogWindow {
   void NextWallpaperLabelClick();
   void PreviousWallpaperLabelClick();
   void RandomWallpaperLabelClick();
+  void FirstWallpaperLabelClick();
+  void LastWallpaperLabelClick();
+  void IndexWallpaperLabelClick();
+  void UserWallpaperLabelClick();
+  // The directory rows; DirectoriesListBox shows them and follows every change.
+  TDirectoryList Directories;
+  // The options file's "DirectoryList" section.
+  void LoadDirectoryList(const TSectionReader& reader);
+  TKeyValues SaveDirectoryList() const { return Directories.Save(); }
+  // Shows the rows of Directories in DirectoriesListBox, with its current row.
+  void ShowDirectories();
+  void AddDirectoryLabelClick();
+  void DeleteDirectoryLabelClick();
+  void ReloadFileNamesLabelClick();
+  void Label29Click();
+  void DirectoriesTabSheetShow();
+  void DirectoriesListBoxDrawItem(int index, HDC dc, const RECT& rect, UINT state);
+  void DirectoriesListBoxMouseDown(TMouseButton button, int x, int y);
+  void DirectoriesListBoxMouseMove(int x, int y);
+  // Built from the image decoders when the window is created.
+  std::vector<std::string> PictureExtensionList;
+  std::string PictureFileFilter;
 
   // ---- Composition: the pipeline, resize and effects, broadcast (MainFormComposition.cpp) ----
   TLinkLabel Label4, Label3, Label18;  // "Redraw wallpaper", "View picture", "Clip picture file title"
@@ -183,6 +208,12 @@ class TMainForm : public TDialogWindow {
   TLinkLabel SetFavoriteLabel, AddFavoriteLabel, DeleteFavoriteLabel;
   void BindFavoritesControls();
   void ProcessDroppedFiles(HDROP drop);
+  // Its Load and Save are the options file's "FavoritePictures" section.
+  TFavoritesDialog Favorites;
+  std::vector<std::string> DroppedFiles;
+  void SetFavoriteWallpaperLabelClick();
+  void AddPictureToFavoritesLabelClick();
+  void DeleteFavoriteLabelClick();
 
   // ---- Options file (MainFormOptions.cpp) ----
   void LoadOptionsFile();

@@ -10,7 +10,7 @@
 #include "core/ValueText.h"
 #include "core/WallpaperBroadcast.h"
 #include "core/WallpaperFiles.h"
-#include "platform/ClipboardText.h"
+#include "platform/Clipboard.h"
 #include "platform/GdiPlusPicture.h"
 #include "platform/Registry.h"
 #include "platform/RunFile.h"

@@ -1,5 +1,6 @@
 // The one-second scheduler, the global hotkeys, the tray menu and the window messages.
 #include "app/MainForm.h"
+#include "platform/CryptoRandom.h"
 #include "core/CompositionPlan.h"
 #include "app/TrayMenu.h"
 #include "core/FunStatus.h"
@@ -77,11 +78,7 @@ void TMainForm::BroadcastWallpaperChangeIntervalComboBoxChange() {
   BroadcastPeriod = GetPeriodFromText(BroadcastWallpaperChangeIntervalComboBox.Text());
 }
 
-void TMainForm::MixCursor() {
-  POINT cursor;
-  if (!GetCursorPos(&cursor)) return;
-  // The program-wide generator takes the position here: Random.MixPoint(cursor.x, cursor.y).
-}
+void TMainForm::MixCursor() { Random.MixCursor(); }
 
 void TMainForm::TimerTimer() {
   TTimerTickHooks hooks;

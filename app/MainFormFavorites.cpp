@@ -1,12 +1,51 @@
 // The favourite pictures and files dropped on the window.
 #include "app/MainForm.h"
+
+#include "core/DroppedFiles.h"
+#include "core/FunStatus.h"
+#include "platform/DroppedFileList.h"
+#include "platform/MessageBoxes.h"
 #include "resources/resource.h"
 
 void TMainForm::BindFavoritesControls() {
   SetFavoriteLabel.Bind(WallpaperGeneralTabSheet, IDC_SET_FAVORITE_LABEL);
   AddFavoriteLabel.Bind(WallpaperGeneralTabSheet, IDC_ADD_FAVORITE_LABEL);
   DeleteFavoriteLabel.Bind(WallpaperGeneralTabSheet, IDC_DELETE_FAVORITE_LABEL);
+  SetFavoriteLabel.OnClick = [this] { SetFavoriteWallpaperLabelClick(); };
+  AddFavoriteLabel.OnClick = [this] { AddPictureToFavoritesLabelClick(); };
+  DeleteFavoriteLabel.OnClick = [this] { DeleteFavoriteLabelClick(); };
+  Favorites.OnSelect = [this](const std::string& title) { UsePictureFile(title); };
 }
 
-// Filled in with dropped files.
-void TMainForm::ProcessDroppedFiles(HDROP) {}
+void TMainForm::SetFavoriteWallpaperLabelClick() { Favorites.Dialog(SetFavoriteLabel, true); }
+
+void TMainForm::AddPictureToFavoritesLabelClick() {
+  if (Favorites.Count >= MaxFavoriteCount) {
+    ShowWarning(TooManyFavoritesMessage);
+    return;
+  }
+  Favorites.Add(Selection.CurrentFileTitle);
+}
+
+// The three links share one row, so the menu opens below it for both modes.
+void TMainForm::DeleteFavoriteLabelClick() { Favorites.Dialog(SetFavoriteLabel, false); }
+
+void TMainForm::ProcessDroppedFiles(HDROP drop) {
+  FUN_TRACE("TMainForm::ProcessDroppedFiles");
+  FUN_GUARD({
+    DroppedFilesToList(drop, DroppedFiles);
+    if (trace_.CalleeFailed()) return;
+    if (DroppedFiles.empty()) {
+      FUN_RAISE(NoFilesDroppedMessage, "", "", 0);
+      return;
+    }
+    ShowDirectoriesPage();
+    const TDropResult result = AddDroppedPaths(Directories, DroppedFiles, [](const std::string& path) {
+      const DWORD attributes = GetFileAttributesA(path.c_str());
+      return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    });
+    if (result.Added > 0) ShowDirectories();
+    if (result.TooManyDirectories) ShowWarning(TooManyDirectoriesMessage);
+  });
+  FUN_SHOW(FailedToDropFilesMessage);
+}

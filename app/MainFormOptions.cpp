@@ -4,6 +4,8 @@
 
 #include "app/MainForm.h"
 #include "app/ProgramInfo.h"
+#include "core/DirectoryList.h"
+#include "core/Favorites.h"
 #include "core/Scheduler.h"
 #include "platform/ControlValues.h"
 #include "platform/Program.h"
@@ -19,6 +21,22 @@ TWorkAreaBounds WorkAreaBounds() {
   RECT area = {};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
   return {area.left, area.top, area.right, area.bottom};
+}
+
+// One section of the store as the catalogue's list readers want it.
+TSectionReader SectionReader(const TStoredTextList& store, const std::string& section) {
+  TSectionReader reader;
+  reader.ReadText = [&store, section](const std::string& key) { return ReadString(store, section, key, ""); };
+  reader.ReadInt = [&store, section](const std::string& key, int32_t defaultValue) {
+    int32_t value = defaultValue;
+    ReadInt(store, section, key, value, INT32_MAX, INT32_MIN);
+    return value;
+  };
+  return reader;
+}
+
+void WriteSection(TStoredTextList& store, const std::string& section, const TKeyValues& values) {
+  for (const auto& [key, value] : values) WriteText(store, section, key, value);
 }
 
 }  // namespace
@@ -82,6 +100,9 @@ void TMainForm::LoadOptions(TStoredTextList& store) {
                BroadcastWallpaperChangeIntervalComboBox);
   BroadcastPeriod = GetPeriodFromText(BroadcastWallpaperChangeIntervalComboBox.Text());
   ReadReal(store, "BroadcastWallpaperChange", "LastAutoChangeTime", LastBroadcastTime);
+
+  LoadDirectoryList(SectionReader(store, DirectoryListSection));
+  Favorites.Load(SectionReader(store, FavoritesSection));
 }
 
 void TMainForm::SaveOptions(TStoredTextList& store) {
@@ -127,4 +148,7 @@ void TMainForm::SaveOptions(TStoredTextList& store) {
   WriteCheckBox(store, "BroadcastWallpaperChange", "IsAutoChange", IsBroadcastWallpaperChangeCheckBox);
   WriteComboBox(store, "BroadcastWallpaperChange", "AutoChangeInterval", BroadcastWallpaperChangeIntervalComboBox);
   WriteReal(store, "BroadcastWallpaperChange", "LastAutoChangeTime", LastBroadcastTime);
+
+  WriteSection(store, DirectoryListSection, SaveDirectoryList());
+  WriteSection(store, FavoritesSection, Favorites.Save());
 }

@@ -1,0 +1,14 @@
+// The user locale's rules for the catalogue's texts: case-insensitive
+// collation, lower-casing and the thousands separator.
+#pragma once
+
+#include <string>
+
+// Negative, zero or positive, case-insensitively by the user locale.
+int CompareTextUserLocale(const std::string& a, const std::string& b);
+
+// The text lowered by the user locale.
+std::string LowerCaseUserLocale(std::string text);
+
+// The user's digit-group separator ("," when the locale gives none).
+std::string UserThousandsSeparator();

@@ -1,0 +1,250 @@
+// The catalogue inside the real main window: the directory list control, the
+// picture labels after a reload, dropped files, the clipboard and the random
+// source. The window needs the program's dialog templates linked into the
+// test program; without them these tests are skipped.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "core/DirectoryList.h"
+#include "platform/Clipboard.h"
+#include "platform/CryptoRandom.h"
+#include "tests/platform/CatalogueFolderTree.h"
+
+namespace {
+
+class CatalogueMainFormTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    form_ = new TMainForm;
+    if (!form_->Create()) {
+      delete form_;
+      form_ = nullptr;
+    }
+  }
+  static void TearDownTestSuite() {
+    delete form_;
+    form_ = nullptr;
+  }
+  void SetUp() override {
+    if (!form_) GTEST_SKIP() << "the main window's dialog templates are not linked into this test program";
+    form_->Directories = TDirectoryList();
+    form_->ShowDirectories();
+    form_->Selection.PictureList.clear();
+    form_->Selection.CurrentPictureIndex = -1;
+    form_->Selection.CurrentFileTitle.clear();
+  }
+
+  static void AddRows(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) form_->Directories.AddDirectoryEntry(path, true, false);
+    form_->Directories.CurrentRow = 0;
+    form_->ShowDirectories();
+  }
+
+  static void Click(UINT down, UINT up, int x, int y) {
+    HWND list = form_->DirectoriesListBox.Handle();
+    SendMessageA(list, down, down == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON, MAKELPARAM(x, y));
+    SendMessageA(list, up, 0, MAKELPARAM(x, y));
+  }
+
+  static TMainForm* form_;
+};
+
+TMainForm* CatalogueMainFormTest::form_ = nullptr;
+
+int FontHeight(HWND control) {
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return metrics.tmHeight;
+}
+
+// A drop of ANSI paths as the shell hands it over.
+HDROP MakeDrop(const std::vector<std::string>& paths) {
+  size_t size = sizeof(DROPFILES) + 1;
+  for (const std::string& path : paths) size += path.size() + 1;
+  HGLOBAL memory = GlobalAlloc(GHND, size);
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = FALSE;
+  char* text = reinterpret_cast<char*>(header + 1);
+  for (const std::string& path : paths) {
+    std::memcpy(text, path.c_str(), path.size() + 1);
+    text += path.size() + 1;
+  }
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+}  // namespace
+
+TEST_F(CatalogueMainFormTest, FlagCellsToggleOnlyOnLeftPresses) {
+  AddRows({"X:\\one", "Y:\\two"});
+  TListBox& list = form_->DirectoriesListBox;
+  const int h = list.ItemHeight();
+  EXPECT_EQ(h, FontHeight(list.Handle()) + 4);
+  const int w2 = h * 9 / 2;
+  const int row1 = h + h / 2;
+
+  Click(WM_LBUTTONDOWN, WM_LBUTTONUP, 2 * h - 1, row1);
+  EXPECT_EQ(form_->Directories.CurrentRow, 1);
+  EXPECT_EQ(list.ItemIndex(), 1);
+  EXPECT_FALSE(form_->Directories.IsDirectoryActive(1));
+  EXPECT_FALSE(form_->Directories.IsDirectoryRecursive(1));
+
+  Click(WM_LBUTTONDOWN, WM_LBUTTONUP, 2 * h, row1);
+  EXPECT_FALSE(form_->Directories.IsDirectoryActive(1));
+  EXPECT_TRUE(form_->Directories.IsDirectoryRecursive(1));
+
+  Click(WM_LBUTTONDOWN, WM_LBUTTONUP, w2, row1);
+  EXPECT_FALSE(form_->Directories.IsDirectoryActive(1));
+  EXPECT_TRUE(form_->Directories.IsDirectoryRecursive(1));
+
+  // A right press selects the row and toggles nothing.
+  Click(WM_RBUTTONDOWN, WM_RBUTTONUP, 1, h / 2);
+  EXPECT_EQ(form_->Directories.CurrentRow, 0);
+  EXPECT_EQ(list.ItemIndex(), 0);
+  EXPECT_EQ(form_->Directories.Entries()[0].Flags, DirectoryActiveBit);
+
+  // Typing never searches: "Y" leaves the first row current.
+  SendMessageA(list.Handle(), WM_CHAR, 'Y', 0);
+  EXPECT_EQ(list.ItemIndex(), 0);
+
+  // The hover label follows the pointer and empties below the rows.
+  SendMessageA(list.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(w2 + 5, row1));
+  EXPECT_EQ(form_->HoverDirectoryLabel.Text(), "Y:\\two");
+  SendMessageA(list.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(w2 + 5, 5 * h));
+  EXPECT_EQ(form_->HoverDirectoryLabel.Text(), "");
+}
+
+TEST_F(CatalogueMainFormTest, RowPaintsCellsGridAndSelectionColours) {
+  AddRows({"C:\\pictures"});
+  const int h = form_->DirectoriesListBox.ItemHeight();
+  const int w2 = h * 9 / 2, width = 400;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, h);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  const RECT rect = {0, 0, width, h};
+  const auto colour = [&](int x, int y) { return GetPixel(dc, x, y) & 0xFFFFFF; };
+  const COLORREF windowColour = GetSysColor(COLOR_WINDOW), lineColour = GetSysColor(COLOR_WINDOWTEXT);
+
+  form_->DirectoriesListBoxDrawItem(0, dc, rect, 0);
+  EXPECT_EQ(colour(2 * h, h / 2), lineColour);
+  EXPECT_EQ(colour(w2, h / 2), lineColour);
+  EXPECT_EQ(colour(width / 2, h - 1), lineColour);
+  EXPECT_EQ(colour(width / 2, h - 2), windowColour);
+  EXPECT_EQ(colour(width - 5, h / 2), windowColour);
+  const COLORREF plainCorner = colour(width - 1, 0);
+
+  form_->DirectoriesListBoxDrawItem(0, dc, rect, ODS_SELECTED);
+  EXPECT_EQ(colour(width - 5, h / 2), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(colour(1, 1), windowColour);  // flag cells keep the window colour when selected
+
+  form_->DirectoriesListBoxDrawItem(0, dc, rect, ODS_SELECTED | ODS_FOCUS);
+  EXPECT_EQ(colour(width - 5, h / 2), GetSysColor(COLOR_HIGHLIGHT));
+  // The focus rectangle marks the row's edge.
+  EXPECT_NE(colour(width - 1, 0), plainCorner);
+
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+
+TEST_F(CatalogueMainFormTest, ReloadWhereTheCurrentPictureVanishedShowsNotInList) {
+  TCatalogueFolderTree tree("muralotrope_reload");
+  for (const char* name : {"a.jpg", "b.jpg", "c.png", "d.txt"}) tree.File(name);
+  AddRows({tree.Root});
+  form_->Selection.CurrentFileTitle = tree.Path("B.JPG");  // found whatever its case
+  form_->LoadPictureFileNames();
+  const std::string directory = tree.Root + "\\";
+  EXPECT_EQ(form_->Selection.CurrentPictureIndex, 1);
+  EXPECT_EQ(form_->LoadedPicturesCountLabel.Text(), "There are 3 pictures ready to be used as wallpapers");
+  EXPECT_EQ(form_->LastPictureLabel.Text(), "Current picture (index 2) \"B.JPG\" in \"" + directory + "\"");
+  EXPECT_EQ(form_->SystemTray.Tip(), "Muralotrope | " + tree.Path("B.JPG"));
+
+  DeleteFileA(tree.Path("b.jpg").c_str());
+  form_->LoadPictureFileNames();
+  EXPECT_EQ(form_->Selection.CurrentPictureIndex, -1);
+  EXPECT_EQ(form_->Selection.CurrentFileTitle, tree.Path("B.JPG"));
+  EXPECT_EQ(form_->LoadedPicturesCountLabel.Text(), "There are 2 pictures ready to be used as wallpapers");
+  EXPECT_EQ(form_->LastPictureLabel.Text(), "Current picture (index not in list) \"B.JPG\" in \"" + directory + "\"");
+}
+
+TEST_F(CatalogueMainFormTest, NextSkipsAndDropsVanishedFiles) {
+  TCatalogueFolderTree tree("muralotrope_next");
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) tree.File(name);
+  AddRows({tree.Root});
+  form_->LoadPictureFileNames();
+  form_->SelectPicture(0, "");
+  DeleteFileA(tree.Path("b.jpg").c_str());
+  form_->ChangePicture(true, false);
+  EXPECT_EQ(form_->Selection.CurrentFileTitle, tree.Path("c.jpg"));
+  EXPECT_EQ(form_->Selection.CurrentPictureIndex, 1);
+  EXPECT_EQ(form_->LoadedPicturesCountLabel.Text(), "There are 2 pictures ready to be used as wallpapers");
+  EXPECT_GT(form_->Selection.LastAutoChangeTime, 40000.0);  // a real local date, after 2009
+}
+
+TEST_F(CatalogueMainFormTest, DroppedFilesAddTheirDirectoriesOnce) {
+  TCatalogueFolderTree tree("muralotrope_drop");
+  tree.Directory("pictures");
+  for (const char* name : {"pictures\\a.jpg", "pictures\\b.jpg"}) tree.File(name);
+  form_->PageControl.SetActivePage(1);
+  form_->ProcessDroppedFiles(MakeDrop({tree.Path("pictures\\a.jpg"), tree.Path("pictures"),
+                                       tree.Path("pictures\\b.jpg"), "Q:\\gone\\missing.jpg"}));
+  ASSERT_EQ(form_->Directories.Count(), 2);
+  EXPECT_EQ(form_->Directories.Entries()[0].Path, tree.Path("pictures"));
+  EXPECT_EQ(form_->Directories.Entries()[0].Flags, DirectoryActiveBit);
+  EXPECT_EQ(form_->Directories.Entries()[1].Path, "Q:\\gone");
+  EXPECT_EQ(form_->DirectoriesListBox.Count(), 2);
+  EXPECT_EQ(form_->DirectoriesListBox.ItemText(1), "Q:\\gone");
+  EXPECT_EQ(form_->PageControl.ActivePage(), 0);
+  EXPECT_EQ(form_->PageControl2.ActivePage(), 3);
+  EXPECT_TRUE(form_->Selection.PictureList.empty());  // dropping does not reload
+}
+
+TEST_F(CatalogueMainFormTest, ClipsThePictureListAsLines) {
+  form_->Selection.PictureList = {"C:\\p\\a.jpg", "C:\\p\\b.jpg"};
+  form_->Label29Click();
+  EXPECT_EQ(ClipboardText(form_->Handle()), "C:\\p\\a.jpg\r\nC:\\p\\b.jpg\r\n");
+  ASSERT_TRUE(CopyTextToClipboard("more", "", false, true, form_->Handle()));
+  EXPECT_EQ(ClipboardText(form_->Handle()), "C:\\p\\a.jpg\r\nC:\\p\\b.jpg\r\nmore");
+}
+
+TEST(CatalogueRandomTest, DrawsFromTheSystemSourceOverEveryPosition) {
+  EXPECT_NE(Random.CryptProvider, 0u);
+  bool seen[7] = {};
+  for (int draw = 0; draw < 200; ++draw) {
+    const int32_t r = Random.Get() % 7;
+    seen[r < 0 ? -r : r] = true;
+  }
+  for (bool position : seen) EXPECT_TRUE(position);
+}
+
+// A one-off measurement, run by hand with --gtest_also_run_disabled_tests.
+TEST_F(CatalogueMainFormTest, DISABLED_MeasureLoadingFiftyThousandNames) {
+  TCatalogueFolderTree tree("muralotrope_many");
+  for (int n = 0; n < 50000; ++n) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%c%05d.jpg", 'a' + (n * 7919) % 26, n);
+    tree.File(name);
+  }
+  AddRows({tree.Root});
+  const auto start = std::chrono::steady_clock::now();
+  form_->LoadPictureFileNames();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("LoadPictureFileNames: %zu names in %.2f s\n", form_->Selection.PictureList.size(), seconds);
+  EXPECT_EQ(form_->Selection.PictureList.size(), 50000u);
+}

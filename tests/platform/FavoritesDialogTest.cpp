@@ -1,0 +1,65 @@
+// The favourites' popup menu: its items, and what choosing one does.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/FavoritesDialog.h"
+
+namespace {
+
+std::vector<std::string> MenuCaptions(HMENU menu) {
+  std::vector<std::string> captions;
+  for (int k = 0; k < GetMenuItemCount(menu); ++k) {
+    char text[512] = {};
+    GetMenuStringA(menu, k, text, sizeof text, MF_BYPOSITION);
+    captions.emplace_back(text);
+  }
+  return captions;
+}
+
+}  // namespace
+
+TEST(FavoritesDialogTest, MenuListsNewestFirstUnderItsHeader) {
+  TFavoritesDialog favorites;
+  favorites.BuildMenu(true);
+  EXPECT_EQ(MenuCaptions(favorites.PopupMenu), std::vector<std::string>{"Set favorite wallpaper"});
+  EXPECT_EQ(GetMenuDefaultItem(favorites.PopupMenu, TRUE, 0), 0u);  // the bold header
+
+  for (const char* title : {"C:\\p\\P.jpg", "C:\\p\\Q.jpg", "C:\\p\\R & S.jpg", "c:\\P\\p.JPG"}) favorites.Add(title);
+  favorites.BuildMenu(false);
+  // "&" is doubled so that the path shows as it is.
+  EXPECT_EQ(MenuCaptions(favorites.PopupMenu),
+            (std::vector<std::string>{"Delete favorite", "c:\\P\\p.JPG", "C:\\p\\R && S.jpg", "C:\\p\\Q.jpg"}));
+}
+
+TEST(FavoritesDialogTest, ChoosingSelectsInSetModeAndDeletesInDeleteMode) {
+  TFavoritesDialog favorites;
+  for (const char* title : {"C:\\p\\a.jpg", "C:\\p\\b.jpg", "C:\\p\\c.jpg"}) favorites.Add(title);
+  std::vector<std::string> selected;
+
+  // Without a bound handler nothing happens, in either mode.
+  favorites.BuildMenu(false);
+  favorites.MenuItemClick(TFavoritesDialog::FirstFavoriteCommand + 1);
+  EXPECT_EQ(favorites.Count, 3);
+
+  favorites.OnSelect = [&](const std::string& title) { selected.push_back(title); };
+  favorites.BuildMenu(true);
+  favorites.MenuItemClick(TFavoritesDialog::HeaderCommand);
+  favorites.MenuItemClick(0);  // the menu was closed without a choice
+  favorites.MenuItemClick(TFavoritesDialog::FirstFavoriteCommand + 1);
+  EXPECT_EQ(selected, std::vector<std::string>{"C:\\p\\b.jpg"});
+  EXPECT_EQ(favorites.Count, 3);
+
+  favorites.BuildMenu(false);
+  favorites.MenuItemClick(TFavoritesDialog::FirstFavoriteCommand + 2);
+  EXPECT_EQ(selected.size(), 1u);
+  ASSERT_EQ(favorites.Count, 2);
+  EXPECT_EQ(favorites.Titles[0], "C:\\p\\a.jpg");
+  EXPECT_EQ(favorites.Titles[1], "C:\\p\\b.jpg");
+  // A stale command past the list does nothing.
+  favorites.MenuItemClick(TFavoritesDialog::FirstFavoriteCommand + 2);
+  EXPECT_EQ(favorites.Count, 2);
+}
