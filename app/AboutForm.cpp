@@ -1,21 +1,78 @@
 #include "app/AboutForm.h"
 
+#include "core/FunStatus.h"
+#include "platform/RunFile.h"
 #include "resources/resource.h"
+
+TAboutForm* AboutForm = nullptr;
+
+namespace {
+
+const char* const kHomePage = "https://muralotrope.org/";
+const char* const kLicensePage = "https://muralotrope.org/license";
+const char* const kContactPage = "https://muralotrope.org/contact";
+const char* const kProgramsText =
+    "Muralotrope is free to use. Visit the site for news, tips on building calendar skins and the other small "
+    "desktop tools made by the same team: a clipboard keeper, a quiet screen-break timer and a folder tidier.";
+
+// Opens a web page; a failure shows the error window with the message given.
+void OpenSite(const std::string& address, const std::string& failureMessage) {
+  FUN_TRACE("OpenSite");
+  FUN_GUARD({
+    RunFile(AboutForm ? AboutForm->Handle() : nullptr, address, "", "", false, false);
+    if (trace_.CalleeFailed()) return;
+  });
+  FUN_SHOW(failureMessage);
+}
+
+}  // namespace
 
 bool TAboutForm::Create(HWND owner) {
   if (!CreateModeless(IDD_ABOUT, owner)) return false;
+  AboutForm = this;
   ProgramNameLabel.Bind(*this, IDC_ABOUT_PROGRAM_NAME);
   ProgramVersionLabel.Bind(*this, IDC_ABOUT_PROGRAM_VERSION);
+  AuthorLabel.Bind(*this, IDC_ABOUT_AUTHOR);
+  ProgramsLabel.Bind(*this, IDC_ABOUT_PROGRAMS);
+  static HFONT nameFont = CreateFontA(-48, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
+                                      CLEARTYPE_QUALITY, 0, "Comic Sans MS");
+  SendMessageA(ProgramNameLabel.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(nameFont), FALSE);
+  ProgramsLabel.SetText(kProgramsText);
   return true;
 }
 
-void TAboutForm::ShowAbout() { ShowModalWindow(GetWindow(handle_, GW_OWNER)); }
+void TAboutForm::Dialog() {
+  FUN_TRACE("TAboutForm::Dialog");
+  FUN_GUARD({
+    HWND owner = GetWindow(handle_, GW_OWNER);
+    RECT area, own;
+    GetWindowRect(owner && IsWindowVisible(owner) ? owner : GetDesktopWindow(), &area);
+    GetWindowRect(handle_, &own);
+    SetWindowPos(handle_, HWND_TOP, (area.left + area.right - (own.right - own.left)) / 2,
+                 (area.top + area.bottom - (own.bottom - own.top)) / 2, 0, 0, SWP_NOSIZE);
+    ShowModalWindow(owner);
+  });
+  FUN_SHOW("Failed to show the \"About\" dialog.");
+}
 
 bool TAboutForm::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
-  if (message == WM_CLOSE || (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL))) {
+  if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+    SetFocus(GetDlgItem(handle_, IDOK));
+    return false;
+  }
+  if (message == WM_CLOSE) {
     EndModal(IDOK);
     result = TRUE;
     return true;
   }
-  return false;
+  if (message != WM_COMMAND) return false;
+  result = TRUE;
+  switch (LOWORD(wParam)) {
+    case IDOK:
+    case IDCANCEL: EndModal(IDOK); return true;
+    case IDC_ABOUT_VISIT_SITE: OpenSite(kHomePage, "Failed to open site."); return true;
+    case IDC_ABOUT_LICENSE_TERMS: OpenSite(kLicensePage, "Failed to open site."); return true;
+    case IDC_ABOUT_CONTACT: OpenSite(kContactPage, "Failed to open site."); return true;
+    default: return false;
+  }
 }

@@ -1,4 +1,4 @@
-// The About window.
+// The About window: the program's name and version, its makers and their site.
 #pragma once
 
 #include "platform/Widgets.h"
@@ -6,9 +6,12 @@
 class TAboutForm : public TDialogWindow {
  public:
   bool Create(HWND owner);
-  TLabel ProgramNameLabel, ProgramVersionLabel;
-  void ShowAbout();
+  TLabel ProgramNameLabel, ProgramVersionLabel, AuthorLabel, ProgramsLabel;
+  // Shows the window modally.
+  void Dialog();
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 };
+
+extern TAboutForm* AboutForm;

@@ -1,27 +1,190 @@
 #include "app/InstallForm.h"
 
+#include <shlobj.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "core/FunStatus.h"
+#include "core/InstallRules.h"
 #include "core/PathParts.h"
+#include "platform/FileOperations.h"
+#include "platform/FolderBrowser.h"
+#include "platform/MessageBoxes.h"
 #include "platform/Program.h"
+#include "platform/RunFile.h"
+#include "platform/ShellLink.h"
+#include "platform/SpecialFolders.h"
+#include "platform/UninstallRegistry.h"
 #include "resources/resource.h"
 
-bool TInstallForm::Create() { return CreateModeless(IDD_INSTALL, nullptr); }
+namespace {
+
+const char* const kInstructions =
+    "The program can be reinstalled without the need to uninstall its previous version. The existing options file "
+    "will be preserved. If you want to repair the installed package, simply reinstall the program. Before "
+    "continuing, close any running instances of the program.";
+
+std::string ReadTextFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The edit control wants CR LF line ends.
+std::string WithCrLf(const std::string& text) {
+  std::string result;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) result += '\r';
+    result += text[i];
+  }
+  return result;
+}
+
+// Folders that an uninstall must never delete, whatever the edit field says.
+std::vector<std::string> ProtectedFolders() {
+  std::vector<std::string> folders;
+  for (int csidl : {CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86, CSIDL_PROFILE,
+                    CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL, CSIDL_MYPICTURES, CSIDL_APPDATA, CSIDL_LOCAL_APPDATA,
+                    CSIDL_PROGRAMS, CSIDL_STARTUP, CSIDL_COMMON_PROGRAMS}) {
+    char path[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, path))) folders.emplace_back(path);
+  }
+  char profile[MAX_PATH] = {};
+  if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, 0, profile)))
+    folders.push_back(std::string(profile) + "\\Downloads");
+  return folders;
+}
+
+}  // namespace
+
+bool TInstallForm::Create() {
+  if (!CreateModeless(IDD_INSTALL, nullptr)) return false;
+  MainPanel.Bind(*this, IDC_INSTALL_MAIN_PANEL);
+  DescriptionLabel.Bind(*this, IDC_INSTALL_DESCRIPTION);
+  VersionLabel.Bind(*this, IDC_INSTALL_VERSION);
+  InstructionsLabel.Bind(*this, IDC_INSTALL_INSTRUCTIONS);
+  ReadmeMemo.Bind(*this, IDC_INSTALL_README);
+  InstallToLabel.Bind(*this, IDC_INSTALL_TO_LABEL);
+  InstallToEdit.Bind(*this, IDC_INSTALL_TO_EDIT);
+  // The welcome line in a large, friendly face.
+  static HFONT panelFont = CreateFontA(-30, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
+                                       CLEARTYPE_QUALITY, 0, "Comic Sans MS");
+  SendMessageA(MainPanel.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(panelFont), FALSE);
+  InstallToEdit.SetText(GetSystemDirectoryPath(CSIDL_PROGRAM_FILES));
+  InstructionsLabel.SetText(kInstructions);
+  ReadmeMemo.SetText(WithCrLf(ReadTextFile(TProgram::GetPathInProgramDirectory("Readme.txt"))));
+  return true;
+}
+
+bool TInstallForm::IsUninstallMode() const { return SameTextAscii(TProgram::GetProgramArgument(1), "/Uninstall"); }
 
 void TInstallForm::Prepare(const std::string& name, const std::string& description, const std::string& version) {
-  (void)description;
-  (void)version;
-  // The uninstall texts win when both the file name and the argument ask.
-  const bool uninstall = SameTextAscii(TProgram::GetProgramArgument(1), "/Uninstall");
-  SetWindowTextA(handle_, ((uninstall ? "Uninstall " : "Install ") + name).c_str());
+  ProgramName = name;
+  DescriptionLabel.SetText(description);
+  VersionLabel.SetText(version);
+  if (SameTextAscii(TProgram::GetProgramFileName(), "Install.exe")) {
+    SetWindowTextA(handle_, ("Install " + name).c_str());
+    MainPanel.SetText("Welcome to " + name);
+    InstallToLabel.SetText("The program's installation directory will be put in directory:");
+    SetDlgItemTextA(handle_, IDC_INSTALL_BUTTON, "&Install");
+  }
+  if (IsUninstallMode()) {
+    SetWindowTextA(handle_, ("Uninstall " + name).c_str());
+    MainPanel.SetText("Bye from " + name);
+    InstallToLabel.SetText("The following directory will be deleted:");
+    SetDlgItemTextA(handle_, IDC_INSTALL_BUTTON, "Un&install");
+    InstallToEdit.SetText(TProgram::GetProgramDirectory());
+    EnableWindow(GetDlgItem(handle_, IDC_INSTALL_BROWSE), FALSE);
+  }
   ShowWindow(handle_, SW_SHOW);
+  ReadmeMemo.SetFocus();
+}
+
+void TInstallForm::BrowseButtonClick() {
+  std::string folder;
+  if (BrowseForDirectory(handle_, "", folder)) InstallToEdit.SetText(WithTrailingBackslash(folder));
+}
+
+void TInstallForm::InstallButtonClick() {
+  EnableWindow(GetDlgItem(handle_, IDC_INSTALL_BUTTON), FALSE);
+  if (!InstallToEdit.Text().empty()) {
+    if (IsUninstallMode())
+      Uninstall();
+    else
+      Install();
+  }
+  Close();
+}
+
+void TInstallForm::Install() {
+  FUN_TRACE("TInstallForm::Install");
+  FUN_GUARD({
+    const std::string source = WithTrailingBackslash(TProgram::GetProgramDirectory());
+    const std::string destination = InstallDestination(InstallToEdit.Text(), source);
+    if (!ShowQuery("Install the program in directory \"" + destination + "\"?")) return;
+    CopyDeleteDirectory(source, destination, true);
+    const std::string folder = WithTrailingBackslash(destination);
+    const std::string exe = folder + ProgramName + ".exe";
+    const std::string command = exe + " " + "/Uninstall";
+    const std::string readme = folder + "Readme.txt";
+    MyRenameFile(folder + "Install.exe", exe, true);
+    if (trace_.CalleeFailed()) return;
+    // Shortcuts and the uninstall entry are conveniences: their failures neither stop nor show.
+    CopyFileAsLink(exe, GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY) + ProgramName + ".lnk", true, false, true, "");
+    const std::string menu = GetSystemDirectoryPath(CSIDL_PROGRAMS) + LastPathComponent(source) + "\\";
+    CreateDirectoryA(menu.c_str(), nullptr);
+    CopyFileAsLink(exe, menu + ProgramName + ".lnk", true, false, true, "");
+    CopyFileAsLinkWithParam(exe, menu + "Uninstall" + LinkExtension(exe), "/Uninstall", true);
+    CopyFileAsLink(readme, menu + "Readme" + LinkExtension(readme), true, false, true, "");
+    SetUninstallRegistry(ProgramName, ProgramName, command);
+    RunFile(handle_, exe, "", "", false, false);
+    if (trace_.CalleeFailed()) return;
+  });
+  FUN_SHOW("Failed to install program. Check to see if you have rights to write in the installation directory.");
+}
+
+void TInstallForm::Uninstall() {
+  FUN_TRACE("TInstallForm::Uninstall");
+  FUN_GUARD({
+    const std::string directory = InstallToEdit.Text();
+    if (IsProtectedDirectory(directory, ProtectedFolders())) {
+      // The edit field only ever holds the program's own folder, but a copy
+      // started from a shared folder must not take the folder's owner's files with it.
+      ShowError("The directory \"" + directory +
+                "\" is not a program folder and will not be deleted. Delete the program's files by hand.");
+      return;
+    }
+    if (!ShowQuery("Delete directory \"" + directory + "\" (and all contained files)?")) return;
+    DeleteDirectoryNoErrors(directory);
+    DeleteFileA((GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY) + ProgramName + ".lnk").c_str());
+    DeleteDirectoryNoErrors(GetSystemDirectoryPath(CSIDL_PROGRAMS) + LastPathComponent(TProgram::GetProgramDirectory()));
+    const std::string startupLink = GetSystemDirectoryPath(CSIDL_STARTUP) + TProgram::GetProgramFileName();
+    DeleteFileA((startupLink.substr(0, startupLink.size() - ExtensionPart(startupLink).size()) + ".lnk").c_str());
+    DeleteUninstallerRegistry(ProgramName);
+    FunStatContext.Reset(Perfect);
+    ShowMessage("Uninstallation successful. Some files that were in use were not deleted.");
+  });
+  FUN_SHOW("Failed to uninstall program.");
+}
+
+void TInstallForm::Close() {
+  DestroyWindow(handle_);
+  handle_ = nullptr;
+  PostQuitMessage(0);
 }
 
 bool TInstallForm::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
-  if (message == WM_CLOSE || (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL)) {
-    DestroyWindow(handle_);
-    handle_ = nullptr;
-    PostQuitMessage(0);
+  if (message == WM_CLOSE) {
+    Close();
     result = TRUE;
     return true;
   }
-  return false;
+  if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return false;
+  result = TRUE;
+  switch (LOWORD(wParam)) {
+    case IDCANCEL: Close(); return true;
+    case IDC_INSTALL_BROWSE: BrowseButtonClick(); return true;
+    case IDC_INSTALL_BUTTON: InstallButtonClick(); return true;
+    default: return false;
+  }
 }

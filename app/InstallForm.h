@@ -10,7 +10,19 @@ class TInstallForm : public TDialogWindow {
  public:
   bool Create();
   void Prepare(const std::string& name, const std::string& description, const std::string& version);
+  void Install();
+  void Uninstall();
+
+  std::string ProgramName;
+  TLabel MainPanel, DescriptionLabel, VersionLabel, InstructionsLabel, InstallToLabel;
+  TControl ReadmeMemo, InstallToEdit;
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+ private:
+  bool IsUninstallMode() const;
+  void BrowseButtonClick();
+  void InstallButtonClick();
+  void Close();
 };

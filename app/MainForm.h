@@ -215,6 +215,19 @@ class TMainForm : public TDialogWindow {
   void AddPictureToFavoritesLabelClick();
   void DeleteFavoriteLabelClick();
 
+  // ---- Colour panels: stock dialog, system dialog, default, drag and drop (MainFormColors.cpp) ----
+  // Gives a colour panel its mouse commands; reload says how a change recomposes.
+  void AttachColorPanel(TColorPanel& panel, bool reload, bool acceptsDrops);
+  void SetPanelColor(TColorPanel& panel, uint32_t color);
+  void ColorPanelMouseDown(TColorPanel& panel, TMouseButton button, bool doubleClick, bool reload);
+  bool ColorPanelClick(TColorPanel& panel, TMouseButton button);
+  void ApplyPickedColor(uint32_t color);
+  // Drops a dragged colour on the panel under the given screen point.
+  bool DropColorAt(TColorPanel& source, POINT screenPoint);
+  TColorPanel* LastColorPanel = nullptr;
+  bool LastColorReload = false;
+  std::vector<TColorPanel*> DropTargetPanels;
+
   // ---- Options file (MainFormOptions.cpp) ----
   void LoadOptionsFile();
   bool SaveOptionsFile();

@@ -1,4 +1,5 @@
 // The window's structure: size, page controls, pages and the controls bound to them.
+#include "app/AboutForm.h"
 #include "app/Help.h"
 #include "app/MainForm.h"
 #include "resources/resource.h"
@@ -106,8 +107,10 @@ void TMainForm::ShowDirectoriesPage() {
   PageControl.SetActivePage(0);
 }
 
-void TMainForm::AboutLabelClick() {}
+void TMainForm::AboutLabelClick() {
+  if (AboutForm) AboutForm->Dialog();
+}
 
-void TMainForm::HelpLabelClick() { OpenProgramHelp(handle_, 0); }
+void TMainForm::HelpLabelClick() { OpenProgramHelp(handle_, 100); }
 
 void TMainForm::CloseProgramLabelClick() { TerminateProgram(); }

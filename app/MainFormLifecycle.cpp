@@ -1,6 +1,8 @@
 // Construction, start-up, hiding to the tray, closing and destruction.
 #include "app/MainForm.h"
 
+#include "app/AboutForm.h"
+
 #include <gdiplus.h>
 #include <shellapi.h>
 
@@ -52,6 +54,10 @@ void TMainForm::OnInitDialog() {
 void TMainForm::BeforeRun() {
   FUN_TRACE("TMainForm::BeforeRun");
   FUN_GUARD({
+    if (AboutForm) {
+      AboutForm->ProgramNameLabel.SetText(kProgramName);
+      AboutForm->ProgramVersionLabel.SetText(kProgramVersion);
+    }
     SystemTray.Owner = handle_;
     SystemTray.Icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
     SystemTray.PopupMenu = SystemTrayPopupMenu;

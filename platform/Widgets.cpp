@@ -20,9 +20,13 @@ void TControl::Bind(TDialogWindow& owner, int id) {
 
 void TControl::Create(TDialogWindow& owner, int id, const char* className, const std::string& text, DWORD style,
                       int x, int y, int width, int height, DWORD exStyle) {
+  CreateInPixels(owner, id, className, text, style, owner.DialogUnitsToPixels(x, y, width, height), exStyle);
+}
+
+void TControl::CreateInPixels(TDialogWindow& owner, int id, const char* className, const std::string& text,
+                              DWORD style, const RECT& r, DWORD exStyle) {
   owner_ = &owner;
   id_ = id;
-  const RECT r = owner.DialogUnitsToPixels(x, y, width, height);
   handle_ = CreateWindowExA(exStyle, className, text.c_str(), style | WS_CHILD | WS_VISIBLE, r.left, r.top,
                             r.right - r.left, r.bottom - r.top, owner.Handle(),
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);

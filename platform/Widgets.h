@@ -23,6 +23,10 @@ class TControl {
   void Create(TDialogWindow& owner, int id, const char* className, const std::string& text, DWORD style,
               int x, int y, int width, int height, DWORD exStyle = 0);
 
+  // Creates a control in code, at a rectangle given in pixels of the owner's client area.
+  void CreateInPixels(TDialogWindow& owner, int id, const char* className, const std::string& text, DWORD style,
+                      const RECT& pixels, DWORD exStyle = 0);
+
   HWND Handle() const { return handle_; }
   int Id() const { return id_; }
   TDialogWindow* Owner() const { return owner_; }

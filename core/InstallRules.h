@@ -1,0 +1,19 @@
+// The installer's path rules.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Adds a trailing backslash when the path has none (an empty path stays empty).
+std::string WithTrailingBackslash(const std::string& path);
+
+// The last component of a directory path, trailing backslashes ignored.
+std::string LastPathComponent(const std::string& directory);
+
+// Where an install goes: the base folder plus the distribution folder's own name.
+std::string InstallDestination(const std::string& base, const std::string& sourceDirectory);
+
+// True when deleting the directory would destroy something that is not the
+// program's: a drive root, or one of the given protected folders (compared
+// without regard to case or a trailing backslash).
+bool IsProtectedDirectory(const std::string& directory, const std::vector<std::string>& protectedFolders);

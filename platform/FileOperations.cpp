@@ -1,0 +1,101 @@
+#include "platform/FileOperations.h"
+
+#include <windows.h>
+
+#include "core/FunStatus.h"
+#include "core/InstallRules.h"
+
+namespace {
+
+bool IsDotEntry(const char* name) { return !strcmp(name, ".") || !strcmp(name, ".."); }
+
+bool Skipped(DWORD attributes) {
+  return attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | 0x8 /* volume label */);
+}
+
+}  // namespace
+
+bool CopyDeleteDirectory(const std::string& source, const std::string& destination, bool copy) {
+  FUN_TRACE("CopyDeleteDirectory");
+  FUN_GUARD({
+    if (destination.empty()) return FUN_RAISE("Empty destination name.");
+    const std::string from = WithTrailingBackslash(source), to = WithTrailingBackslash(destination);
+    SetLastError(0);
+    if (!CreateDirectoryExA(from.c_str(), to.c_str(), nullptr) && IsSystemErrorAllowExisting(GetLastError()))
+      return FUN_RAISE("Failed to create directory.", destination, "", GetLastError());
+    WIN32_FIND_DATAA entry;
+    SetLastError(0);
+    HANDLE search = FindFirstFileA((from + "*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return FUN_RAISE("Failed to find first file.", source, "", GetLastError());
+    do {
+      if (IsDotEntry(entry.cFileName) || Skipped(entry.dwFileAttributes)) continue;
+      const std::string fromPath = from + entry.cFileName, toPath = to + entry.cFileName;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        CopyDeleteDirectory(fromPath, toPath, copy);
+        if (trace_.CalleeFailed()) break;
+      } else if (copy) {
+        SetFileAttributesA(toPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetLastError(0);
+        if (!CopyFileA(fromPath.c_str(), toPath.c_str(), FALSE)) {
+          FUN_RAISE("Failed to copy file.", fromPath, toPath, GetLastError());
+          break;
+        }
+      } else {
+        SetFileAttributesA(fromPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(fromPath.c_str());
+      }
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    if (!copy) RemoveDirectoryA(source.c_str());
+  });
+  if (trace_.Failed())
+    MessageBoxA(nullptr, "Failed to process directory.", "Error", MB_OKCANCEL | MB_ICONERROR | MB_TASKMODAL);
+  return !trace_.Failed();
+}
+
+bool MyRenameFile(const std::string& source, const std::string& destination, bool replace) {
+  FUN_TRACE("MyRenameFile");
+  FUN_GUARD({
+    if (replace && lstrcmpiA(source.c_str(), destination.c_str()) != 0 &&
+        GetFileAttributesA(destination.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(destination.c_str());
+    }
+    SetLastError(0);
+    if (!MoveFileA(source.c_str(), destination.c_str()))
+      FUN_RAISE("Failed to rename.", source, destination, GetLastError());
+  });
+  return !trace_.Failed();
+}
+
+bool DeleteDirectoryNoErrors(const std::string& directory) {
+  FUN_TRACE("DeleteDirectoryNoErrors");
+  FUN_GUARD({
+    const std::string folder = WithTrailingBackslash(directory);
+    WIN32_FIND_DATAA entry;
+    SetLastError(0);
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return FUN_RAISE("Can not find directory.", directory, "", GetLastError());
+    bool complete = true;
+    do {
+      if (IsDotEntry(entry.cFileName)) continue;
+      const std::string path = folder + entry.cFileName;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        // A linked folder is removed as a link; what it points at stays.
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+          complete = RemoveDirectoryA(path.c_str()) && complete;
+          continue;
+        }
+        complete = DeleteDirectoryNoErrors(path) && complete;
+      } else {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        complete = DeleteFileA(path.c_str()) && complete;
+      }
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    SetFileAttributesA(directory.c_str(), FILE_ATTRIBUTE_NORMAL);
+    complete = RemoveDirectoryA(directory.c_str()) && complete;
+    if (!complete) FUN_RAISE("Failed to delete directory content.", directory, "", GetLastError());
+  });
+  return !trace_.Failed();
+}

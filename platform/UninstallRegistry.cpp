@@ -1,0 +1,42 @@
+#include "platform/UninstallRegistry.h"
+
+#include <windows.h>
+
+#include "core/FunStatus.h"
+
+namespace {
+
+std::string UninstallKey(const std::string& keyName) {
+  return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + keyName;
+}
+
+}  // namespace
+
+bool SetUninstallRegistry(const std::string& keyName, const std::string& displayName, const std::string& command) {
+  FUN_TRACE("SetUninstallRegistry");
+  FUN_GUARD({
+    HKEY key = nullptr;
+    LONG result = RegCreateKeyExA(HKEY_LOCAL_MACHINE, UninstallKey(keyName).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                                  nullptr, &key, nullptr);
+    if (result != ERROR_SUCCESS) return FUN_RAISE("Failed to open registry key.", keyName, "", static_cast<uint32_t>(result));
+    const auto set = [&](const char* name, const std::string& value) {
+      return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                            static_cast<DWORD>(value.size() + 1));
+    };
+    result = set("DisplayName", displayName);
+    if (result == ERROR_SUCCESS) result = set("UninstallString", command);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS) FUN_RAISE("Failed to write registry value.", keyName, "", static_cast<uint32_t>(result));
+  });
+  return !trace_.Failed();
+}
+
+bool DeleteUninstallerRegistry(const std::string& keyName) {
+  FUN_TRACE("DeleteUninstallerRegistry");
+  FUN_GUARD({
+    const LONG result = RegDeleteKeyA(HKEY_LOCAL_MACHINE, UninstallKey(keyName).c_str());
+    if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND)
+      FUN_RAISE("Failed to delete registry key.", keyName, "", static_cast<uint32_t>(result));
+  });
+  return !trace_.Failed();
+}
