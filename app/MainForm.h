@@ -218,6 +218,7 @@ class TMainForm : public TDialogWindow {
   // ---- Colour panels: stock dialog, system dialog, default, drag and drop (MainFormColors.cpp) ----
   // Gives a colour panel its mouse commands; reload says how a change recomposes.
   void AttachColorPanel(TColorPanel& panel, bool reload, bool acceptsDrops);
+  void AttachColorPanels();
   void SetPanelColor(TColorPanel& panel, uint32_t color);
   void ColorPanelMouseDown(TColorPanel& panel, TMouseButton button, bool doubleClick, bool reload);
   bool ColorPanelClick(TColorPanel& panel, TMouseButton button);

@@ -1,12 +1,13 @@
 // The colour panels' mouse commands: a double click opens the stock colour
 // dialog, a right click the system colour dialog, a middle click restores the
 // default; a single left click drags the colour onto another panel.
+#include "app/MainForm.h"
+
 #include <commdlg.h>
 
 #include <algorithm>
 
 #include "app/ColorForm.h"
-#include "app/MainForm.h"
 #include "core/ColorGrid.h"
 
 void TMainForm::SetPanelColor(TColorPanel& panel, uint32_t color) {

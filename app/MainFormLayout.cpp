@@ -2,6 +2,9 @@
 #include "app/AboutForm.h"
 #include "app/Help.h"
 #include "app/MainForm.h"
+
+#include <algorithm>
+#include <iterator>
 #include "resources/resource.h"
 
 namespace {
@@ -100,6 +103,21 @@ void TMainForm::BindControls() {
   BindCalendarControls();
   BindControlControls();
   BindFavoritesControls();
+  AttachColorPanels();
+}
+
+void TMainForm::AttachColorPanels() {
+  AttachColorPanel(FillingPictureColorPanel, true, false);
+  SetPanelColor(FillingPictureColorPanel, FillingPictureColorPanel.Color());
+  // The text colours of shadow, year and month take no drops; every other calendar colour does.
+  const TControl* noDrops[] = {FindCalendarControl("CalendarTextShadowColorPanel"),
+                               FindCalendarControl("CalendarYearTextColorPanel"),
+                               FindCalendarControl("CalendarMonthTextColorPanel")};
+  for (TColorPanel* panel : CalendarColorPanels()) {
+    const bool acceptsDrops = std::find(std::begin(noDrops), std::end(noDrops), panel) == std::end(noDrops);
+    AttachColorPanel(*panel, false, acceptsDrops);
+    SetPanelColor(*panel, panel->Color());
+  }
 }
 
 void TMainForm::ShowDirectoriesPage() {

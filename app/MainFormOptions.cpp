@@ -73,7 +73,7 @@ void TMainForm::LoadOptions(TStoredTextList& store) {
   ReadText(store, "Wallpaper", "LastFileTitle", false, Selection.CurrentFileTitle, kMaxStoredPath);
   uint32_t filling = 0;
   ReadColor(store, "Wallpaper", "FillingPictureColor", filling);
-  FillingPictureColorPanel.SetColor(filling);
+  SetPanelColor(FillingPictureColorPanel, filling);
   ReadComboBox(store, "Wallpaper", "PictureMinStretchSize", "300", PictureMinStretchSizeComboBox);
   ReadComboBox(store, "Wallpaper", "PictureMaxStretchSkew", "120", PictureMaxStretchSkewComboBox);
   ReadCheckBox(store, "Wallpaper", "FitAndCropPicture", FitAndCropCheckBox);
