@@ -28,9 +28,11 @@ fi
 
 (cd "$PROGRAM_DIR" && wine Muralotrope.exe ShowOnStart >/dev/null 2>&1 &)
 if [ -n "$OWN_DISPLAY" ]; then
-  # Give the first timer tick time to compose and install the wallpaper.
-  sleep 8
-  import -window root "$ROOT/build/run-screenshot.png"
+  # Wait (up to 30 s) for the first timer tick to compose and install the wallpaper.
+  wallpaper="$WINEPREFIX/drive_c/users/$(id -un)/Temp/Muralotrope_Wallpaper.bmp"
+  for _ in $(seq 60); do [ -f "$wallpaper" ] && break; sleep 0.5; done
+  sleep 2
+  screenshot "$ROOT/build/run-screenshot.png"
   echo "Screenshot of the desktop: build/run-screenshot.png"
   echo "Muralotrope runs on display $DISPLAY; stop it with: WINEPREFIX=$WINEPREFIX wineserver -k"
 else

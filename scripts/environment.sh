@@ -8,7 +8,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 PACKAGES="cmake make g++ googletest g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth \
-fonts-liberation2 imagemagick x11-utils"
+fonts-liberation2 imagemagick x11-utils x11-xserver-utils"
 
 ensure_packages() {
   local missing=()
@@ -76,4 +76,12 @@ stop_wine_desktop() {
   wineserver -k >/dev/null 2>&1
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
   XVFB_PID=""
+}
+
+# Wine's virtual desktop paints a new wallpaper straight over the windows on
+# it; an X refresh makes every window paint itself again before a screenshot.
+screenshot() {  # file
+  xrefresh >/dev/null 2>&1
+  sleep 1
+  import -window root "$1"
 }
