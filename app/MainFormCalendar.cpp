@@ -17,6 +17,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Program.h"
 #include "platform/StoredTextFiles.h"
+#include "platform/LocalTime.h"
 #include "resources/resource.h"
 
 namespace {
@@ -25,19 +26,6 @@ namespace {
 const char* const kCalendarPageCaptions[8] = {"General", "Back", "Back colors", "Header",
                                               "Year", "Month", "Day of week", "Days"};
 
-double LocalNow() {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  TDateParts parts;
-  parts.Year = now.wYear;
-  parts.Month = now.wMonth;
-  parts.Day = now.wDay;
-  parts.Hour = now.wHour;
-  parts.Minute = now.wMinute;
-  parts.Second = now.wSecond;
-  parts.Millisecond = now.wMilliseconds;
-  return EncodeDateTime(parts).value_or(0.0);
-}
 
 // While the program itself sets the calendar controls, no change composes.
 class TUpdatingControls {
@@ -125,7 +113,7 @@ void TMainForm::BindCalendarControls() {
   CalendarSkinStore->OnLoad = [this](TStoredTextList& store, uint8_t) { ReadCalendarSkin(store); };
   CalendarSkinStore->OnSave = [this](TStoredTextList& store, uint8_t) { WriteCalendarSkin(store); };
   LoadWholeSkin = true;
-  CalendarClock = LocalNow;
+  CalendarClock = GetLocalDateTime;
 }
 
 TControl* TMainForm::FindCalendarControl(const std::string& controlName) const {
@@ -189,7 +177,7 @@ bool TMainForm::SetInfoOnPicture(void* graphics, int left, int top, int right, i
     if (!CalendarSkinControls) return;
     TCalendarScene scene;
     scene.ShowCalendar = ShowCalendarCheckBox.Checked();
-    scene.Now = CalendarClock ? CalendarClock() : LocalNow();
+    scene.Now = CalendarClock ? CalendarClock() : GetLocalDateTime();
     scene.CalendarWorkArea = TBox{left, top, right, bottom};
     scene.Names = CalendarLocaleNames();
     const TCalendarPaintResult painted =

@@ -16,25 +16,13 @@
 #include "platform/OpenFileDialog.h"
 #include "platform/PictureDecoders.h"
 #include "platform/UserLocale.h"
+#include "platform/LocalTime.h"
 #include "resources/resource.h"
 
 namespace {
 
 constexpr int kDirectoriesPageIndex = 3;
 
-double LocalNow() {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  TDateParts parts;
-  parts.Year = now.wYear;
-  parts.Month = now.wMonth;
-  parts.Day = now.wDay;
-  parts.Hour = now.wHour;
-  parts.Minute = now.wMinute;
-  parts.Second = now.wSecond;
-  parts.Millisecond = now.wMilliseconds;
-  return EncodeDateTime(parts).value_or(0);
-}
 
 // The character-cell height of the control's font plus a margin of 4 pixels.
 int RowHeightForFont(HWND control) {
@@ -101,7 +89,7 @@ void TMainForm::BindCatalogueControls() {
     if (index == kDirectoriesPageIndex) DirectoriesTabSheetShow();
   };
 
-  Selection.Services.Now = LocalNow;
+  Selection.Services.Now = GetLocalDateTime;
   Selection.Services.FileExists = [](const std::string& path) { return PathFileExistsA(path.c_str()) != FALSE; };
   Selection.Services.RandomNumber = [] { return Random.Get(); };
   Selection.Services.Collate = CompareTextUserLocale;

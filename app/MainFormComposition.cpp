@@ -16,6 +16,7 @@
 #include "platform/RunFile.h"
 #include "platform/WallpaperBroadcastSend.h"
 #include "platform/WallpaperInstall.h"
+#include "platform/LocalTime.h"
 #include "resources/resource.h"
 
 namespace {
@@ -46,19 +47,6 @@ void SetItemsAndDefault(TComboBox& box, const std::vector<std::string>& items, c
     if (items[i] == value) box.SetItemIndex(static_cast<int>(i));
 }
 
-double LocalNow() {
-  SYSTEMTIME time;
-  GetLocalTime(&time);
-  TDateParts parts;
-  parts.Year = time.wYear;
-  parts.Month = time.wMonth;
-  parts.Day = time.wDay;
-  parts.Hour = time.wHour;
-  parts.Minute = time.wMinute;
-  parts.Second = time.wSecond;
-  parts.Millisecond = time.wMilliseconds;
-  return EncodeDateTime(parts).value_or(0.0);
-}
 
 TScreenRect SystemWorkArea() {
   RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -238,7 +226,7 @@ void TMainForm::Label18Click() { CopyTextToClipboard(Selection.CurrentFileTitle,
 bool TMainForm::BroadcastWallpaperFile() {
   FUN_TRACE("TMainForm::BroadcastWallpaperFile");
   FUN_GUARD({
-    LastBroadcastTime = LocalNow();
+    LastBroadcastTime = GetLocalDateTime();
     // A random picture other than the current one; the current one stays.
     const std::string path = FindNextPicture(true, true, false);
     PublishWallpaperChange(path, WallpaperChangeMessage);

@@ -2,15 +2,7 @@
 // calendar: the geometry shared by the painter and the position dialog.
 #pragma once
 
-// A pixel box by its edges; Right and Bottom lie just outside it.
-struct TBox {
-  int Left = 0;
-  int Top = 0;
-  int Right = 0;
-  int Bottom = 0;
-  int Width() const { return Right - Left; }
-  int Height() const { return Bottom - Top; }
-};
+#include "core/PixelBox.h"
 
 inline TBox BoxOfSize(int left, int top, int width, int height) {
   return TBox{left, top, left + width, top + height};

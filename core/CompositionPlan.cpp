@@ -5,16 +5,9 @@
 #include <cstdint>
 #include <limits>
 
-namespace {
+#include "core/PathParts.h"
 
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
+namespace {
 
 void ShrinkAxis(int low, int high, int margin, int& newLow, int& newHigh) {
   const int64_t shrunkLow = static_cast<int64_t>(low) + margin;
@@ -44,7 +37,7 @@ std::string TruncatedPercent(double value) {
 bool ShouldComposeWallpaper(const TCompositionRequest& request) {
   return !request.IsUpdatingControls && !request.OptionsLoading && !request.SkinLoading &&
          !request.CurrentFileTitle.empty() && request.TitleIsPictureFile &&
-         !SameTextIgnoringCase(request.CurrentFileTitle, request.WallpaperFilePath);
+         !SameTextAscii(request.CurrentFileTitle, request.WallpaperFilePath);
 }
 
 bool MustRefitPicture(bool reload, const TFittedPictureCache& cache) {

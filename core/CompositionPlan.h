@@ -2,6 +2,8 @@
 // fitted picture can be reused, the calendar's work area and the labels it updates.
 #pragma once
 
+#include "core/PixelBox.h"
+
 #include <string>
 
 // What decides whether a composition run goes ahead.
@@ -30,19 +32,9 @@ struct TFittedPictureCache {
 // fitted picture is kept. Then the screen size is read anew and the old picture dropped.
 bool MustRefitPicture(bool reload, const TFittedPictureCache& cache);
 
-struct TScreenRect {
-  int Left = 0;
-  int Top = 0;
-  int Right = 0;
-  int Bottom = 0;
-  int Width() const { return Right - Left; }
-  int Height() const { return Bottom - Top; }
-};
+// The work area and the calendar's area in screen pixels.
+using TScreenRect = TBox;
 
-inline bool operator==(const TScreenRect& a, const TScreenRect& b) {
-  return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
-}
-inline bool operator!=(const TScreenRect& a, const TScreenRect& b) { return !(a == b); }
 
 // The work area shrunk by the desktop margin on every side. An axis the margin would
 // leave without a pixel (a tiny or empty work area) keeps one pixel at its middle, so

@@ -1,5 +1,7 @@
 #include "core/SkinParameters.h"
 
+#include "core/PathParts.h"
+
 #include <cctype>
 #include <cstdlib>
 
@@ -201,14 +203,7 @@ std::vector<TSkinParameter> MakeTable() {
 
 }  // namespace
 
-bool SameListText(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
+bool SameListText(const std::string& a, const std::string& b) { return SameTextAscii(a, b); }
 
 const std::vector<TSkinParameter>& SkinParameters() {
   static const std::vector<TSkinParameter> table = MakeTable();

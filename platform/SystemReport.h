@@ -5,8 +5,6 @@
 #include <string>
 
 std::string SystemErrorMessage(unsigned long code);
-std::string LocalLongDateText();
-std::string LocalLongTimeText();
 
 // Fills the trace's report environment; the error window adds its own part.
 void InstallSystemReportEnvironment();
