@@ -4,15 +4,15 @@
 
 TCalendarGrid ComputeCalendarGrid(double now, bool firstDayIsMonday, int extraWeeks) {
   TCalendarGrid grid;
-  grid.TodayDayCount = CalendarDates::WholeDays(now);
-  grid.Today = CalendarDates::DecodeDay(grid.TodayDayCount);
-  grid.TodayColumn = CalendarDates::GetWeekdayIndex(firstDayIsMonday, grid.TodayDayCount);
+  grid.TodayDayCount = static_cast<int>(GetWholeDayPart(now));
+  grid.Today = DecodeDateTime(grid.TodayDayCount);
+  grid.TodayColumn = GetWeekdayIndex(firstDayIsMonday, grid.TodayDayCount);
   const int dayIndex = grid.Today.Day - 1;
   grid.Lead = (grid.TodayColumn - dayIndex % 7 + 7) % 7;
   grid.ExtraWeeks = extraWeeks;
   grid.TodayCell = dayIndex + grid.Lead + 7 * extraWeeks;
   grid.GridStartDayCount = grid.TodayDayCount - grid.TodayCell;
-  const int daysInMonth = CalendarDates::GetDaysInMonth(grid.Today.Year, grid.Today.Month);
+  const int daysInMonth = GetDaysInMonth(grid.Today.Year, grid.Today.Month);
   grid.Rows = (daysInMonth + grid.Lead + 6) / 7 + 2 * extraWeeks;
   return grid;
 }

@@ -2,12 +2,12 @@
 // metrics that follow from the skin, and the calendar's place in the work area.
 #pragma once
 
-#include "core/CalendarDates.h"
+#include "core/TimeHelpers.h"
 #include "core/CalendarGeometry.h"
 #include "core/CalendarSkin.h"
 
 struct TCalendarGrid {
-  CalendarDates::TDate Today;
+  TDateParts Today;
   int TodayDayCount = 0;  // whole days of now
   int TodayColumn = 0;
   int Lead = 0;        // column of the month's first day

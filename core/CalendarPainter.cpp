@@ -137,7 +137,7 @@ void PaintHeader(const TTextPainter& text, const TCalendarSkin& s, const TCalend
                        s.YearItalicText, s.YearHSS,      s.YearVSS};
   const TTextItem month{s.MonthTextFont,   s.MonthTextSize, s.MonthBoldText,
                         s.MonthItalicText, s.MonthHSS,      s.MonthVSS};
-  const CalendarDates::TDate& today = layout.Grid.Today;
+  const TDateParts& today = layout.Grid.Today;
   text.Paint(text.Args(std::to_string(today.Year), year, layout.HeaderBox, TStringAlignment::Far,
                        TStringAlignment::Far, s.YearTextColor, s.YearTextTranslucency));
   text.Paint(text.Args(names.LongMonthNames[today.Month - 1], month, layout.HeaderBox,
@@ -179,8 +179,8 @@ void PaintDays(const TTextPainter& text, const TCalendarSkin& s, const TCalendar
   for (int row = 0; row < grid.Rows; ++row) {
     for (int column = 0; column < 7; ++column) {
       const int dayCount = grid.GridStartDayCount + row * 7 + column;
-      const CalendarDates::TDate date = CalendarDates::DecodeDay(dayCount);
-      const bool weekend = CalendarDates::IsWeekend(dayCount);
+      const TDateParts date = DecodeDateTime(dayCount);
+      const bool weekend = date.DayOfWeek == 0 || date.DayOfWeek == 6;
       const bool currentMonth = date.Year == grid.Today.Year && date.Month == grid.Today.Month;
       uint32_t color;
       int translucency;

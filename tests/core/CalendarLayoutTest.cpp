@@ -14,24 +14,24 @@ constexpr double kWednesday10February2010 = 40219.5;
 constexpr double kSaturday14February2015 = 42049.0;
 
 TEST(CalendarLayoutTest, DatesDecodeAndCountWeekdays) {
-  const CalendarDates::TDate date = CalendarDates::DecodeDay(39887);
+  const TDateParts date = DecodeDateTime(39887);
   EXPECT_EQ(date.Year, 2009);
   EXPECT_EQ(date.Month, 3);
   EXPECT_EQ(date.Day, 15);
-  const CalendarDates::TDate leapDay = CalendarDates::DecodeDay(45351);
+  const TDateParts leapDay = DecodeDateTime(45351);
   EXPECT_EQ(leapDay.Month * 100 + leapDay.Day, 229);
-  const CalendarDates::TDate epoch = CalendarDates::DecodeDay(0);
+  const TDateParts epoch = DecodeDateTime(0);
   EXPECT_EQ(epoch.Year * 10000 + epoch.Month * 100 + epoch.Day, 18991230);
-  EXPECT_EQ(CalendarDates::GetWeekdayIndex(true, 39887), 6);
-  EXPECT_EQ(CalendarDates::GetWeekdayIndex(false, 39887), 0);
-  EXPECT_EQ(CalendarDates::GetWeekdayIndex(false, 0), 6);  // a Saturday
-  EXPECT_TRUE(CalendarDates::IsWeekend(39887));
-  EXPECT_FALSE(CalendarDates::IsWeekend(39913));
-  EXPECT_EQ(CalendarDates::GetDaysInMonth(2000, 2), 29);
-  EXPECT_EQ(CalendarDates::GetDaysInMonth(1900, 2), 28);
-  EXPECT_EQ(CalendarDates::GetDaysInMonth(2024, 2), 29);
-  EXPECT_EQ(CalendarDates::GetDaysInMonth(2023, 2), 28);
-  EXPECT_EQ(CalendarDates::GetDaysInMonth(2023, 12), 31);
+  EXPECT_EQ(GetWeekdayIndex(true, 39887), 6);
+  EXPECT_EQ(GetWeekdayIndex(false, 39887), 0);
+  EXPECT_EQ(GetWeekdayIndex(false, 0), 6);  // a Saturday
+  EXPECT_EQ(date.DayOfWeek, 0);  // a Sunday
+  EXPECT_EQ(DecodeDateTime(39913).DayOfWeek, 5);
+  EXPECT_EQ(GetDaysInMonth(2000, 2), 29);
+  EXPECT_EQ(GetDaysInMonth(1900, 2), 28);
+  EXPECT_EQ(GetDaysInMonth(2024, 2), 29);
+  EXPECT_EQ(GetDaysInMonth(2023, 2), 28);
+  EXPECT_EQ(GetDaysInMonth(2023, 12), 31);
 }
 
 TEST(CalendarLayoutTest, DefaultSkinMetricsForAFiveRowMonthWithOneExtraWeek) {
@@ -75,7 +75,7 @@ TEST(CalendarLayoutTest, TwoExtraWeeksShowTwoWeeksEachSideAndStillFindToday) {
   EXPECT_GE(grid.GridStartDayCount + grid.Rows * 7 - 1, lastOfMonth + 14);
   EXPECT_EQ(grid.GridStartDayCount + grid.TodayCell, 39887);
   // The top-left cell is a Monday.
-  EXPECT_EQ(CalendarDates::GetWeekdayIndex(true, grid.GridStartDayCount), 0);
+  EXPECT_EQ(GetWeekdayIndex(true, grid.GridStartDayCount), 0);
 }
 
 TEST(CalendarLayoutTest, PlacementIsBoundedAndTheSizeWrittenBack) {
