@@ -12,14 +12,14 @@ build_windows || { echo "0 passed, 1 failed"; exit 1; }
 start_wine_desktop
 
 results=$(mktemp)
-run_suite() {  # name command...
-  local name=$1; shift
-  echo "== $name"
-  "$@" 2>&1 | tee -a "$results.$name"
+# Every suite runs through CTest; the Windows ones under Wine, CTest's emulator.
+run_suite() {  # name build-folder
+  echo "== $1"
+  ctest --test-dir "$2" -R "^$1\$" -V 2>&1 | sed -E 's/^[0-9]+: //' | tee "$results.$1"
 }
-run_suite core "$NATIVE_BUILD/core_tests" --gtest_brief=1
-run_suite platform wine "$WIN_BUILD/platform_tests.exe" --gtest_brief=1
-run_suite e2e wine "$WIN_BUILD/e2e_tests.exe" --gtest_brief=1
+run_suite core "$NATIVE_BUILD"
+run_suite platform "$WIN_BUILD"
+run_suite e2e "$WIN_BUILD"
 stop_wine_desktop
 
 passed=0; failed=0
