@@ -2,8 +2,12 @@
 
 #include <windows.h>
 #include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "core/FunStatus.h"
 
@@ -77,6 +81,44 @@ TEST_F(ShellLinkTest, RefusesChainedLinksAndNonLinksAndKeepsExistingWithoutRepla
   TLinkFile loaded;
   ASSERT_TRUE(loaded.Load(link_, false));
   EXPECT_EQ(loaded.Arguments, "one");
+}
+
+TEST_F(ShellLinkTest, ShortNamesAreStoredLongAndAShortcutToItselfIsReported) {
+  const std::string longFolder = folder_ + "\\Long Folder Name For Links";
+  const std::string longTarget = longFolder + "\\Long Target Name.exe";
+  CreateDirectoryA(longFolder.c_str(), nullptr);
+  CloseHandle(CreateFileA(longTarget.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  char shortTarget[MAX_PATH] = {};
+  GetShortPathNameA(longTarget.c_str(), shortTarget, MAX_PATH);
+  const bool hasShortName = std::string(shortTarget).find('~') != std::string::npos;
+  if (hasShortName) {
+    EXPECT_EQ(FullLinkPath(shortTarget), longTarget);
+    ASSERT_TRUE(CopyFileAsLink(shortTarget, link_, true, false, false, ""));
+    TLinkFile loaded;
+    ASSERT_TRUE(loaded.Load(link_, false));
+    EXPECT_EQ(loaded.ReferencePath, longTarget);
+  }
+  DeleteFileA(link_.c_str());
+  DeleteFileA(longTarget.c_str());
+  RemoveDirectoryA(longFolder.c_str());
+
+  // Written with the shell's own object, which does not refuse it.
+  CloseHandle(CreateFileA(link_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  IShellLinkA* shell = nullptr;
+  ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                         reinterpret_cast<void**>(&shell))));
+  shell->SetPath(link_.c_str());
+  IPersistFile* file = nullptr;
+  ASSERT_TRUE(SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
+  const std::wstring wideLink(link_.begin(), link_.end());
+  const HRESULT saved = file->Save(wideLink.c_str(), TRUE);
+  file->Release();
+  shell->Release();
+  ASSERT_TRUE(SUCCEEDED(saved));
+  TLinkFile self;
+  EXPECT_FALSE(self.Load(link_, false));
+  EXPECT_EQ(FunStatContext.Description, "This file is most probably a virus because it links to itself.");
+  if (!hasShortName) GTEST_SKIP() << "this file system gives no short names";
 }
 
 }  // namespace

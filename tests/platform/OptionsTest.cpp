@@ -1,0 +1,68 @@
+// The options load inside the real main window: what it derives from the
+// controls after reading them, and the length limit of stored paths.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "app/MainForm.h"
+#include "platform/StoredTextFiles.h"
+
+namespace {
+
+class OptionsLoadTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form_ = std::make_unique<TMainForm>();
+    if (!form_->Create()) GTEST_SKIP() << "the main window's dialog templates are not linked into this test program";
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    path_ = std::string(temp) + "mt_options_" + std::to_string(GetCurrentProcessId()) + ".ini";
+  }
+  void TearDown() override {
+    DeleteFileA(path_.c_str());
+    form_.reset();
+  }
+
+  // Loads text as the options file into the window.
+  bool Load(const std::string& text) {
+    std::ofstream(path_, std::ios::binary) << text;
+    TStoredTextList store(path_, StoredTextFiles());
+    store.OnLoad = [this](TStoredTextList& loaded, uint8_t) { form_->LoadOptions(loaded); };
+    return store.Load(0);
+  }
+
+  std::unique_ptr<TMainForm> form_;
+  std::string path_;
+};
+
+TEST_F(OptionsLoadTest, PeriodsFollowTheLoadedIntervalsAndPathsKeepTheirLimit) {
+  const std::string longest = "C:\\" + std::string(253, 'p') + ".bmp";  // 260 characters
+  ASSERT_EQ(longest.size(), 260u);
+  ASSERT_TRUE(Load("[Wallpaper]\r\nAutoChangeInterval=2 HOURS\r\nLastFileTitle=" + longest +
+                   "\r\nFillingPictureColor=clNavy\r\n"
+                   "[Calendar]\r\nLastCalendarSkinName=" + longest + "\r\n"
+                   "[BroadcastWallpaperChange]\r\nAutoChangeInterval=1 week\r\n"));
+  EXPECT_EQ(form_->AutoChangeWallpaperIntervalComboBox.Text(), "2 hours");
+  EXPECT_DOUBLE_EQ(form_->AutoChangePeriod, 2 * 3600);
+  EXPECT_DOUBLE_EQ(form_->BroadcastPeriod, 7 * 24 * 3600);
+  EXPECT_EQ(form_->Selection.CurrentFileTitle, longest);
+  EXPECT_EQ(form_->LastCalendarSkinName, longest);
+  EXPECT_EQ(form_->FillingPictureColorPanel.Color(), 0x800000u);
+
+  // One character more is ignored and the values loaded before stay; an
+  // interval that is no item selects the first and the period follows it.
+  ASSERT_TRUE(Load("[Wallpaper]\r\nAutoChangeInterval=90 minutes\r\nLastFileTitle=" + longest + "x\r\n"
+                   "[Calendar]\r\nLastCalendarSkinName=" + longest + "x\r\n"));
+  EXPECT_EQ(form_->Selection.CurrentFileTitle, longest);
+  EXPECT_EQ(form_->LastCalendarSkinName, longest);
+  EXPECT_EQ(form_->AutoChangeWallpaperIntervalComboBox.Text(), "1 minute");
+  EXPECT_DOUBLE_EQ(form_->AutoChangePeriod, 60);
+  // A missing broadcast interval takes "1 hour".
+  EXPECT_EQ(form_->BroadcastWallpaperChangeIntervalComboBox.Text(), "1 hour");
+  EXPECT_DOUBLE_EQ(form_->BroadcastPeriod, 3600);
+}
+
+}  // namespace
