@@ -233,6 +233,7 @@ class TMainForm : public TDialogWindow {
   void LoadOptionsFile();
   bool SaveOptionsFile();
   std::unique_ptr<TStoredTextList> Options;
+  bool OptionsLoadFailed = false;
   void LoadOptions(TStoredTextList& store);
   void SaveOptions(TStoredTextList& store);
 

@@ -46,10 +46,16 @@ void TMainForm::LoadOptionsFile() {
   Options->DecimalSeparator = UserDecimalSeparator();
   Options->OnLoad = [this](TStoredTextList& store, uint8_t) { LoadOptions(store); };
   Options->OnSave = [this](TStoredTextList& store, uint8_t) { SaveOptions(store); };
-  Options->Load(0);
+  OptionsLoadFailed = !Options->Load(0);
 }
 
-bool TMainForm::SaveOptionsFile() { return Options && Options->Save(false, 0); }
+bool TMainForm::SaveOptionsFile() {
+  if (!Options) return false;
+  // A load that stopped early left later settings (the directory list, the
+  // favourites) at their defaults; keep the file as it was beside the new one.
+  if (OptionsLoadFailed) CopyFileA(Options->FileName.c_str(), (Options->FileName + ".bak").c_str(), FALSE);
+  return Options->Save(false, 0);
+}
 
 void TMainForm::LoadOptions(TStoredTextList& store) {
   RECT window = {};

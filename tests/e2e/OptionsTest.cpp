@@ -189,6 +189,28 @@ class TOptionsRun {
 
   TSections File() const { return ParseIni(program.ReadFile("Muralotrope.ini")); }
 
+  // Presses Okay on the error window once it shows; the text of its report.
+  std::string AcceptErrorWindow() const {
+    HWND error = nullptr;
+    WaitUntil([&] {
+      error = program.FindTopWindow("Error", "#32770");
+      return error && IsWindowVisible(error);
+    }, 20000);
+    if (!error) return "";
+    char memo[4096] = {};
+    GetDlgItemTextA(error, IDC_ERROR_MEMO, memo, sizeof memo);
+    PostMessageA(error, WM_COMMAND, MAKEWPARAM(IDC_ERROR_OKAY, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(error, IDC_ERROR_OKAY)));
+    return memo;
+  }
+
+  void DeclineDirectoryPrompt() const {
+    HWND prompt = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (prompt = FindPrompt()) != nullptr; }, 20000));
+    PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return FindPrompt() == nullptr; }, 20000));
+  }
+
   TProgramUnderTest program;
   HWND window = nullptr;
 
@@ -362,6 +384,23 @@ TEST(OptionsTest, ASaveThatCannotReplaceTheFileReportsItAndKeepsTheFile) {
   HANDLE search = FindFirstFileA(run.program.PathInFolder("Muralotrope.ini?*").c_str(), &found);
   EXPECT_EQ(search, INVALID_HANDLE_VALUE) << found.cFileName;
   if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
+
+TEST(OptionsTest, AnUnreadableColourStopsTheLoadAndTheFileIsKeptBesideTheNextSave) {
+  TOptionsRun run;
+  const std::string original = "[Main]\r\nAutorun=FALSE\r\n[Wallpaper]\r\nFillingPictureColor=not a colour\r\n" +
+                               run.DirectoryRows();
+  run.program.WriteFile("Muralotrope.ini", original);
+  ASSERT_TRUE(run.program.Start("ShowOnStart"));
+  EXPECT_NE(run.AcceptErrorWindow().find("Failed to load file."), std::string::npos);
+  // The directory rows come after the colour, so start-up asks for a directory.
+  run.window = run.program.WaitForTopWindow("Muralotrope", 30000, "#32770");
+  ASSERT_NE(run.window, nullptr);
+  ASSERT_NO_FATAL_FAILURE(run.DeclineDirectoryPrompt());
+  ASSERT_NO_FATAL_FAILURE(run.CloseAndWait());
+  // The save wrote the defaults it had; the rows it never read are kept beside it.
+  EXPECT_EQ(Value(run.File(), "DirectoryList", "Count"), "0");
+  EXPECT_EQ(run.program.ReadFile("Muralotrope.ini.bak"), original);
 }
 
 class OptionsAutorunTest : public ::testing::Test {
