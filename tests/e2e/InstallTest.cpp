@@ -180,7 +180,8 @@ void ClickInstallButton(HWND window) {
 void AnswerBox(DWORD processId, const std::string& caption, const std::string& text, int button) {
   HWND box = WaitForProcessWindow(processId, caption);
   ASSERT_NE(box, nullptr) << "no \"" << caption << "\" box for: " << text;
-  EXPECT_NE(ChildTexts(box).find(text), std::string::npos) << ChildTexts(box);
+  // The box's caption comes a moment before its text.
+  EXPECT_TRUE(WaitUntil([&] { return ChildTexts(box).find(text) != std::string::npos; }, 5000)) << ChildTexts(box);
   PostMessageA(box, WM_COMMAND, button, 0);
 }
 
@@ -225,18 +226,18 @@ bool WaitForAndEndInstalledProgram(const std::string& exe) {
   return ended;
 }
 
-std::string WindowCaption(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
 // The window with the keyboard focus in the thread that owns the given window.
 HWND FocusOf(HWND window) {
   GUITHREADINFO info = {};
   info.cbSize = sizeof info;
   GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
   return info.hwndFocus;
+}
+
+// The install window's texts are complete once the focus is in the read-me,
+// the last thing its preparation does.
+bool WaitUntilPrepared(HWND window) {
+  return WaitUntil([&] { return GetDlgCtrlID(FocusOf(window)) == IDC_INSTALL_README; }, kWindowWait);
 }
 
 // An executable started from anywhere with "/Uninstall"; ended when the object goes.
@@ -283,9 +284,10 @@ class TDistribution : public TProgramUnderTest {
     ASSERT_TRUE(Start());
     HWND window = WaitForTopWindow("Install Muralotrope", kWindowWait);
     ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntilPrepared(window));
     EXPECT_EQ(ControlText(window, IDC_INSTALL_BUTTON), "&Install");
     EXPECT_NE(ControlText(window, IDC_INSTALL_README).find("Muralotrope"), std::string::npos);
-    EXPECT_EQ(GetDlgCtrlID(FocusOf(window)), IDC_INSTALL_README);
+
     SendMessageA(TProgramUnderTest::FindControl(window, IDC_INSTALL_TO_EDIT), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(base.c_str()));
     ClickInstallButton(window);
@@ -366,7 +368,7 @@ TEST_F(InstallTest, InstallReinstallAndUninstall) {
   ASSERT_TRUE(uninstaller.Started());
   HWND window = WaitForProcessWindow(uninstaller.Id(), "Uninstall Muralotrope");
   EXPECT_NE(window, nullptr);
-  if (window) {
+  if (window && WaitUntilPrepared(window)) {
     EXPECT_EQ(ControlText(window, IDC_INSTALL_TO_EDIT), destination + "\\");
     EXPECT_EQ(ControlText(window, IDC_INSTALL_BUTTON), "Un&install");
     ClickInstallButton(window);
@@ -411,13 +413,14 @@ TEST(AboutTest, OpensFromTheAboutLinkWithNameAndVersionEscapeClosesEnterPressesO
   ASSERT_NE(main, nullptr);
   HWND about = program.WaitForTopWindow("About", kWindowWait, "#32770");
   ASSERT_NE(about, nullptr);
-  HWND okay = GetDlgItem(about, IDOK);
+  // The window exists a moment before its controls do.
+  HWND okay = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (okay = GetDlgItem(about, IDOK)) != nullptr; }, kWindowWait));
   for (UINT key : {VK_ESCAPE, VK_RETURN}) {
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_LABEL, STN_CLICKED),
                  reinterpret_cast<LPARAM>(TProgramUnderTest::FindControl(main, IDC_ABOUT_LABEL)));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(about) && FocusOf(about) == okay; }, 5000))
-        << "key " << key << ", focus on control " << GetDlgCtrlID(FocusOf(about)) << " in \""
-        << WindowCaption(GetAncestor(FocusOf(about), GA_ROOT)) << "\"\n" << program.ReadFile("Errors.log");
+        << "key " << key << ", focus on control " << GetDlgCtrlID(FocusOf(about));
     EXPECT_EQ(ControlText(about, IDC_ABOUT_PROGRAM_NAME), "Muralotrope");
     EXPECT_EQ(ControlText(about, IDC_ABOUT_PROGRAM_VERSION), "Version 1.2.3, released on 21.11.2007");
     EXPECT_FALSE(IsWindowEnabled(main));
