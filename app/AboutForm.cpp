@@ -57,8 +57,11 @@ void TAboutForm::Dialog() {
 
 bool TAboutForm::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
   if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+    // Handled here: the dialog manager would otherwise move the focus back to
+    // the first button, and Enter would open the site instead of closing.
     SetFocus(GetDlgItem(handle_, IDOK));
-    return false;
+    result = TRUE;
+    return true;
   }
   if (message == WM_CLOSE) {
     EndModal(IDOK);

@@ -40,21 +40,6 @@ std::string WithCrLf(const std::string& text) {
   return result;
 }
 
-// Folders that an uninstall must never delete, whatever the edit field says.
-std::vector<std::string> ProtectedFolders() {
-  std::vector<std::string> folders;
-  for (int csidl : {CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86, CSIDL_PROFILE,
-                    CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL, CSIDL_MYPICTURES, CSIDL_APPDATA, CSIDL_LOCAL_APPDATA,
-                    CSIDL_PROGRAMS, CSIDL_STARTUP, CSIDL_COMMON_PROGRAMS}) {
-    char path[MAX_PATH] = {};
-    if (SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, path))) folders.emplace_back(path);
-  }
-  char profile[MAX_PATH] = {};
-  if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, 0, profile)))
-    folders.push_back(std::string(profile) + "\\Downloads");
-  return folders;
-}
-
 }  // namespace
 
 bool TInstallForm::Create() {
@@ -147,7 +132,7 @@ void TInstallForm::Uninstall() {
   FUN_TRACE("TInstallForm::Uninstall");
   FUN_GUARD({
     const std::string directory = InstallToEdit.Text();
-    if (IsProtectedDirectory(directory, ProtectedFolders())) {
+    if (IsUserOrSystemFolder(directory)) {
       // The edit field only ever holds the program's own folder, but a copy
       // started from a shared folder must not take the folder's owner's files with it.
       ShowError("The directory \"" + directory +

@@ -26,13 +26,21 @@ std::string InstallDestination(const std::string& base, const std::string& sourc
   return WithTrailingBackslash(base) + LastPathComponent(sourceDirectory);
 }
 
+bool IsSameOrInsideDirectory(const std::string& directory, const std::string& folder) {
+  const std::string inner = WithoutTrailingBackslashes(directory), outer = WithoutTrailingBackslashes(folder);
+  if (outer.empty() || inner.size() < outer.size()) return false;
+  if (!SameTextAscii(inner.substr(0, outer.size()), outer)) return false;
+  return inner.size() == outer.size() || inner[outer.size()] == '\\';
+}
+
 bool IsProtectedDirectory(const std::string& directory, const std::vector<std::string>& protectedFolders) {
   const std::string trimmed = WithoutTrailingBackslashes(directory);
   // Empty, "C:" or "\\server" style roots, and anything without a folder below a root.
   if (trimmed.size() <= 2 || LastPathComponent(trimmed).empty()) return true;
   if (trimmed.size() >= 2 && trimmed[1] == ':' && trimmed.find('\\') == std::string::npos) return true;
   for (const std::string& folder : protectedFolders) {
-    if (!folder.empty() && SameTextAscii(trimmed, WithoutTrailingBackslashes(folder))) return true;
+    // The folder itself, or any folder that holds it (such as the folder of all profiles).
+    if (IsSameOrInsideDirectory(folder, trimmed)) return true;
   }
   return false;
 }

@@ -13,13 +13,24 @@ bool Skipped(DWORD attributes) {
   return attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | 0x8 /* volume label */);
 }
 
-}  // namespace
+// Clears the read-only attribute only, so that a hidden or system file keeps its other marks.
+void ClearReadOnly(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+}
 
-bool CopyDeleteDirectory(const std::string& source, const std::string& destination, bool copy) {
+// The recursive walk; the caller shows the failure once for the whole tree.
+bool CopyDeleteTree(const std::string& source, const std::string& destination, bool copy) {
   FUN_TRACE("CopyDeleteDirectory");
   FUN_GUARD({
     if (destination.empty()) return FUN_RAISE("Empty destination name.");
     const std::string from = WithTrailingBackslash(source), to = WithTrailingBackslash(destination);
+    if (copy && IsSameOrInsideDirectory(to, from)) {
+      // Copying a folder onto itself has nothing to do; into itself it would never end.
+      if (IsSameOrInsideDirectory(from, to)) return;
+      return FUN_RAISE("Destination is inside the source directory.", source, destination);
+    }
     SetLastError(0);
     if (!CreateDirectoryExA(from.c_str(), to.c_str(), nullptr) && IsSystemErrorAllowExisting(GetLastError()))
       return FUN_RAISE("Failed to create directory.", destination, "", GetLastError());
@@ -31,22 +42,33 @@ bool CopyDeleteDirectory(const std::string& source, const std::string& destinati
       if (IsDotEntry(entry.cFileName) || Skipped(entry.dwFileAttributes)) continue;
       const std::string fromPath = from + entry.cFileName, toPath = to + entry.cFileName;
       if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        CopyDeleteDirectory(fromPath, toPath, copy);
+        CopyDeleteTree(fromPath, toPath, copy);
         if (trace_.CalleeFailed()) break;
       } else if (copy) {
-        SetFileAttributesA(toPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ClearReadOnly(toPath);
         SetLastError(0);
         if (!CopyFileA(fromPath.c_str(), toPath.c_str(), FALSE)) {
           FUN_RAISE("Failed to copy file.", fromPath, toPath, GetLastError());
           break;
         }
       } else {
-        SetFileAttributesA(fromPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ClearReadOnly(fromPath);
         DeleteFileA(fromPath.c_str());
       }
     } while (FindNextFileA(search, &entry));
     FindClose(search);
-    if (!copy) RemoveDirectoryA(source.c_str());
+    if (!copy && !trace_.Failed()) RemoveDirectoryA(source.c_str());
+  });
+  return !trace_.Failed();
+}
+
+}  // namespace
+
+bool CopyDeleteDirectory(const std::string& source, const std::string& destination, bool copy) {
+  FUN_TRACE("CopyDeleteDirectory");
+  FUN_GUARD({
+    CopyDeleteTree(source, destination, copy);
+    if (trace_.CalleeFailed()) return;
   });
   if (trace_.Failed())
     MessageBoxA(nullptr, "Failed to process directory.", "Error", MB_OKCANCEL | MB_ICONERROR | MB_TASKMODAL);
@@ -58,7 +80,7 @@ bool MyRenameFile(const std::string& source, const std::string& destination, boo
   FUN_GUARD({
     if (replace && lstrcmpiA(source.c_str(), destination.c_str()) != 0 &&
         GetFileAttributesA(destination.c_str()) != INVALID_FILE_ATTRIBUTES) {
-      SetFileAttributesA(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
+      ClearReadOnly(destination);
       DeleteFileA(destination.c_str());
     }
     SetLastError(0);
@@ -88,12 +110,12 @@ bool DeleteDirectoryNoErrors(const std::string& directory) {
         }
         complete = DeleteDirectoryNoErrors(path) && complete;
       } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ClearReadOnly(path);
         complete = DeleteFileA(path.c_str()) && complete;
       }
     } while (FindNextFileA(search, &entry));
     FindClose(search);
-    SetFileAttributesA(directory.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ClearReadOnly(directory);
     complete = RemoveDirectoryA(directory.c_str()) && complete;
     if (!complete) FUN_RAISE("Failed to delete directory content.", directory, "", GetLastError());
   });

@@ -5,3 +5,8 @@
 
 // SHGetFolderPathA with CSIDL_FLAG_CREATE; empty when the shell has none.
 std::string GetSystemDirectoryPath(int csidl);
+
+// True when the directory is a drive root, the system's or the user's own
+// folder (Windows, Program Files, the profile, Desktop, Documents, ...), by
+// name or as the same folder on disk reached by another spelling.
+bool IsUserOrSystemFolder(const std::string& directory);

@@ -18,6 +18,15 @@ TEST(InstallRulesTest, UninstallNeverDeletesRootsOrTheUsersFolders) {
   EXPECT_TRUE(IsProtectedDirectory("c:\\WINDOWS\\", protectedFolders));
   EXPECT_TRUE(IsProtectedDirectory("C:\\Program Files\\", protectedFolders));
   EXPECT_TRUE(IsProtectedDirectory("C:\\Users\\Ann\\documents", protectedFolders));
+  EXPECT_TRUE(IsProtectedDirectory("C:\\USERS\\", protectedFolders));
   EXPECT_FALSE(IsProtectedDirectory("C:\\Program Files\\Muralotrope\\", protectedFolders));
   EXPECT_FALSE(IsProtectedDirectory("C:\\Users\\Ann\\Documents\\Muralotrope", protectedFolders));
+}
+
+TEST(InstallRulesTest, SameOrInsideDirectoryMatchesWholeComponentsOnly) {
+  EXPECT_TRUE(IsSameOrInsideDirectory("C:\\Dist\\Muralotrope", "c:\\dist\\"));
+  EXPECT_TRUE(IsSameOrInsideDirectory("C:\\Dist\\", "C:\\Dist"));
+  EXPECT_FALSE(IsSameOrInsideDirectory("C:\\Distribution\\Muralotrope", "C:\\Dist"));
+  EXPECT_FALSE(IsSameOrInsideDirectory("C:\\Program Files\\Muralotrope", "C:\\Dist\\Muralotrope"));
+  EXPECT_FALSE(IsSameOrInsideDirectory("C:\\Dist", ""));
 }
