@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -218,10 +219,16 @@ std::vector<std::string> LayoutFaults(HWND window, const std::string& where) {
       RECT overlap;
       const bool otherGroup = ClassOf(shown[j]) == "Button" &&
                               (GetWindowLongA(shown[j], GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
-      // A page lies on its tab control.
+      // A page lies on its tab control; the colour cells lie on their empty panel.
       const bool pageOnTab = (kind == "#32770" && ClassOf(shown[j]) == WC_TABCONTROLA) ||
                              (kind == WC_TABCONTROLA && ClassOf(shown[j]) == "#32770");
-      if (!otherGroup && !pageOnTab && IntersectRect(&overlap, &rect, &other))
+      const auto panelHolds = [](HWND panel, const RECT& outer, const RECT& inner) {
+        RECT both;
+        return ClassOf(panel) == "Static" && WindowText(panel).empty() && IntersectRect(&both, &outer, &inner) &&
+               EqualRect(&both, &inner);
+      };
+      const bool onPanel = panelHolds(control, rect, other) || panelHolds(shown[j], other, rect);
+      if (!otherGroup && !pageOnTab && !onPanel && IntersectRect(&overlap, &rect, &other))
         faults.push_back(name(control) + "overlaps " + name(shown[j]));
     }
     RECT inside;
@@ -259,7 +266,7 @@ void SaveShot(HWND window, const std::string& name) {
   if (!folder || !*folder) return;
   // The desktop may have painted a wallpaper over the windows: let them paint again.
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  Sleep(400);  // only for the picture, never for a check
+  Sleep(1000);  // only for the picture, never for a check
   RECT rect;
   GetWindowRect(window, &rect);
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
@@ -494,6 +501,84 @@ TEST_F(LayoutTest, EveryControlAndItsTextFitTheirPage) {
       SaveShot(window_, std::to_string(++shot) + "_" + FileNamePart(top[i] + "_" + captions[j]));
     }
   }
+  for (const std::string& fault : faults) ADD_FAILURE() << fault;
+}
+
+// A shown top-level window of a process that holds a control with this id.
+HWND ShownWindowWithControl(DWORD processId, int id) {
+  struct TSearch {
+    DWORD ProcessId;
+    int Id;
+    HWND Found;
+  } search = {processId, id, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* search = reinterpret_cast<TSearch*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != search->ProcessId || !IsWindowVisible(window) || !GetDlgItem(window, search->Id)) return TRUE;
+        search->Found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+void Command(HWND window, int id) {
+  PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+}
+
+// The program's other windows: each is opened as a user would, checked like a
+// page and closed again; the install window belongs to a second program in install mode.
+TEST_F(LayoutTest, EveryOtherWindowFitsItsControlsAndTheirTexts) {
+  const DWORD id = program_.ProcessId();
+  const struct {
+    const char* Name;
+    int Marker;                      // a control only this window has
+    std::function<void()> Open;
+    int Close;                       // the command that closes it
+  } windows[] = {
+      {"About", IDC_ABOUT_PROGRAMS, [&] { Command(GetParent(Control(IDC_ABOUT_LABEL)), IDC_ABOUT_LABEL); }, IDOK},
+      {"Desktop_position", IDC_DESKTOP_POSITION_PAINTBOX,
+       [&] {
+         HWND link = Control(IDC_CALENDAR_SET_DESKTOP_POSITION_LABEL);
+         Command(GetParent(link), IDC_CALENDAR_SET_DESKTOP_POSITION_LABEL);
+       },
+       IDCANCEL},
+      {"Stock_colors", IDC_COLORS_PANEL,
+       [&] { PostMessageA(Control(IDC_FILLING_COLOR_PANEL), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 4)); },
+       IDCANCEL},
+      // Viewing the broadcast picture while nothing is broadcast fails and shows the error window.
+      {"Error", IDC_ERROR_MEMO,
+       [&] {
+         HWND broadcast = Control(IDC_IS_BROADCAST_CHECKBOX);
+         if (SendMessageA(broadcast, BM_GETCHECK, 0, 0) == BST_CHECKED) Command(GetParent(broadcast), IDC_IS_BROADCAST_CHECKBOX);
+         WaitUntil([&] { return SendMessageA(broadcast, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 10000);
+         Command(GetParent(broadcast), IDC_BROADCAST_VIEW_PICTURE_LABEL);
+       },
+       IDC_ERROR_CANCEL},
+  };
+  std::vector<std::string> faults;
+  for (const auto& window : windows) {
+    window.Open();
+    HWND shown = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (shown = ShownWindowWithControl(id, window.Marker)) != nullptr; }, 20000))
+        << window.Name;
+    const auto more = LayoutFaults(shown, window.Name);
+    faults.insert(faults.end(), more.begin(), more.end());
+    SaveShot(shown, std::string("window_") + window.Name);
+    Command(shown, window.Close);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(shown); }, 10000)) << window.Name;
+  }
+
+  TProgramUnderTest installer;
+  ASSERT_TRUE(installer.Start("/Uninstall"));
+  HWND install = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (install = ShownWindowWithControl(installer.ProcessId(), IDC_INSTALL_README)) != nullptr; },
+                        30000));
+  const auto more = LayoutFaults(install, "Install");
+  faults.insert(faults.end(), more.begin(), more.end());
+  SaveShot(install, "window_Install");
   for (const std::string& fault : faults) ADD_FAILURE() << fault;
 }
 
