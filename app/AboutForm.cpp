@@ -34,7 +34,9 @@ bool TAboutForm::Create(HWND owner) {
   ProgramVersionLabel.Bind(*this, IDC_ABOUT_PROGRAM_VERSION);
   AuthorLabel.Bind(*this, IDC_ABOUT_AUTHOR);
   ProgramsLabel.Bind(*this, IDC_ABOUT_PROGRAMS);
-  static HFONT nameFont = CreateFontA(-48, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
+  // Its pixel height at 96 DPI, scaled with the display like the rest of the window.
+  const int dpi = static_cast<int>(GetDpiForWindow(handle_) ? GetDpiForWindow(handle_) : 96);
+  static HFONT nameFont = CreateFontA(-MulDiv(48, dpi, 96), 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
                                       CLEARTYPE_QUALITY, 0, "Comic Sans MS");
   SendMessageA(ProgramNameLabel.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(nameFont), FALSE);
   ProgramsLabel.SetText(kProgramsText);

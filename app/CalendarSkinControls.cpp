@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 #include <stdexcept>
@@ -109,9 +110,27 @@ std::string SkinParameterCaption(const TSkinParameter& parameter) {
 
 namespace {
 
-constexpr int kMargin = 4;       // dialog units around and between the columns
-constexpr int kLineHeight = 14;  // one cell's height
+// Dialog units, as on the pages made from templates: a margin around and
+// between the columns, one row per list, the gap between a caption and its list.
+constexpr int kMargin = 6;
+constexpr int kLineHeight = 16;
+constexpr int kCaptionGap = 3;
+constexpr int kPanelPadding = 4;     // a colour panel's caption sits on the colour
+constexpr int kMinListWidth = 30;    // room for "100" and the drop-down button
 constexpr int kFontListWidth = 220;  // pixels of a dropped-down font list
+
+// The width of a text in the page's font, in the page's dialog units, rounded up.
+int TextWidthInDialogUnits(const TDialogWindow& page, const std::string& text) {
+  HWND window = page.Handle();
+  HDC dc = GetDC(window);
+  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
+  SIZE size = {};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(window, dc);
+  const LONG pixelsPer400 = page.DialogUnitsToPixels(0, 0, 400, 0).right;
+  return pixelsPer400 > 0 ? static_cast<int>((size.cx * 400 + pixelsPer400 - 1) / pixelsPer400) : size.cx;
+}
 
 // The translucency row that goes with a colour row: "...Color" -> "...Translucency".
 std::string TranslucencyKeyOf(const std::string& colorKey) {
@@ -126,14 +145,15 @@ TCalendarSkinControls::TColumns TCalendarSkinControls::Columns(int page) const {
   TColumns columns;
   RECT client = {};
   GetClientRect(pages_[page]->Handle(), &client);
-  const RECT hundred = pages_[page]->DialogUnitsToPixels(0, 0, 100, 100);
-  const int pixelsPer100 = hundred.right > 0 ? hundred.right : 150;
-  int width = static_cast<int>(client.right) * 100 / pixelsPer100;
-  if (width < 200) width = 300;  // a page not yet sized: the template's width
+  const LONG pixelsPer400 = pages_[page]->DialogUnitsToPixels(0, 0, 400, 0).right;
+  int width = pixelsPer400 > 0 ? static_cast<int>(client.right * 400 / pixelsPer400) : 0;
+  if (width < 200) width = 240;  // a page not yet sized: the usual page's width
   columns.Width = (width - 3 * kMargin) / 2;
   columns.Left[0] = kMargin;
   columns.Left[1] = 2 * kMargin + columns.Width;
   columns.LineHeight = kLineHeight;
+  const int captionWidth = page < static_cast<int>(captionWidth_.size()) ? captionWidth_[page] : 0;
+  columns.CaptionWidth = std::min(captionWidth, columns.Width - kCaptionGap - kMinListWidth);
   return columns;
 }
 
@@ -175,6 +195,18 @@ void TCalendarSkinControls::Create(TDialogWindow* const pages[], const char* con
     row.List->OnChange = [this] { if (OnChange) OnChange(); };
   };
 
+  // On each page one caption column as wide as its widest caption, so that the
+  // lists of both columns line up and get the rest of the width.
+  captionWidth_.assign(pageCount, 0);
+  for (size_t index = 0; index < table.size(); ++index) {
+    const TSkinParameter& parameter = table[index];
+    if (besideColor[index] || parameter.Kind == TSkinParameterKind::Bool) continue;
+    const int page = pageOf(parameter);
+    const int padding = parameter.Kind == TSkinParameterKind::Color ? kPanelPadding : 0;
+    captionWidth_[page] = std::max(captionWidth_[page],
+                                   TextWidthInDialogUnits(*pages[page], " " + SkinParameterCaption(parameter)) + padding);
+  }
+
   for (size_t index = 0; index < table.size(); ++index) {
     if (besideColor[index]) continue;
     const TSkinParameter& parameter = table[index];
@@ -189,8 +221,8 @@ void TCalendarSkinControls::Create(TDialogWindow* const pages[], const char* con
     if (wholeLine) ++cellCount[page];
     const int x = columns.Left[cell % 2];
     const int y = kMargin + (cell / 2) * kLineHeight;
-    const int leftWidth = columns.Width * 55 / 100;
-    const int rightWidth = columns.Width - leftWidth - 2;
+    const int leftWidth = columns.CaptionWidth;
+    const int rightWidth = columns.Width - leftWidth - kCaptionGap;
     TRow& row = rows_[index];
     row.Parameter = &parameter;
     const std::string caption = SkinParameterCaption(parameter);
@@ -214,15 +246,15 @@ void TCalendarSkinControls::Create(TDialogWindow* const pages[], const char* con
         panel->OnMouseDown = [this, panel](TMouseButton button, int, int, bool) { PanelMouseDown(*panel, button); };
         const auto translucency = rowOfKey.find(TranslucencyKeyOf(parameter.Key));
         if (translucency != rowOfKey.end()) {
-          makeList(translucency->second, owner, x + leftWidth + 2, y, rightWidth);
+          makeList(translucency->second, owner, x + leftWidth + kCaptionGap, y, rightWidth);
           rows_[translucency->second].List->SetHint("Translucency (%) of \"" + caption + "\"");
         }
         break;
       }
       default:
         row.Caption = std::make_unique<TLabel>();
-        row.Caption->Create(owner, captionId, "STATIC", caption, SS_LEFTNOWORDWRAP | SS_NOPREFIX, x, y + 2, leftWidth, 10);
-        makeList(index, owner, x + leftWidth + 2, y, rightWidth);
+        row.Caption->Create(owner, captionId, "STATIC", caption, SS_LEFTNOWORDWRAP | SS_NOPREFIX, x, y + 2, leftWidth, 8);
+        makeList(index, owner, x + leftWidth + kCaptionGap, y, rightWidth);
         break;
     }
   }

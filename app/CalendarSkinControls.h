@@ -51,11 +51,13 @@ class TCalendarSkinControls {
   const std::vector<std::string>& FontNames() const { return fontNames_; }
   // The top of the first free line of a page, in dialog units.
   int FreeTop(int page) const;
-  // Left edge, width and line height of the page's two columns, in dialog units.
+  // Left edge, width and line height of the page's two columns, and the width
+  // of the captions before the lists, in dialog units.
   struct TColumns {
     int Left[2] = {0, 0};
     int Width = 0;
     int LineHeight = 0;
+    int CaptionWidth = 0;
   };
   TColumns Columns(int page) const;
 
@@ -76,4 +78,5 @@ class TCalendarSkinControls {
   std::vector<std::string> fontNames_;
   std::vector<TDialogWindow*> pages_;
   std::vector<int> freeTop_;
+  std::vector<int> captionWidth_;
 };

@@ -101,7 +101,7 @@ void TMainForm::BindCalendarControls() {
   };
   for (const auto& link : links)
     link.label->Create(general, link.id, "STATIC", link.caption, SS_LEFT | SS_NOTIFY, columns.Left[link.column],
-                       top + link.row * line, columns.Width / 2 + 20, 10);
+                       top + link.row * line, columns.Width, 9);
   CalendarLoadSkinLabel.OnClick = [this] { LoadCalendarSkin(true); };
   CalendarLoadSkinColorsLabel.OnClick = [this] { LoadCalendarSkin(false); };
   CalendarSaveSkinLabel.OnClick = [this] { SaveCalendarSkin(); };

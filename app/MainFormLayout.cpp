@@ -3,6 +3,8 @@
 #include "app/Help.h"
 #include "app/MainForm.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <iterator>
 #include "resources/resource.h"
@@ -18,6 +20,14 @@ void FillParent(HWND control, int margin) {
   GetClientRect(GetParent(control), &area);
   SetWindowPos(control, nullptr, margin, margin, area.right - 2 * margin, area.bottom - 2 * margin,
                SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Tabs as wide as their captions with a narrow padding, so that the eight
+// calendar tabs fit on one row without scroll arrows; every page control uses it alike.
+void SetTabPadding(HWND tabs) {
+  const int dpi = static_cast<int>(GetDpiForWindow(tabs) ? GetDpiForWindow(tabs) : 96);
+  SendMessageA(tabs, TCM_SETPADDING, 0, MAKELPARAM(MulDiv(4, dpi, 96), MulDiv(3, dpi, 96)));
+  SendMessageA(tabs, TCM_SETMINTABWIDTH, 0, MulDiv(24, dpi, 96));
 }
 
 std::vector<std::string> NumberItems(int first, int last, int step) {
@@ -47,6 +57,7 @@ void TMainForm::SizeClientArea() {
 
 void TMainForm::CreatePages() {
   PageControl.Bind(*this, IDC_PAGE_CONTROL);
+  SetTabPadding(PageControl.Handle());
   WallpaperTabSheet.Create(IDD_PAGE_WALLPAPER, handle_);
   CalendarTabSheet.Create(IDD_PAGE_CALENDAR, handle_);
   GeneralTabSheet.Create(IDD_PAGE_PROGRAM, handle_);
@@ -56,6 +67,7 @@ void TMainForm::CreatePages() {
 
   PageControl2.Bind(WallpaperTabSheet, IDC_PAGE_CONTROL2);
   FillParent(PageControl2.Handle(), 2);
+  SetTabPadding(PageControl2.Handle());
   const struct { TPage* page; int templateId; const char* caption; } wallpaperPages[] = {
       {&WallpaperGeneralTabSheet, IDD_PAGE_WALLPAPER_GENERAL, "General"},
       {&ResizeTabSheet, IDD_PAGE_RESIZE, "Resize"},
@@ -70,6 +82,7 @@ void TMainForm::CreatePages() {
 
   PageControl1.Bind(CalendarTabSheet, IDC_PAGE_CONTROL1);
   FillParent(PageControl1.Handle(), 2);
+  SetTabPadding(PageControl1.Handle());
   for (int i = 0; i < 8; ++i) {
     CalendarPages[i].Create(IDD_PAGE, CalendarTabSheet.Handle());
     PageControl1.AddPage(kCalendarPageCaptions[i], CalendarPages[i]);
