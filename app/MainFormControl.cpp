@@ -102,7 +102,13 @@ void TMainForm::TimerTimer() {
     state.IsCurrentFileTitleEmpty = Selection.CurrentFileTitle.empty();
     return state;
   };
-  hooks.ChangePicture = [this](bool random) { ChangePicture(true, random); };
+  // The tick tests the record after the change; the selection itself is not
+  // traced, so without a trace of its own the tick would read its own entry
+  // status as a failure and never compose the new picture.
+  hooks.ChangePicture = [this](bool random) {
+    FUN_TRACE("TMainForm::ChangePicture");
+    FUN_GUARD({ ChangePicture(true, random); });
+  };
   hooks.BroadcastWallpaperFile = [this] { BroadcastWallpaperFile(); };
   hooks.SetFileAsWallpaper = [this](bool reload) { SetFileAsWallpaper(reload); };
   RunTimerTick(hooks);

@@ -1,9 +1,17 @@
 #include "ProgramHarness.h"
 
+#include <gdiplus.h>
 #include <shellapi.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
+
+#include "platform/GdiPlusEncoders.h"
+#include "platform/WinText.h"
+#include "resources/resource.h"
+
+void (*TProgramUnderTest::BeforeDiscard)(const TProgramUnderTest&) = nullptr;
 
 std::string BuildFolder() {
   char path[MAX_PATH];
@@ -35,9 +43,10 @@ TProgramUnderTest::TProgramUnderTest(const std::string& exeName) {
 }
 
 TProgramUnderTest::~TProgramUnderTest() {
+  // Still running, so that a screenshot shows the program as the test left it.
+  if (BeforeDiscard) BeforeDiscard(*this);
   Kill();
-  if (process_.hProcess) CloseHandle(process_.hProcess);
-  if (process_.hThread) CloseHandle(process_.hThread);
+  CloseHandles();
   // Remove the folder and everything in it.
   std::string from = folder_ + std::string(1, '\0');
   SHFILEOPSTRUCTA operation = {};
@@ -60,7 +69,15 @@ bool TProgramUnderTest::FileExists(const std::string& name) const {
   return GetFileAttributesA(PathInFolder(name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+void TProgramUnderTest::CloseHandles() {
+  if (process_.hProcess) CloseHandle(process_.hProcess);
+  if (process_.hThread) CloseHandle(process_.hThread);
+  process_ = {};
+}
+
 bool TProgramUnderTest::Start(const std::string& arguments) {
+  Kill();
+  CloseHandles();
   std::string commandLine = "\"" + exe_ + "\"" + (arguments.empty() ? "" : " " + arguments);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
@@ -136,4 +153,259 @@ HWND TProgramUnderTest::FindControl(HWND window, int id) {
       },
       reinterpret_cast<LPARAM>(&find));
   return find.found;
+}
+
+HWND TProgramUnderTest::FindMainWindow() const {
+  HWND window = FindTopWindow("Muralotrope", "#32770");
+  return window && FindControl(window, IDC_PAGE_CONTROL) ? window : nullptr;
+}
+
+HWND TProgramUnderTest::WaitForMainWindow(DWORD milliseconds) const {
+  HWND window = nullptr;
+  WaitUntil([&] { return (window = FindMainWindow()) != nullptr; }, milliseconds);
+  return window;
+}
+
+std::vector<HWND> TProgramUnderTest::OtherVisibleWindows(HWND except) const {
+  struct TSearch {
+    DWORD processId;
+    HWND except;
+    std::vector<HWND> found;
+  } search{process_.dwProcessId, except, {}};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<TSearch*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == s->processId && window != s->except && IsWindowVisible(window)) s->found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// ---- What the program leaves behind ----
+
+std::string TempFolder() {
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  char longFolder[MAX_PATH] = {};
+  const DWORD size = GetLongPathNameA(folder, longFolder, MAX_PATH);
+  std::string path = size > 0 && size < MAX_PATH ? longFolder : folder;
+  if (!path.empty() && path.back() != '\\') path += '\\';
+  return path;
+}
+
+std::string WallpaperBmpPath() { return TempFolder() + "Muralotrope_Wallpaper.bmp"; }
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+TBmpPixels ReadBmpPixels(const std::string& path) {
+  const std::string bytes = ReadWholeFile(path);
+  TBmpPixels bmp;
+  if (bytes.size() < 54 || bytes.compare(0, 2, "BM") != 0) return bmp;
+  uint32_t offset = 0;
+  int32_t width = 0, height = 0;
+  uint16_t bitCount = 0;
+  std::memcpy(&offset, bytes.data() + 10, 4);
+  std::memcpy(&width, bytes.data() + 18, 4);
+  std::memcpy(&height, bytes.data() + 22, 4);
+  std::memcpy(&bitCount, bytes.data() + 28, 2);
+  const bool bottomUp = height > 0;
+  height = bottomUp ? height : -height;
+  if (width <= 0 || height <= 0 || (bitCount != 24 && bitCount != 32)) return bmp;
+  const size_t bytesPerPixel = bitCount / 8;
+  const size_t stride = (static_cast<size_t>(width) * bytesPerPixel + 3) & ~static_cast<size_t>(3);
+  if (offset + stride * height > bytes.size()) return bmp;
+  bmp.Width = width;
+  bmp.Height = height;
+  bmp.Pixels.resize(static_cast<size_t>(width) * height);
+  for (int y = 0; y < height; ++y) {
+    const char* row = bytes.data() + offset + stride * (bottomUp ? height - 1 - y : y);
+    for (int x = 0; x < width; ++x) {
+      const auto* p = reinterpret_cast<const uint8_t*>(row + x * bytesPerPixel);
+      bmp.Pixels[static_cast<size_t>(y) * width + x] = static_cast<uint32_t>(p[2]) << 16 | p[1] << 8 | p[0];
+    }
+  }
+  return bmp;
+}
+
+void WriteUniformBmp(const std::string& path, int width, int height, uint32_t rgb) {
+  const uint32_t stride = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
+  std::string bytes(54 + stride * height, '\0');
+  auto put32 = [&](size_t at, uint32_t value) { std::memcpy(&bytes[at], &value, 4); };
+  bytes[0] = 'B';
+  bytes[1] = 'M';
+  put32(2, static_cast<uint32_t>(bytes.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, static_cast<uint32_t>(width));
+  put32(22, static_cast<uint32_t>(height));
+  bytes[26] = 1;
+  bytes[28] = 24;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const size_t at = 54 + stride * y + x * 3;
+      bytes[at] = static_cast<char>(rgb & 0xFF);
+      bytes[at + 1] = static_cast<char>((rgb >> 8) & 0xFF);
+      bytes[at + 2] = static_cast<char>((rgb >> 16) & 0xFF);
+    }
+  WriteWholeFile(path, bytes);
+}
+
+// ---- Driving controls of another process ----
+
+std::string TextOf(HWND window) {
+  char text[1024] = {};
+  if (window) SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+std::string ControlText(HWND window, int id) { return TextOf(TProgramUnderTest::FindControl(window, id)); }
+
+bool IsChecked(HWND window, int id) {
+  HWND control = TProgramUnderTest::FindControl(window, id);
+  return control && SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool ClickLink(HWND window, int id) {
+  HWND link = TProgramUnderTest::FindControl(window, id);
+  if (!link) return false;
+  PostMessageA(GetParent(link), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(link));
+  return true;
+}
+
+bool SendLinkClick(HWND window, int id) {
+  HWND link = TProgramUnderTest::FindControl(window, id);
+  if (!link) return false;
+  SendMessageA(GetParent(link), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(link));
+  return true;
+}
+
+bool SelectComboText(HWND window, int id, const std::string& text) {
+  HWND box = TProgramUnderTest::FindControl(window, id);
+  if (!box) return false;
+  const LRESULT index =
+      SendMessageA(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+  return index != CB_ERR && SelectComboIndex(window, id, static_cast<int>(index));
+}
+
+bool SelectComboIndex(HWND window, int id, int index) {
+  HWND box = TProgramUnderTest::FindControl(window, id);
+  if (!box) return false;
+  const LRESULT count = SendMessageA(box, CB_GETCOUNT, 0, 0);
+  if (count <= 0) return false;
+  SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(index % count), 0);
+  SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+  return true;
+}
+
+int ComboSelection(HWND window, int id) {
+  HWND box = TProgramUnderTest::FindControl(window, id);
+  return box ? static_cast<int>(SendMessageA(box, CB_GETCURSEL, 0, 0)) : -1;
+}
+
+// ---- Keeping what a failed test leaves ----
+
+namespace {
+
+void StartGdiplusOnce() {
+  static ULONG_PTR token = 0;
+  if (!token) {
+    Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&token, &input, nullptr);
+  }
+}
+
+// Under Wine a new wallpaper is painted over every window of the virtual
+// desktop; invalidating each window makes it paint itself again.
+void RepaintAllWindows() {
+  EnumWindows(
+      [](HWND window, LPARAM) -> BOOL {
+        if (IsWindowVisible(window))
+          RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        return TRUE;
+      },
+      0);
+  // Give the other processes a moment to paint; nothing is decided by this wait.
+  const ULONGLONG until = GetTickCount64() + 500;
+  WaitUntil([&] { return GetTickCount64() >= until; }, 1000);
+}
+
+}  // namespace
+
+bool SaveDesktopScreenshot(const std::string& pngPath) {
+  StartGdiplusOnce();
+  RepaintAllWindows();
+  const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN), height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  const bool copied = BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY | CAPTUREBLT) != FALSE;
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  bool saved = false;
+  CLSID encoder;
+  Gdiplus::GpBitmap* image = nullptr;
+  if (copied && FindImageEncoder(L"image/png", encoder) &&
+      Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(bitmap, nullptr, &image) == Gdiplus::Ok) {
+    saved = Gdiplus::DllExports::GdipSaveImageToFile(image, AnsiToWide(pngPath).c_str(), &encoder, nullptr) ==
+            Gdiplus::Ok;
+    Gdiplus::DllExports::GdipDisposeImage(image);
+  }
+  DeleteObject(bitmap);
+  return saved;
+}
+
+std::string FailureFolder(const std::string& testName) {
+  const std::string root = BuildFolder() + "\\e2e-failures";
+  CreateDirectoryA(root.c_str(), nullptr);
+  const std::string folder = root + "\\" + testName;
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+bool CopyFolder(const std::string& from, const std::string& to) {
+  const std::string source = from + std::string(1, '\0');
+  const std::string target = to + std::string(1, '\0');
+  SHFILEOPSTRUCTA operation = {};
+  operation.wFunc = FO_COPY;
+  operation.pFrom = source.c_str();
+  operation.pTo = target.c_str();
+  operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT | FOF_NOCONFIRMMKDIR;
+  return SHFileOperationA(&operation) == 0;
+}
+
+// ---- A run with pictures ----
+
+std::string WriteUniformPictures(const TProgramUnderTest& program, const std::vector<uint32_t>& colors, int width,
+                                 int height) {
+  const std::string folder = program.PathInFolder("Pictures") + "\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  for (size_t i = 0; i < colors.size(); ++i)
+    WriteUniformBmp(folder + static_cast<char>('a' + i) + ".bmp", width, height, colors[i]);
+  return folder;
+}
+
+std::string OptionsFileText(const std::string& sections, const std::string& pictureDirectory) {
+  return sections + "[DirectoryList]\r\nCount=1\r\nTitle0=" + pictureDirectory +
+         "\r\nActive0=TRUE\r\nRecurs0=FALSE\r\n";
+}
+
+std::string QuietSections(const std::string& currentPicture, bool showCalendar) {
+  // The last change lies far in the future, so no tick changes the picture.
+  return "[Main]\r\nAutorun=FALSE\r\nHideOnClose=TRUE\r\n"
+         "[Wallpaper]\r\nIsAutoChange=FALSE\r\nIsRandomWallpaper=FALSE\r\nLastAutoChangeTime=2958000\r\n"
+         "LastFileTitle=" + currentPicture + "\r\n[Calendar]\r\nShow=" + (showCalendar ? "TRUE" : "FALSE") +
+         "\r\n[BroadcastWallpaperChange]\r\nIsAutoChange=FALSE\r\n";
 }
