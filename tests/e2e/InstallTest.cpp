@@ -165,12 +165,6 @@ std::string ChildTexts(HWND window) {
 }
 
 // An edit control keeps its own text, which only WM_GETTEXT reaches across processes.
-std::string ControlText(HWND window, int id) {
-  char text[4096] = {};
-  SendMessageA(TProgramUnderTest::FindControl(window, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 void ClickInstallButton(HWND window) {
   PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_INSTALL_BUTTON, BN_CLICKED),
                reinterpret_cast<LPARAM>(TProgramUnderTest::FindControl(window, IDC_INSTALL_BUTTON)));
