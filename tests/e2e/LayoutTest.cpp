@@ -8,12 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "ProgramHarness.h"
+#include "TestPictures.h"
 #include "resources/resource.h"
 
 namespace {
@@ -236,7 +238,8 @@ std::vector<std::string> LayoutFaults(HWND window, const std::string& where) {
     const std::string text = WindowText(control);
     if (kind == "Static" && !text.empty() && (style & SS_TYPEMASK) != SS_OWNERDRAW) {
       const bool oneLine = (style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP;
-      const SIZE need = font.Measure(text, oneLine ? 0 : inside.right, (style & SS_NOPREFIX) ? DT_NOPREFIX : 0);
+      const UINT flags = ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0) | ((style & SS_EDITCONTROL) ? DT_EDITCONTROL : 0);
+      const SIZE need = font.Measure(text, oneLine ? 0 : inside.right, flags);
       if (need.cx > inside.right || need.cy > inside.bottom)
         faults.push_back(name(control) + "cuts its text off");
     } else if (kind == "Button" && !text.empty() && !groupBox) {
@@ -311,7 +314,12 @@ class LayoutTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-    program_.WriteFile("Muralotrope.ini", OptionsWithOneDirectory(program_.Folder()));
+    // One picture in a folder with a long name, so that the current picture's
+    // label has a long path to show.
+    pictures_ = program_.PathInFolder("Pictures of a long summer on the coast with friends and family");
+    CreateDirectoryA(pictures_.c_str(), nullptr);
+    ASSERT_TRUE(WriteTestPicture(pictures_ + "\\picture.jpg", 64, 48, L"image/jpeg", 1));
+    program_.WriteFile("Muralotrope.ini", OptionsWithOneDirectory(pictures_));
     ASSERT_TRUE(program_.Start("ShowOnStart"));
     window_ = program_.WaitForTopWindow("Muralotrope", 30000, "#32770");
     ASSERT_NE(window_, nullptr);
@@ -322,6 +330,7 @@ class LayoutTest : public ::testing::Test {
   HWND Control(int id) const { return TProgramUnderTest::FindControl(window_, id); }
 
   TProgramUnderTest program_;
+  std::string pictures_;
   HWND window_ = nullptr;
   HWND pages_ = nullptr;
 };
@@ -474,6 +483,9 @@ TEST_F(LayoutTest, FixedPagesCarryTheirControlsCaptionsItemsAndStates) {
 
 // Walks every page of every page control, checking and (on request) saving each.
 TEST_F(LayoutTest, EveryControlAndItsTextFitTheirPage) {
+  // The labels that show the current picture and its path have their texts.
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(Control(IDC_LAST_PICTURE_LABEL)).find("picture.jpg") != std::string::npos; },
+                        30000));
   std::vector<std::string> faults = LayoutFaults(window_, "main window");
   const std::vector<std::string> top = TabCaptions(program_.Process(), pages_);
   EXPECT_EQ(HiddenTabs(program_.Process(), pages_), std::vector<std::string>());
@@ -548,12 +560,15 @@ TEST_F(LayoutTest, EveryOtherWindowFitsItsControlsAndTheirTexts) {
       {"Stock_colors", IDC_COLORS_PANEL,
        [&] { PostMessageA(Control(IDC_FILLING_COLOR_PANEL), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 4)); },
        IDCANCEL},
-      // Viewing the broadcast picture while nothing is broadcast fails and shows the error window.
+      // Viewing a broadcast picture that does not exist fails and shows the error window.
       {"Error", IDC_ERROR_MEMO,
        [&] {
+         // Broadcasting stops without emptying the value, which then names a missing file.
          HWND broadcast = Control(IDC_IS_BROADCAST_CHECKBOX);
-         if (SendMessageA(broadcast, BM_GETCHECK, 0, 0) == BST_CHECKED) Command(GetParent(broadcast), IDC_IS_BROADCAST_CHECKBOX);
-         WaitUntil([&] { return SendMessageA(broadcast, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 10000);
+         SendMessageA(broadcast, BM_SETCHECK, BST_UNCHECKED, 0);
+         const std::string missing = program_.PathInFolder("missing.jpg");
+         RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Muralotrope", "BroadcastWallpaperChange", REG_SZ,
+                         missing.c_str(), static_cast<DWORD>(missing.size() + 1));
          Command(GetParent(broadcast), IDC_BROADCAST_VIEW_PICTURE_LABEL);
        },
        IDC_ERROR_CANCEL},
