@@ -12,17 +12,13 @@ namespace {
 constexpr DWORD kFirstWindowMs = 30000;
 constexpr DWORD kActionMs = 20000;
 
-std::string LoadedCountText(int count) {
-  return "There are " + std::to_string(count) + " pictures ready to be used as wallpapers";
-}
-
 // Starts the program on the options file as it is and waits until it has loaded its pictures.
 HWND StartAndWaitForPictures(TProgramUnderTest& program, int pictureCount) {
   if (!program.Start("ShowOnStart")) return nullptr;
   HWND window = program.WaitForMainWindow(kFirstWindowMs);
   if (!window) return nullptr;
   const bool loaded = WaitUntil([&] {
-    return ControlText(window, IDC_LOADED_PICTURES_COUNT_LABEL) == LoadedCountText(pictureCount);
+    return ControlText(window, IDC_LOADED_PICTURES_COUNT_LABEL) == LoadedPicturesCountText(pictureCount);
   }, kActionMs);
   return loaded ? window : nullptr;
 }
@@ -33,10 +29,12 @@ bool FileExistsAt(const std::string& path) { return GetFileAttributesA(path.c_st
 // the named file appears.
 void KillAt(TProgramUnderTest& program, int delayMs, const std::string& appearingFile) {
   if (delayMs < 0) {
+    // A tight loop: the file lives only for the moment of the write.
     const ULONGLONG deadline = GetTickCount64() + kActionMs;
     while (program.IsRunning() && !FileExistsAt(appearingFile) && GetTickCount64() < deadline) {
     }
   } else if (delayMs > 0) {
+    // The delay is the point of the test, not a wait for a condition.
     WaitForSingleObject(program.Process(), static_cast<DWORD>(delayMs));
   }
   program.Kill();

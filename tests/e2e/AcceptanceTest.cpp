@@ -24,10 +24,6 @@ constexpr WPARAM kTrayIconId = 1000;
 
 bool SameText(const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) == 0; }
 
-std::string LoadedCountText(int count) {
-  return "There are " + std::to_string(count) + " pictures ready to be used as wallpapers";
-}
-
 // The current-picture label names the file in quotes.
 bool ShowsPicture(HWND window, const std::string& name) {
   return ControlText(window, IDC_LAST_PICTURE_LABEL).find("\"" + name + "\"") != std::string::npos;
@@ -67,8 +63,11 @@ class AcceptanceRun : public ::testing::Test {
     ASSERT_TRUE(program_.Start("ShowOnStart"));
     window_ = program_.WaitForMainWindow(kFirstWindowMs);
     ASSERT_NE(window_, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return ControlText(window_, IDC_LOADED_PICTURES_COUNT_LABEL) ==
-                                       LoadedCountText(expectedCount); }, kActionMs))
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          return ControlText(window_, IDC_LOADED_PICTURES_COUNT_LABEL) == LoadedPicturesCountText(expectedCount);
+        },
+        kActionMs))
         << ControlText(window_, IDC_LOADED_PICTURES_COUNT_LABEL);
   }
 
@@ -111,8 +110,8 @@ TEST(AcceptanceFirstStart, AsksForAFolderOnTheDirectoriesPageAndRunsOnWithAnEmpt
   ASSERT_NE(cancel, nullptr);
   PostMessageA(browser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }, kActionMs));
-  EXPECT_TRUE(WaitUntil([&] { return ControlText(window, IDC_LOADED_PICTURES_COUNT_LABEL) == LoadedCountText(0); },
-                        kActionMs))
+  EXPECT_TRUE(WaitUntil(
+      [&] { return ControlText(window, IDC_LOADED_PICTURES_COUNT_LABEL) == LoadedPicturesCountText(0); }, kActionMs))
       << ControlText(window, IDC_LOADED_PICTURES_COUNT_LABEL);
   EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 0);
   EXPECT_TRUE(IsWindowEnabled(window)) << "the window is usable again";
@@ -203,7 +202,7 @@ TEST_F(AcceptanceRun, APictureDeletedFromDiskIsSkippedAndTheCountDrops) {
 
   ASSERT_TRUE(ClickLink(window_, IDC_NEXT_WALLPAPER_LABEL));
   EXPECT_TRUE(WaitForPicture("c.bmp", kBlue)) << ControlText(window_, IDC_LAST_PICTURE_LABEL);
-  EXPECT_EQ(ControlText(window_, IDC_LOADED_PICTURES_COUNT_LABEL), LoadedCountText(3));
+  EXPECT_EQ(ControlText(window_, IDC_LOADED_PICTURES_COUNT_LABEL), LoadedPicturesCountText(3));
   // The list no longer holds it: back from "c.bmp" is "a.bmp".
   PostMessageA(window_, WM_HOTKEY, 101, 0);
   EXPECT_TRUE(WaitForPicture("a.bmp", kRed)) << ControlText(window_, IDC_LAST_PICTURE_LABEL);
@@ -311,8 +310,8 @@ TEST_F(AcceptanceRun, OptionsChangedInTheWindowSurviveARestart) {
   ASSERT_TRUE(program_.Start("ShowOnStart"));
   window_ = program_.WaitForMainWindow(kFirstWindowMs);
   ASSERT_NE(window_, nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return ControlText(window_, IDC_LOADED_PICTURES_COUNT_LABEL) == LoadedCountText(2); },
-                        kActionMs));
+  ASSERT_TRUE(WaitUntil(
+      [&] { return ControlText(window_, IDC_LOADED_PICTURES_COUNT_LABEL) == LoadedPicturesCountText(2); }, kActionMs));
   EXPECT_EQ(ControlStates(window_), changed);
   EXPECT_TRUE(ShowsPicture(window_, "a.bmp")) << ControlText(window_, IDC_LAST_PICTURE_LABEL);
 }

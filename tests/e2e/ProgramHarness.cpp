@@ -388,6 +388,10 @@ bool CopyFolder(const std::string& from, const std::string& to) {
 
 // ---- A run with pictures ----
 
+std::string LoadedPicturesCountText(int count) {
+  return "There are " + std::to_string(count) + " pictures ready to be used as wallpapers";
+}
+
 std::string WriteUniformPictures(const TProgramUnderTest& program, const std::vector<uint32_t>& colors, int width,
                                  int height) {
   const std::string folder = program.PathInFolder("Pictures") + "\\";

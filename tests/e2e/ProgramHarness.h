@@ -111,6 +111,9 @@ bool CopyFolder(const std::string& from, const std::string& to);
 
 // ---- A run with pictures ----
 
+// What the loaded-pictures label reads for a count (no thousands separator needed).
+std::string LoadedPicturesCountText(int count);
+
 // Writes uniform pictures of the given colours into <program folder>\Pictures as
 // a.bmp, b.bmp, ... (width x height each); the folder, with a trailing backslash.
 std::string WriteUniformPictures(const TProgramUnderTest& program, const std::vector<uint32_t>& colors, int width = 40,
