@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ProgramHarness.h"
+
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -122,30 +124,6 @@ TBmpInfo ReadBmp(const std::string& path) {
   info.CentrePixel = static_cast<uint8_t>(bytes[at + 2]) << 16 | static_cast<uint8_t>(bytes[at + 1]) << 8 |
                      static_cast<uint8_t>(bytes[at]);
   return info;
-}
-
-// A uniform 24-bit BMP picture, written by hand so the test needs no encoder.
-void WriteUniformBmp(const std::string& path, int width, int height, uint32_t rgb) {
-  const uint32_t stride = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
-  std::string bytes(54 + stride * height, '\0');
-  auto put32 = [&](size_t at, uint32_t value) { std::memcpy(&bytes[at], &value, 4); };
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  put32(2, static_cast<uint32_t>(bytes.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<uint32_t>(width));
-  put32(22, static_cast<uint32_t>(height));
-  bytes[26] = 1;
-  bytes[28] = 24;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      const size_t at = 54 + stride * y + x * 3;
-      bytes[at] = static_cast<char>(rgb & 0xFF);
-      bytes[at + 1] = static_cast<char>((rgb >> 8) & 0xFF);
-      bytes[at + 2] = static_cast<char>((rgb >> 16) & 0xFF);
-    }
-  WriteFileBytes(path, bytes);
 }
 
 // The program started in a fresh folder whose options name one picture as current.
