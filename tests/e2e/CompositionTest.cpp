@@ -92,12 +92,6 @@ void Select(HWND root, int id, const std::string& item) {
   SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
 }
 
-std::string ControlText(HWND root, int id) {
-  char text[512] = {};
-  GetWindowTextA(FindControl(root, id), text, sizeof text);
-  return text;
-}
-
 struct TBmpInfo {
   int Width = 0, Height = 0, BitCount = 0;
   uint32_t CentrePixel = 0;  // 0x00RRGGBB
