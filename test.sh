@@ -26,7 +26,8 @@ passed=0; failed=0
 for suite in core platform e2e; do
   file="$results.$suite"
   p=$(grep -Eo '^\[  PASSED  \] [0-9]+' "$file" | grep -Eo '[0-9]+$' | tail -n1)
-  f=$(grep -Eo '^\[  FAILED  \] [0-9]+ test' "$file" | grep -Eo '[0-9]+' | tail -n1)
+  # Brief output lists each failed test once, as "[  FAILED  ] Suite.Test (N ms)".
+  f=$(grep -Ec '^\[  FAILED  \] [A-Za-z0-9_/]+\.[A-Za-z0-9_/]+ \(' "$file")
   ran=$(grep -Ec '^\[==========\] [0-9]+ tests? from .* ran' "$file")
   if [ "$ran" -eq 0 ]; then f=$(( ${f:-0} + 1 )); echo "$suite: the suite did not finish"; fi
   passed=$(( passed + ${p:-0} )); failed=$(( failed + ${f:-0} ))

@@ -190,7 +190,8 @@ TEST_F(AcceptanceRun, LinksAndHotkeysStepThroughThePicturesAndTheBroadcastPublis
   std::string published;
   ASSERT_TRUE(WaitUntil([&] {
     published = GetRegistryText(HKEY_CURRENT_USER, "Software\\Muralotrope", BroadcastRegistryValueName);
-    return published != "stale";
+    // A closing instance of an earlier test may still empty the value; wait for the broadcast's own.
+    return published != "stale" && !published.empty();
   }, kActionMs));
   EXPECT_EQ(published.rfind(pictures_, 0), 0u) << published;
   EXPECT_TRUE(program_.FileExists("Pictures\\" + published.substr(pictures_.size()))) << published;
