@@ -10,6 +10,7 @@
 #include "core/FunStatus.h"
 #include "core/PathParts.h"
 #include "platform/Program.h"
+#include "platform/SettingsDirectory.h"
 #include "resources/resource.h"
 
 TMainForm* MainForm = nullptr;
@@ -38,8 +39,7 @@ bool TMainForm::Create() {
   Gdiplus::GdiplusStartup(&GdiplusToken, &input, nullptr);
   if (!CreateModeless(IDD_MAIN, nullptr)) return false;
   IsUpdatingControls = true;
-  // The skins live beside the program; an existing folder is fine.
-  CreateDirectoryA(TProgram::GetPathInProgramDirectory("CalendarSkins").c_str(), nullptr);
+  PrepareSettingsDirectory();
   return true;
 }
 
