@@ -9,6 +9,7 @@
 #include "app/ProgramInfo.h"
 #include "core/FunStatus.h"
 #include "core/PathParts.h"
+#include "platform/InstanceSignal.h"
 #include "platform/Program.h"
 #include "platform/SettingsDirectory.h"
 #include "resources/resource.h"
@@ -40,6 +41,7 @@ bool TMainForm::Create() {
   if (!CreateModeless(IDD_MAIN, nullptr)) return false;
   IsUpdatingControls = true;
   PrepareSettingsDirectory();
+  AcceptShowMainWindowMessage(handle_);
   return true;
 }
 
@@ -106,6 +108,12 @@ void TMainForm::TerminateProgram() {
 }
 
 bool TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  if (IsShowMainWindowMessage(message)) {
+    // Another start of the program asks to be seen.
+    ShowMainWindow();
+    result = TRUE;
+    return true;
+  }
   if (Dispatch(message, wParam, lParam)) {
     result = TRUE;
     return true;

@@ -9,6 +9,7 @@
 #include "app/MainForm.h"
 #include "app/ProgramInfo.h"
 #include "core/FunStatus.h"
+#include "platform/InstanceSignal.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Program.h"
 #include "platform/RemoveAfterExit.h"
@@ -47,7 +48,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     FUN_GUARD({
       const bool installMode = IsInstallMode(TProgram::GetProgramFileName(), TProgram::GetProgramArgument(1));
       if (!installMode && Program.IsProgramRunning(kProgramName)) {
-        // A second instance leaves quietly.
+        // A second instance leaves quietly, once it has asked the first to show itself.
+        AskRunningInstanceToShow(kProgramName);
         Program.CloseProgramMutex();
         ExitProcess(0);
       }
