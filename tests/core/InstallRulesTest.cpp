@@ -37,14 +37,6 @@ TEST(InstallRulesTest, ListedFoldersHoldTheirSubfoldersAndOnlyThem) {
   EXPECT_FALSE(IsInsideListedFolder("C:\\Apps", ""));
 }
 
-TEST(InstallRulesTest, OnlyAFirstRunWithoutWriteAccessRestartsElevated) {
-  EXPECT_FALSE(ShouldRestartElevated(true, true, false));
-  EXPECT_TRUE(ShouldRestartElevated(false, true, false));
-  EXPECT_TRUE(ShouldRestartElevated(true, false, false));
-  // The restarted copy goes ahead and reports what fails instead of asking again.
-  EXPECT_FALSE(ShouldRestartElevated(false, false, true));
-}
-
 TEST(InstallRulesTest, RestartParametersCarryTheArgumentsAndComeBackUnchanged) {
   EXPECT_EQ(QuoteArgument("/Uninstall"), "/Uninstall");
   EXPECT_EQ(QuoteArgument(""), "\"\"");

@@ -205,16 +205,6 @@ TEST_F(InstallFilesTest, WriteAccessIsTriedInTheFolderOrTheNearestOneAboveIt) {
   EXPECT_TRUE(CanWriteInFolder(Path("Program Files\\Muralotrope\\")));
 }
 
-TEST_F(InstallFilesTest, SettingsGoToTheUsersFolderOnlyWhenTheProgramFolderIsUnwritable) {
-  const std::string program = Path("Program"), user = Path("AppData");
-  CreateDirectoryA(program.c_str(), nullptr);
-  CreateDirectoryA(user.c_str(), nullptr);
-  EXPECT_EQ(ChooseSettingsDirectory(program, user), program + "\\");
-  DeclaredUnwritable unwritable(program);
-  EXPECT_EQ(ChooseSettingsDirectory(program, user), user + "\\Muralotrope\\");
-  EXPECT_EQ(ChooseSettingsDirectory(program, ""), program + "\\");
-}
-
 TEST_F(InstallFilesTest, MigrationCopiesTheOptionsFileAndSkinsOnceAndKeepsWhatIsThere) {
   const std::string program = Path("Program"), home = Path("Home");
   CreateDirectoryA(program.c_str(), nullptr);
