@@ -2,6 +2,7 @@
 
 #include "core/FunStatus.h"
 #include "platform/RunFile.h"
+#include "platform/SettingsDirectory.h"
 #include "resources/resource.h"
 
 TAboutForm* AboutForm = nullptr;
@@ -12,8 +13,8 @@ const char* const kHomePage = "https://muralotrope.org/";
 const char* const kLicensePage = "https://muralotrope.org/license";
 const char* const kContactPage = "https://muralotrope.org/contact";
 const char* const kProgramsText =
-    "Muralotrope is free to use. Visit the site for news, tips on building calendar skins and the other small "
-    "desktop tools made by the same team: a clipboard keeper, a quiet screen-break timer and a folder tidier.";
+    "Muralotrope is free to use. Visit the site for news, skin tips and the team's other small desktop tools: "
+    "a clipboard keeper, a quiet screen-break timer and a folder tidier.";
 
 // Opens a web page; a failure shows the error window with the message given.
 void OpenSite(const std::string& address, const std::string& failureMessage) {
@@ -34,6 +35,7 @@ bool TAboutForm::Create(HWND owner) {
   ProgramVersionLabel.Bind(*this, IDC_ABOUT_PROGRAM_VERSION);
   AuthorLabel.Bind(*this, IDC_ABOUT_AUTHOR);
   ProgramsLabel.Bind(*this, IDC_ABOUT_PROGRAMS);
+  SettingsFolderLabel.Bind(*this, IDC_ABOUT_SETTINGS_FOLDER);
   // Its pixel height at 96 DPI, scaled with the display like the rest of the window.
   const int dpi = static_cast<int>(GetDpiForWindow(handle_) ? GetDpiForWindow(handle_) : 96);
   static HFONT nameFont = CreateFontA(-MulDiv(48, dpi, 96), 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
@@ -46,6 +48,7 @@ bool TAboutForm::Create(HWND owner) {
 void TAboutForm::Dialog() {
   FUN_TRACE("TAboutForm::Dialog");
   FUN_GUARD({
+    SettingsFolderLabel.SetText("Settings are kept in " + GetSettingsDirectory());
     HWND owner = GetWindow(handle_, GW_OWNER);
     RECT area, own;
     GetWindowRect(owner && IsWindowVisible(owner) ? owner : GetDesktopWindow(), &area);

@@ -7,6 +7,8 @@ class TAboutForm : public TDialogWindow {
  public:
   bool Create(HWND owner);
   TLabel ProgramNameLabel, ProgramVersionLabel, AuthorLabel, ProgramsLabel;
+  // Where the options, skins and error log are kept.
+  TLabel SettingsFolderLabel;
   // Shows the window modally.
   void Dialog();
 

@@ -3,7 +3,7 @@
 #include "app/Help.h"
 #include "core/FunStatus.h"
 #include "platform/MessageBoxes.h"
-#include "platform/Program.h"
+#include "platform/SettingsDirectory.h"
 #include "platform/WinText.h"
 #include "resources/resource.h"
 
@@ -90,7 +90,7 @@ bool AppendToLogFile(const std::string& path, const std::string& memoText, unsig
 }
 
 bool TErrorForm::WriteLog() {
-  return AppendToLogFile(TProgram::GetPathInProgramDirectory("Errors.log"), MemoText(), kLogTruncateAbove);
+  return AppendToLogFile(GetPathInSettingsDirectory("Errors.log"), MemoText(), kLogTruncateAbove);
 }
 
 bool TErrorForm::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {

@@ -2,20 +2,25 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
 #include "core/FunStatus.h"
 #include "core/InstallRules.h"
 #include "core/PathParts.h"
+#include "platform/Elevation.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderBrowser.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Program.h"
+#include "platform/ProgramArguments.h"
+#include "platform/RemoveAfterExit.h"
 #include "platform/RunFile.h"
 #include "platform/ShellLink.h"
 #include "platform/SpecialFolders.h"
 #include "platform/UninstallRegistry.h"
+#include "platform/WriteAccess.h"
 #include "resources/resource.h"
 
 namespace {
@@ -24,6 +29,9 @@ const char* const kInstructions =
     "The program can be reinstalled without the need to uninstall its previous version. The existing options file "
     "will be preserved. If you want to repair the installed package, simply reinstall the program. Before "
     "continuing, close any running instances of the program.";
+
+const char* const kInstallFailedMessage =
+    "Failed to install program. Check to see if you have rights to write in the installation directory.";
 
 std::string ReadTextFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -85,6 +93,14 @@ void TInstallForm::Prepare(const std::string& name, const std::string& descripti
   }
   ShowWindow(handle_, SW_SHOW);
   ReadmeMemo.SetFocus();
+  ElevatedRestart = ParseElevatedRestart(ProgramArguments());
+  if (ElevatedRestart.IsRestart) {
+    // The copy that asked for the rights has hidden its window; this one goes
+    // on where the user left off.
+    if (!IsUninstallMode()) InstallToEdit.SetText(ElevatedRestart.Folder);
+    PostMessageA(handle_, WM_COMMAND, MAKEWPARAM(IDC_INSTALL_BUTTON, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(handle_, IDC_INSTALL_BUTTON)));
+  }
 }
 
 void TInstallForm::BrowseButtonClick() {
@@ -93,41 +109,108 @@ void TInstallForm::BrowseButtonClick() {
 }
 
 void TInstallForm::InstallButtonClick() {
-  EnableWindow(GetDlgItem(handle_, IDC_INSTALL_BUTTON), FALSE);
+  HWND button = GetDlgItem(handle_, IDC_INSTALL_BUTTON);
+  if (!IsWindowEnabled(button)) return;
+  EnableWindow(button, FALSE);
   if (!InstallToEdit.Text().empty()) {
-    if (IsUninstallMode())
-      Uninstall();
-    else
-      Install();
+    switch (RunElevatedWhenNeeded()) {
+      case TElevationStep::Declined:
+        // Nothing was changed: the user may choose another folder or cancel.
+        EnableWindow(button, TRUE);
+        return;
+      case TElevationStep::DoneElevated: break;
+      case TElevationStep::NotNeeded:
+        if (IsUninstallMode())
+          Uninstall();
+        else
+          Install();
+        break;
+    }
   }
   Close();
+}
+
+TInstallForm::TElevationStep TInstallForm::RunElevatedWhenNeeded() {
+  const bool uninstall = IsUninstallMode();
+  const std::string folder = uninstall ? InstallToEdit.Text() : InstallDestination(InstallToEdit.Text(), ProgramName);
+  const bool canWriteFolder = CanWriteInFolder(folder);
+  if (!ShouldRestartElevated(canWriteFolder, CanWriteUninstallRegistry(ProgramName), ElevatedRestart.IsRestart))
+    return TElevationStep::NotNeeded;
+  DWORD exitCode = 1;
+  const std::string parameters =
+      ElevatedRestartParameters(ProgramArguments(), GetCurrentProcessId(), InstallToEdit.Text());
+  switch (RunElevatedAndWait(handle_, parameters, exitCode)) {
+    case TElevatedRun::Declined:
+      // Without the rights only the uninstall entry is out of reach, and its
+      // failure was never more than a convenience lost.
+      if (canWriteFolder) return TElevationStep::NotNeeded;
+      ShowWarning(uninstall ? "The program was not uninstalled: deleting \"" + folder +
+                                  "\" needs administrator rights, and they were not given."
+                            : "The program was not installed: writing in \"" + folder +
+                                  "\" needs administrator rights, and they were not given. Choose another "
+                                  "directory or install again and allow the change.");
+      return TElevationStep::Declined;
+    case TElevatedRun::NotStarted:
+      // Go ahead with the rights at hand; what fails is reported as usual.
+      return TElevationStep::NotNeeded;
+    case TElevatedRun::Finished: break;
+  }
+  // The program starts with the user's own rights, not the installer's.
+  if (!uninstall && exitCode == 0) StartInstalledProgram(WithTrailingBackslash(folder) + ProgramName + ".exe");
+  WorkDone = exitCode == 0;
+  return TElevationStep::DoneElevated;
+}
+
+void TInstallForm::StartInstalledProgram(const std::string& exe) {
+  FUN_TRACE("TInstallForm::Install");
+  FUN_GUARD({
+    RunFile(handle_, exe, "", "", false, false);
+    if (trace_.CalleeFailed()) return;
+  });
+  FUN_SHOW(kInstallFailedMessage);
 }
 
 void TInstallForm::Install() {
   FUN_TRACE("TInstallForm::Install");
   FUN_GUARD({
     const std::string source = WithTrailingBackslash(TProgram::GetProgramDirectory());
-    const std::string destination = InstallDestination(InstallToEdit.Text(), source);
+    const std::string destination = InstallDestination(InstallToEdit.Text(), ProgramName);
     if (!ShowQuery("Install the program in directory \"" + destination + "\"?")) return;
-    CopyDeleteDirectory(source, destination, true);
     const std::string folder = WithTrailingBackslash(destination);
     const std::string exe = folder + ProgramName + ".exe";
     const std::string command = exe + " " + "/Uninstall";
     const std::string readme = folder + "Readme.txt";
-    MyRenameFile(folder + "Install.exe", exe, true);
-    if (trace_.CalleeFailed()) return;
+    const std::string runningMessage =
+        "The program is running from \"" + exe + "\" and cannot be replaced. Close it and install again.";
+    if (IsFileInUse(exe)) {
+      // Said before anything is copied, so a refused reinstall changes nothing.
+      ShowError(runningMessage);
+      return;
+    }
+    // Only the package: whatever else lies beside the installer is the user's.
+    CopyPackageFiles(source, destination, PackageEntries());
+    if (!MyRenameFile(folder + "Install.exe", exe, true)) {
+      // No second installer stays behind in the program's folder.
+      if (!SameTextAscii(folder, source)) DeleteFileA((folder + "Install.exe").c_str());
+      if (IsFileInUse(exe)) return FUN_RAISE(runningMessage, exe);
+      trace_.CalleeFailed();
+      return;
+    }
     // Shortcuts and the uninstall entry are conveniences: their failures neither stop nor show.
     CopyFileAsLink(exe, GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY) + ProgramName + ".lnk", true, false, true, "");
-    const std::string menu = GetSystemDirectoryPath(CSIDL_PROGRAMS) + LastPathComponent(source) + "\\";
+    const std::string menu = GetSystemDirectoryPath(CSIDL_PROGRAMS) + ProgramName + "\\";
     CreateDirectoryA(menu.c_str(), nullptr);
     CopyFileAsLink(exe, menu + ProgramName + ".lnk", true, false, true, "");
     CopyFileAsLinkWithParam(exe, menu + "Uninstall" + LinkExtension(exe), "/Uninstall", true);
     CopyFileAsLink(readme, menu + "Readme" + LinkExtension(readme), true, false, true, "");
     SetUninstallRegistry(ProgramName, ProgramName, command);
+    WorkDone = true;
+    // A copy restarted with administrator rights leaves the start to the copy that started it.
+    if (ElevatedRestart.IsRestart) return;
     RunFile(handle_, exe, "", "", false, false);
     if (trace_.CalleeFailed()) return;
   });
-  FUN_SHOW("Failed to install program. Check to see if you have rights to write in the installation directory.");
+  FUN_SHOW(kInstallFailedMessage);
 }
 
 void TInstallForm::Uninstall() {
@@ -142,12 +225,28 @@ void TInstallForm::Uninstall() {
       return;
     }
     if (!ShowQuery("Delete directory \"" + directory + "\" (and all contained files)?")) return;
-    DeleteDirectoryNoErrors(directory);
+    // Exactly what the install put there and what the program wrote beside
+    // itself; the folder goes when nothing else is left in it.
+    std::vector<std::string> entries = InstalledEntries(ProgramName);
+    for (const std::string& entry : ProgramDataEntries(ProgramName))
+      if (std::find(entries.begin(), entries.end(), entry) == entries.end()) entries.push_back(entry);
+    DeleteNamedEntries(directory, entries);
     DeleteFileA((GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY) + ProgramName + ".lnk").c_str());
-    DeleteDirectoryNoErrors(GetSystemDirectoryPath(CSIDL_PROGRAMS) + LastPathComponent(TProgram::GetProgramDirectory()));
+    const std::string exe = WithTrailingBackslash(directory) + ProgramName + ".exe";
+    const std::string readme = WithTrailingBackslash(directory) + "Readme.txt";
+    DeleteNamedEntries(GetSystemDirectoryPath(CSIDL_PROGRAMS) + ProgramName,
+                       {ProgramName + ".lnk", "Uninstall" + LinkExtension(exe), "Readme" + LinkExtension(readme)});
     const std::string startupLink = GetSystemDirectoryPath(CSIDL_STARTUP) + TProgram::GetProgramFileName();
     DeleteFileA((startupLink.substr(0, startupLink.size() - ExtensionPart(startupLink).size()) + ".lnk").c_str());
     DeleteUninstallerRegistry(ProgramName);
+    // The running program's own file goes once this process, and the one that
+    // restarted it with administrator rights, have ended.
+    if (IsSameOrInsideDirectory(TProgram::GetProgramDirectory(), directory)) {
+      HANDLE parent = OpenProcessForWaiting(ElevatedRestart.ParentProcessId);
+      StartRemovalAfterExit(TProgram::GetProgramPath(), parent ? std::vector<HANDLE>{parent} : std::vector<HANDLE>{});
+      if (parent) CloseHandle(parent);
+    }
+    WorkDone = true;
     FunStatContext.Reset(Perfect);
     ShowMessage("Uninstallation successful. Some files that were in use were not deleted.");
   });
@@ -157,7 +256,7 @@ void TInstallForm::Uninstall() {
 void TInstallForm::Close() {
   DestroyWindow(handle_);
   handle_ = nullptr;
-  PostQuitMessage(0);
+  PostQuitMessage(ExitCode());
 }
 
 bool TInstallForm::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {

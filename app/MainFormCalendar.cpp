@@ -15,7 +15,7 @@
 #include "core/ValueText.h"
 #include "platform/CalendarSystemNames.h"
 #include "platform/MessageBoxes.h"
-#include "platform/Program.h"
+#include "platform/SettingsDirectory.h"
 #include "platform/StoredTextFiles.h"
 #include "platform/LocalTime.h"
 #include "resources/resource.h"
@@ -51,7 +51,7 @@ std::string DialogFilter() {
 bool AskSkinFileName(HWND owner, bool save, const std::string& title, std::string& lastCalendarSkinName,
                      std::string& fileName) {
   const std::string filter = DialogFilter();
-  std::string buffer = SkinDialogInitialFileName(TProgram::GetProgramDirectory(), lastCalendarSkinName);
+  std::string buffer = SkinDialogInitialFileName(GetSettingsDirectory(), lastCalendarSkinName);
   buffer.resize(4096, '\0');
   OPENFILENAMEA dialog = {};
   dialog.lStructSize = sizeof dialog;

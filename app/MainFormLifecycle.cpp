@@ -9,7 +9,9 @@
 #include "app/ProgramInfo.h"
 #include "core/FunStatus.h"
 #include "core/PathParts.h"
+#include "platform/InstanceSignal.h"
 #include "platform/Program.h"
+#include "platform/SettingsDirectory.h"
 #include "resources/resource.h"
 
 TMainForm* MainForm = nullptr;
@@ -38,8 +40,8 @@ bool TMainForm::Create() {
   Gdiplus::GdiplusStartup(&GdiplusToken, &input, nullptr);
   if (!CreateModeless(IDD_MAIN, nullptr)) return false;
   IsUpdatingControls = true;
-  // The skins live beside the program; an existing folder is fine.
-  CreateDirectoryA(TProgram::GetPathInProgramDirectory("CalendarSkins").c_str(), nullptr);
+  PrepareSettingsDirectory();
+  AcceptShowMainWindowMessage(handle_);
   return true;
 }
 
@@ -106,6 +108,12 @@ void TMainForm::TerminateProgram() {
 }
 
 bool TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  if (IsShowMainWindowMessage(message)) {
+    // Another start of the program asks to be seen.
+    ShowMainWindow();
+    result = TRUE;
+    return true;
+  }
   if (Dispatch(message, wParam, lParam)) {
     result = TRUE;
     return true;

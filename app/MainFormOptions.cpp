@@ -8,7 +8,9 @@
 #include "core/Favorites.h"
 #include "core/Scheduler.h"
 #include "platform/ControlValues.h"
+#include "core/SettingsHome.h"
 #include "platform/Program.h"
+#include "platform/SettingsDirectory.h"
 #include "platform/ShellLink.h"
 #include "platform/StoredTextFiles.h"
 
@@ -42,7 +44,7 @@ void WriteSection(TStoredTextList& store, const std::string& section, const TKey
 }  // namespace
 
 void TMainForm::LoadOptionsFile() {
-  Options = std::make_unique<TStoredTextList>(TProgram::GetPathInProgramDirectory("Muralotrope.ini"), StoredTextFiles());
+  Options = std::make_unique<TStoredTextList>(GetPathInSettingsDirectory(OptionsFileName), StoredTextFiles());
   Options->DecimalSeparator = UserDecimalSeparator();
   Options->OnLoad = [this](TStoredTextList& store, uint8_t) { LoadOptions(store); };
   Options->OnSave = [this](TStoredTextList& store, uint8_t) { SaveOptions(store); };

@@ -9,26 +9,30 @@
 #include "app/MainForm.h"
 #include "app/ProgramInfo.h"
 #include "core/FunStatus.h"
+#include "platform/InstanceSignal.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Program.h"
+#include "platform/RemoveAfterExit.h"
 #include "platform/SystemReport.h"
 
 namespace {
 
-// Runs the message loop until the main window closes.
-void RunMessageLoop() {
-  MSG message;
+// Runs the message loop until the main window closes; the exit code it posted.
+int RunMessageLoop() {
+  MSG message = {};
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     HWND dialog = GetAncestor(message.hwnd, GA_ROOT);
     if (dialog && IsDialogMessageA(dialog, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+  return static_cast<int>(message.wParam);
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  if (IsRemovalAfterExitRun()) return RunRemovalAfterExit();
   InstallSystemReportEnvironment();
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
@@ -38,12 +42,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   TAboutForm aboutForm;
   TErrorForm errorForm;
   TDesktopPositionForm desktopPositionForm;
+  int exitCode = 0;
   {
     FUN_TRACE("WinMain");
     FUN_GUARD({
       const bool installMode = IsInstallMode(TProgram::GetProgramFileName(), TProgram::GetProgramArgument(1));
       if (!installMode && Program.IsProgramRunning(kProgramName)) {
-        // A second instance leaves quietly.
+        // A second instance leaves quietly, once it has asked the first to show itself.
+        AskRunningInstanceToShow(kProgramName);
         Program.CloseProgramMutex();
         ExitProcess(0);
       }
@@ -65,10 +71,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         installForm->Prepare(kProgramName, kProgramDescription, kProgramVersion);
       else
         mainForm->BeforeRun();
-      RunMessageLoop();
+      exitCode = RunMessageLoop();
     });
     FUN_SHOW("");
   }
   Program.CloseProgramMutex();
-  return 0;
+  return exitCode;
 }

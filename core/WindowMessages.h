@@ -16,3 +16,7 @@ constexpr unsigned kTrayCallbackMessage = 1124;
 // WM_QUERYENDSESSION 17, WM_SETTINGCHANGE 26, WM_DROPFILES 563, WM_HOTKEY 786,
 // the tray callback 1124. Every message still goes to default processing.
 TMainWindowMessage ClassifyMainWindowMessage(unsigned message);
+
+// The registered message by which a second start asks the running program to
+// show its main window.
+inline constexpr const char* ShowMainWindowMessageName = "Muralotrope - Show Main Window";

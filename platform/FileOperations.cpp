@@ -121,3 +121,67 @@ bool DeleteDirectoryNoErrors(const std::string& directory) {
   });
   return !trace_.Failed();
 }
+
+bool CopyPackageFiles(const std::string& source, const std::string& destination, const std::vector<std::string>& names) {
+  FUN_TRACE("CopyPackageFiles");
+  FUN_GUARD({
+    if (destination.empty()) return FUN_RAISE("Empty destination name.");
+    const std::string from = WithTrailingBackslash(source), to = WithTrailingBackslash(destination);
+    SetLastError(0);
+    if (!CreateDirectoryA(to.c_str(), nullptr) && IsSystemErrorAllowExisting(GetLastError()))
+      return FUN_RAISE("Failed to create directory.", destination, "", GetLastError());
+    for (const std::string& name : names) {
+      const DWORD attributes = GetFileAttributesA((from + name).c_str());
+      if (attributes == INVALID_FILE_ATTRIBUTES || Skipped(attributes)) continue;
+      if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        CopyDeleteTree(from + name, to + name, true);
+        if (trace_.CalleeFailed()) return;
+        continue;
+      }
+      ClearReadOnly(to + name);
+      SetLastError(0);
+      if (!CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE))
+        return FUN_RAISE("Failed to copy file.", from + name, to + name, GetLastError());
+    }
+  });
+  if (trace_.Failed())
+    MessageBoxA(nullptr, "Failed to process directory.", "Error", MB_OKCANCEL | MB_ICONERROR | MB_TASKMODAL);
+  return !trace_.Failed();
+}
+
+bool DeleteNamedEntries(const std::string& folder, const std::vector<std::string>& names) {
+  FUN_TRACE("DeleteNamedEntries");
+  FUN_GUARD({
+    const std::string in = WithTrailingBackslash(folder);
+    if (GetFileAttributesA(in.c_str()) == INVALID_FILE_ATTRIBUTES)
+      return FUN_RAISE("Can not find directory.", folder, "", GetLastError());
+    bool complete = true;
+    for (const std::string& name : names) {
+      const std::string path = in + name;
+      const DWORD attributes = GetFileAttributesA(path.c_str());
+      if (attributes == INVALID_FILE_ATTRIBUTES) continue;
+      if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        complete = DeleteDirectoryNoErrors(path) && complete;
+      } else {
+        ClearReadOnly(path);
+        complete = DeleteFileA(path.c_str()) && complete;
+      }
+    }
+    // Whatever else is in the folder was not put there by the program.
+    ClearReadOnly(folder);
+    RemoveDirectoryA(folder.c_str());
+    if (!complete) FUN_RAISE("Failed to delete directory content.", folder, "", GetLastError());
+  });
+  return !trace_.Failed();
+}
+
+bool IsFileInUse(const std::string& path) {
+  SetLastError(0);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    return false;
+  }
+  return GetLastError() == ERROR_SHARING_VIOLATION;
+}

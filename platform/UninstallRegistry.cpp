@@ -7,7 +7,8 @@
 namespace {
 
 std::string UninstallKey(const std::string& keyName) {
-  return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + keyName;
+  const std::string root = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+  return keyName.empty() ? root : root + "\\" + keyName;
 }
 
 }  // namespace
@@ -39,4 +40,14 @@ bool DeleteUninstallerRegistry(const std::string& keyName) {
       FUN_RAISE("Failed to delete registry key.", keyName, "", static_cast<uint32_t>(result));
   });
   return !trace_.Failed();
+}
+
+bool CanWriteUninstallRegistry(const std::string& keyName) {
+  HKEY key = nullptr;
+  LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey(keyName).c_str(), 0, KEY_SET_VALUE | DELETE, &key);
+  if (result == ERROR_FILE_NOT_FOUND)
+    result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey("").c_str(), 0, KEY_CREATE_SUB_KEY, &key);
+  if (result != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
 }

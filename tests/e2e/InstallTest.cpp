@@ -1,5 +1,6 @@
-// Installing, reinstalling and uninstalling the program, and its About window,
-// driven from outside through the real windows and message boxes.
+// Installing, reinstalling and uninstalling the program, where it keeps its
+// settings, and its About window, driven from outside through the real windows
+// and message boxes.
 #include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "ProgramHarness.h"
@@ -17,6 +19,8 @@ namespace {
 
 const char* const kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Muralotrope";
 const char* const kShellFoldersKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+// The program's test seam: folders it must treat as unwritable.
+const char* const kUnwritableFoldersVariable = "MURALOTROPE_TEST_UNWRITABLE_FOLDERS";
 const DWORD kWindowWait = 30000;
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -62,8 +66,33 @@ bool KeyExists(HKEY root, const char* key) {
   return true;
 }
 
-// The user's desktop, start menu, start-up and documents folders pointed at a
-// scratch folder while the test runs, so that no real shortcut or document is touched.
+// The names matching a pattern, sorted; "." and ".." left out.
+std::vector<std::string> MatchingNames(const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA entry;
+  HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (strcmp(entry.cFileName, ".") && strcmp(entry.cFileName, "..")) names.emplace_back(entry.cFileName);
+  } while (FindNextFileA(search, &entry));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<std::string> FolderNames(const std::string& folder) { return MatchingNames(folder + "\\*"); }
+
+// Folders the programs started from now on treat as unwritable; the programs
+// inherit the variable.
+class TDeclaredUnwritable {
+ public:
+  explicit TDeclaredUnwritable(const std::string& folders) { SetEnvironmentVariableA(kUnwritableFoldersVariable, folders.c_str()); }
+  ~TDeclaredUnwritable() { SetEnvironmentVariableA(kUnwritableFoldersVariable, nullptr); }
+};
+
+// The user's desktop, start menu, start-up, documents and application-data
+// folders pointed at a scratch folder while the test runs, so that no real
+// shortcut, document or setting is touched.
 class TScratchShellFolders {
  public:
   TScratchShellFolders() {
@@ -103,13 +132,13 @@ class TScratchShellFolders {
   }
   // True when every redirected folder is really the scratch one.
   bool IsInEffect() const {
-    for (int csidl : {CSIDL_DESKTOPDIRECTORY, CSIDL_PROGRAMS, CSIDL_STARTUP, CSIDL_PERSONAL})
+    for (int csidl : {CSIDL_DESKTOPDIRECTORY, CSIDL_PROGRAMS, CSIDL_STARTUP, CSIDL_PERSONAL, CSIDL_APPDATA})
       if (lstrcmpiA(Path(csidl).substr(0, root_.size()).c_str(), root_.c_str()) != 0) return false;
     return true;
   }
 
  private:
-  static constexpr const char* kNames[] = {"Desktop", "Programs", "Startup", "Personal"};
+  static constexpr const char* kNames[] = {"Desktop", "Programs", "Startup", "Personal", "AppData"};
   struct TSaved {
     const char* name;
     bool existed;
@@ -140,6 +169,29 @@ HWND FindProcessWindow(DWORD processId, const std::string& caption) {
         return FALSE;
       },
       reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A visible top-level window with this caption that belongs to any process but the given one.
+HWND FindOtherProcessWindow(DWORD notProcessId, const std::string& caption, DWORD* processId) {
+  struct TSearch {
+    DWORD notProcessId;
+    const std::string* caption;
+    HWND found;
+  } search{notProcessId, &caption, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<TSearch*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char text[256] = {};
+        GetWindowTextA(window, text, sizeof text);
+        if (owner == s->notProcessId || *s->caption != text || !IsWindowVisible(window)) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  if (search.found) GetWindowThreadProcessId(search.found, processId);
   return search.found;
 }
 
@@ -261,7 +313,8 @@ class TUninstaller {
 };
 
 // A copy of the built distribution folder (Install.exe, the read-me, the
-// help) in a fresh folder, plus a hidden file that must not be installed.
+// help) in a fresh folder with an unrelated name, beside a hidden file, a
+// document and a photo folder of the user's that must not be installed.
 class TDistribution : public TProgramUnderTest {
  public:
   TDistribution() : TProgramUnderTest("Install.exe") {
@@ -270,25 +323,61 @@ class TDistribution : public TProgramUnderTest {
       CopyFileA((built + name).c_str(), PathInFolder(name).c_str(), FALSE);
     WriteFile("Hidden.txt", "not for the package");
     SetFileAttributesA(PathInFolder("Hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    WriteFile("Tax return.pdf", "private");
+    CreateDirectoryA(PathInFolder("Photos").c_str(), nullptr);
+    WriteFile("Photos\\Beach.jpg", "private");
   }
   std::string FolderName() const { return Folder().substr(Folder().find_last_of('\\') + 1); }
 
-  // Runs the installer into the base folder and answers its question.
-  void RunInstaller(const std::string& base, const std::string& destination, bool yes) {
-    ASSERT_TRUE(Start());
+  // Starts the installer, sets the base folder and clicks Install.
+  HWND StartAndClickInstall(const std::string& base) {
+    if (!Start()) return nullptr;
     HWND window = WaitForTopWindow("Install Muralotrope", kWindowWait);
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitUntilPrepared(window));
+    if (!window || !WaitUntilPrepared(window)) return nullptr;
     EXPECT_EQ(ControlText(window, IDC_INSTALL_BUTTON), "&Install");
     EXPECT_NE(ControlText(window, IDC_INSTALL_README).find("Muralotrope"), std::string::npos);
-
     SendMessageA(TProgramUnderTest::FindControl(window, IDC_INSTALL_TO_EDIT), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(base.c_str()));
     ClickInstallButton(window);
+    return window;
+  }
+
+  // Runs the installer into the base folder and answers its question.
+  void RunInstaller(const std::string& base, const std::string& destination, bool yes) {
+    ASSERT_NE(StartAndClickInstall(base), nullptr);
     AnswerBox(ProcessId(), "Query", "Install the program in directory \"" + destination + "\"?", yes ? IDYES : IDNO);
     EXPECT_EQ(WaitForExit(kWindowWait), 0);
   }
 };
+
+// Starts the uninstaller, clicks Uninstall and returns the process that asks
+// the question (the uninstaller itself, or the copy it restarted with
+// administrator rights), or 0.
+DWORD StartUninstall(const TUninstaller& uninstaller, const std::string& destination, bool elevated) {
+  if (!uninstaller.Started()) return 0;
+  HWND window = WaitForProcessWindow(uninstaller.Id(), "Uninstall Muralotrope");
+  if (!window || !WaitUntilPrepared(window)) return 0;
+  EXPECT_EQ(ControlText(window, IDC_INSTALL_TO_EDIT), destination + "\\");
+  EXPECT_EQ(ControlText(window, IDC_INSTALL_BUTTON), "Un&install");
+  ClickInstallButton(window);
+  DWORD asking = uninstaller.Id();
+  if (elevated) {
+    asking = 0;
+    WaitUntil([&] { return FindOtherProcessWindow(uninstaller.Id(), "Query", &asking) != nullptr; }, kWindowWait);
+  }
+  return asking;
+}
+
+// True once the folder is gone: the helper removes the uninstaller's own file
+// and the folder after the uninstaller has ended.
+bool WaitUntilGone(const std::string& path) {
+  return WaitUntil([&] { return !Exists(path); }, kWindowWait);
+}
+
+// No copy of the removal helper is left in the temporary folder.
+bool NoRemovalHelperLeft() {
+  return WaitUntil([] { return MatchingNames(TempFolder() + "Muralotrope_Removal_*").empty(); }, kWindowWait);
+}
 
 class InstallTest : public ::testing::Test {
  protected:
@@ -309,7 +398,7 @@ class InstallTest : public ::testing::Test {
 
 TEST_F(InstallTest, AnsweringNoChangesNothing) {
   TDistribution distribution;
-  const std::string destination = base_ + "\\" + distribution.FolderName();
+  const std::string destination = base_ + "\\Muralotrope";
   distribution.RunInstaller(base_, destination, false);
   EXPECT_FALSE(Exists(destination));
   EXPECT_FALSE(Exists(shell_.Path(CSIDL_DESKTOPDIRECTORY) + "Muralotrope.lnk"));
@@ -319,21 +408,22 @@ TEST_F(InstallTest, AnsweringNoChangesNothing) {
 
 TEST_F(InstallTest, InstallReinstallAndUninstall) {
   TDistribution distribution;
-  const std::string destination = base_ + "\\" + distribution.FolderName();
+  const std::string destination = base_ + "\\Muralotrope";
   const std::string exe = destination + "\\Muralotrope.exe";
   const std::string desktopLink = shell_.Path(CSIDL_DESKTOPDIRECTORY) + "Muralotrope.lnk";
-  const std::string menu = shell_.Path(CSIDL_PROGRAMS) + distribution.FolderName() + "\\";
+  const std::string menu = shell_.Path(CSIDL_PROGRAMS) + "Muralotrope\\";
 
-  // Install: the package under its new name, the shortcuts, the uninstall entry, the program started.
+  // Install: only the package, under the program's name whatever the
+  // distribution's folder is called, the shortcuts, the uninstall entry, the program started.
+  ASSERT_NE(distribution.FolderName(), "Muralotrope");
   distribution.RunInstaller(base_, destination, true);
-  EXPECT_TRUE(Exists(exe));
-  EXPECT_FALSE(Exists(destination + "\\Install.exe"));
+  EXPECT_EQ(FolderNames(base_), std::vector<std::string>{"Muralotrope"});
+  EXPECT_EQ(FolderNames(destination), (std::vector<std::string>{"Help.html", "Muralotrope.exe", "Readme.txt"}));
   EXPECT_EQ(ReadWholeFile(destination + "\\Readme.txt"), distribution.ReadFile("Readme.txt"));
-  EXPECT_TRUE(Exists(destination + "\\Help.html"));
-  EXPECT_FALSE(Exists(destination + "\\Hidden.txt"));
   TLinkFile link;
   EXPECT_TRUE(link.Load(desktopLink, false));
   EXPECT_EQ(lstrcmpiA(link.ReferencePath.c_str(), exe.c_str()), 0) << link.ReferencePath;
+  EXPECT_EQ(FolderNames(shell_.Path(CSIDL_PROGRAMS)), std::vector<std::string>{"Muralotrope"});
   EXPECT_TRUE(link.Load(menu + "Muralotrope.lnk", false));
   EXPECT_TRUE(link.Load(menu + "Uninstall.lnk", false));
   EXPECT_EQ(link.Arguments, "/Uninstall");
@@ -341,43 +431,88 @@ TEST_F(InstallTest, InstallReinstallAndUninstall) {
   EXPECT_EQ(lstrcmpiA(link.ReferencePath.c_str(), (destination + "\\Readme.txt").c_str()), 0);
   EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName"), "Muralotrope");
   EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"), exe + " /Uninstall");
-  ASSERT_TRUE(WaitForAndEndInstalledProgram(exe));
 
-  // Reinstall over it: package files are renewed, the options file stays.
+  // Reinstall while the installed program runs: refused with the reason, nothing changed, no installer left.
+  ASSERT_TRUE(WaitUntil([&] { return FindRunningProgram(exe) != 0; }, kWindowWait));
   const std::string options = "[DirectoryList]\r\nCount=1\r\nTitle0=" + destination + "\r\nActive0=TRUE\r\n";
   WriteWholeFile(destination + "\\Muralotrope.ini", options);
   WriteWholeFile(destination + "\\Readme.txt", "stale");
+  ASSERT_NE(distribution.StartAndClickInstall(base_), nullptr);
+  AnswerBox(distribution.ProcessId(), "Query", "Install the program in directory \"" + destination + "\"?", IDYES);
+  AnswerBox(distribution.ProcessId(), "Error", "The program is running from \"" + exe + "\"", IDOK);
+  EXPECT_EQ(distribution.WaitForExit(kWindowWait), 0);
+  EXPECT_FALSE(Exists(destination + "\\Install.exe"));
+  EXPECT_EQ(ReadWholeFile(destination + "\\Readme.txt"), "stale");
+
+  // Once it is closed, the reinstall renews the package files and keeps the options file.
+  ASSERT_TRUE(WaitForAndEndInstalledProgram(exe));
   DeleteFileA(desktopLink.c_str());
   distribution.RunInstaller(base_, destination, true);
   EXPECT_EQ(ReadWholeFile(destination + "\\Muralotrope.ini"), options);
   EXPECT_EQ(ReadWholeFile(destination + "\\Readme.txt"), distribution.ReadFile("Readme.txt"));
+  EXPECT_FALSE(Exists(destination + "\\Install.exe"));
   EXPECT_TRUE(Exists(exe));
   EXPECT_TRUE(Exists(desktopLink));
   ASSERT_TRUE(WaitForAndEndInstalledProgram(exe));
 
-  // Uninstall: everything but the running executable goes, and the box says so.
+  // Uninstall: everything goes, the running uninstaller's own file once it has ended.
   const std::string autorunLink = shell_.Path(CSIDL_STARTUP) + "Muralotrope.lnk";
   WriteWholeFile(autorunLink, "autorun");
-  TUninstaller uninstaller(exe);
-  ASSERT_TRUE(uninstaller.Started());
-  HWND window = WaitForProcessWindow(uninstaller.Id(), "Uninstall Muralotrope");
-  EXPECT_NE(window, nullptr);
-  if (window && WaitUntilPrepared(window)) {
-    EXPECT_EQ(ControlText(window, IDC_INSTALL_TO_EDIT), destination + "\\");
-    EXPECT_EQ(ControlText(window, IDC_INSTALL_BUTTON), "Un&install");
-    ClickInstallButton(window);
-    AnswerBox(uninstaller.Id(), "Query", "Delete directory \"" + destination + "\\\" (and all contained files)?",
-              IDYES);
-    AnswerBox(uninstaller.Id(), "Message",
-              "Uninstallation successful. Some files that were in use were not deleted.", IDOK);
+  WriteWholeFile(destination + "\\Errors.log", "log");
+  {
+    TUninstaller uninstaller(exe);
+    const DWORD asking = StartUninstall(uninstaller, destination, false);
+    ASSERT_NE(asking, 0u);
+    AnswerBox(asking, "Query", "Delete directory \"" + destination + "\\\" (and all contained files)?", IDYES);
+    AnswerBox(asking, "Message", "Uninstallation successful. Some files that were in use were not deleted.", IDOK);
+    EXPECT_TRUE(uninstaller.WaitForExit());
   }
-  EXPECT_TRUE(uninstaller.WaitForExit());
-  for (const char* name : {"Readme.txt", "Help.html", "Muralotrope.ini"})
-    EXPECT_FALSE(Exists(destination + "\\" + name)) << name;
+  EXPECT_TRUE(WaitUntilGone(destination)) << testing::PrintToString(FolderNames(destination));
+  EXPECT_TRUE(Exists(base_));
   EXPECT_FALSE(Exists(desktopLink));
   EXPECT_FALSE(Exists(menu));
   EXPECT_FALSE(Exists(autorunLink));
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+  EXPECT_TRUE(NoRemovalHelperLeft());
+  // The distribution's own folder, with the user's files, is untouched.
+  EXPECT_TRUE(distribution.FileExists("Install.exe"));
+  EXPECT_EQ(distribution.ReadFile("Photos\\Beach.jpg"), "private");
+}
+
+// A destination the program may not write makes install and uninstall restart
+// themselves with administrator rights: the question then comes from the
+// restarted copy, and the work is done all the same.
+TEST_F(InstallTest, AnUnwritableDestinationRestartsInstallAndUninstallElevated) {
+  TDeclaredUnwritable unwritable(base_);
+  TDistribution distribution;
+  const std::string destination = base_ + "\\Muralotrope";
+  const std::string exe = destination + "\\Muralotrope.exe";
+
+  HWND window = distribution.StartAndClickInstall(base_);
+  ASSERT_NE(window, nullptr);
+  DWORD elevated = 0;
+  ASSERT_TRUE(WaitUntil([&] { return FindOtherProcessWindow(distribution.ProcessId(), "Query", &elevated); },
+                        kWindowWait));
+  EXPECT_FALSE(IsWindowVisible(window)) << "the installer that lacks the rights steps back";
+  AnswerBox(elevated, "Query", "Install the program in directory \"" + destination + "\"?", IDYES);
+  EXPECT_EQ(distribution.WaitForExit(kWindowWait), 0);
+  EXPECT_EQ(FolderNames(destination), (std::vector<std::string>{"Help.html", "Muralotrope.exe", "Readme.txt"}));
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"), exe + " /Uninstall");
+  // The installer that asked for the rights starts the program, after the restarted copy has ended.
+  ASSERT_TRUE(WaitForAndEndInstalledProgram(exe));
+
+  {
+    TUninstaller uninstaller(exe);
+    const DWORD asking = StartUninstall(uninstaller, destination, true);
+    ASSERT_NE(asking, 0u);
+    EXPECT_NE(asking, uninstaller.Id());
+    AnswerBox(asking, "Query", "Delete directory \"" + destination + "\\\" (and all contained files)?", IDYES);
+    AnswerBox(asking, "Message", "Uninstallation successful. Some files that were in use were not deleted.", IDOK);
+    EXPECT_TRUE(uninstaller.WaitForExit());
+  }
+  EXPECT_TRUE(WaitUntilGone(destination)) << testing::PrintToString(FolderNames(destination));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+  EXPECT_TRUE(NoRemovalHelperLeft());
 }
 
 TEST_F(InstallTest, UninstallFromTheDocumentsFolderIsRefused) {
@@ -396,6 +531,68 @@ TEST_F(InstallTest, UninstallFromTheDocumentsFolderIsRefused) {
   EXPECT_TRUE(uninstaller.WaitForExit());
   EXPECT_EQ(ReadWholeFile(documents + "Letter.txt"), "keep me");
   EXPECT_TRUE(Exists(exe));
+}
+
+// ---- Where the settings live ----
+
+// A run of the program whose settings are checked through a combo box's value
+// that survives a close and a new start.
+class SettingsHomeTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(shell_.IsInEffect()); }
+  std::string UserSettings() const { return shell_.Path(CSIDL_APPDATA) + "Muralotrope\\"; }
+  static std::string Options(const TProgramUnderTest& program, const std::string& margin) {
+    return "[Main]\r\nAutorun=FALSE\r\nHideOnClose=TRUE\r\nDesktopMargin=" + margin +
+           "\r\n[Wallpaper]\r\nIsAutoChange=FALSE\r\n[BroadcastWallpaperChange]\r\nIsAutoChange=FALSE\r\n"
+           "[DirectoryList]\r\nCount=1\r\nTitle0=" + WriteUniformPictures(program, {0x336699}) +
+           "\r\nActive0=TRUE\r\nRecurs0=FALSE\r\n";
+  }
+  // Starts the program, reads the margin it loaded, chooses another and closes it for real.
+  static std::string StartChangeMarginAndClose(TProgramUnderTest& program, const std::string& newMargin) {
+    if (!program.Start("ShowOnStart")) return "<not started>";
+    HWND window = program.WaitForMainWindow(kWindowWait);
+    if (!window) return "<no window>";
+    // The options are loaded once the picture names are.
+    if (!WaitUntil([&] { return ControlText(window, IDC_LOADED_PICTURES_COUNT_LABEL) == LoadedPicturesCountText(1); },
+                   kWindowWait))
+      return "<not loaded>";
+    const std::string loaded = ControlText(window, IDC_DESKTOP_MARGIN_COMBOBOX);
+    EXPECT_TRUE(SelectComboText(window, IDC_DESKTOP_MARGIN_COMBOBOX, newMargin));
+    EXPECT_TRUE(ClickLink(window, IDC_CLOSE_PROGRAM_LABEL));
+    EXPECT_EQ(program.WaitForExit(kWindowWait), 0);
+    return loaded;
+  }
+  TScratchShellFolders shell_;
+};
+
+TEST_F(SettingsHomeTest, AWritableProgramFolderKeepsTheSettingsBesideTheProgram) {
+  TProgramUnderTest program;
+  program.WriteFile("Muralotrope.ini", Options(program, "10"));
+  EXPECT_EQ(StartChangeMarginAndClose(program, "35"), "10");
+  EXPECT_NE(program.ReadFile("Muralotrope.ini").find("DesktopMargin=35"), std::string::npos);
+  EXPECT_TRUE(program.FileExists("CalendarSkins"));
+  EXPECT_FALSE(Exists(UserSettings()));
+  EXPECT_EQ(StartChangeMarginAndClose(program, "40"), "35");
+}
+
+TEST_F(SettingsHomeTest, AnUnwritableProgramFolderMovesTheSettingsToTheUsersFolderOnce) {
+  TProgramUnderTest program;
+  TDeclaredUnwritable unwritable(program.Folder());
+  const std::string before = Options(program, "10");
+  program.WriteFile("Muralotrope.ini", before);
+  CreateDirectoryA(program.PathInFolder("CalendarSkins").c_str(), nullptr);
+  program.WriteFile("CalendarSkins\\Mine.wps", "[CalendarSkin]\r\nBackColor=255\r\n");
+
+  // The first start copies the options file and the skins; the options read are the copied ones.
+  EXPECT_EQ(StartChangeMarginAndClose(program, "35"), "10");
+  EXPECT_EQ(ReadWholeFile(UserSettings() + "CalendarSkins\\Mine.wps"), "[CalendarSkin]\r\nBackColor=255\r\n");
+  EXPECT_NE(ReadWholeFile(UserSettings() + "Muralotrope.ini").find("DesktopMargin=35"), std::string::npos);
+  EXPECT_EQ(program.ReadFile("Muralotrope.ini"), before) << "nothing is written beside the program";
+
+  // Later starts read and write the user's copy only.
+  program.WriteFile("Muralotrope.ini", Options(program, "15"));
+  EXPECT_EQ(StartChangeMarginAndClose(program, "40"), "35");
+  EXPECT_NE(ReadWholeFile(UserSettings() + "Muralotrope.ini").find("DesktopMargin=40"), std::string::npos);
 }
 
 TEST(AboutTest, OpensFromTheAboutLinkWithNameAndVersionEscapeClosesEnterPressesOkay) {
@@ -417,6 +614,7 @@ TEST(AboutTest, OpensFromTheAboutLinkWithNameAndVersionEscapeClosesEnterPressesO
         << "key " << key << ", focus on control " << GetDlgCtrlID(FocusOf(about));
     EXPECT_EQ(ControlText(about, IDC_ABOUT_PROGRAM_NAME), "Muralotrope");
     EXPECT_EQ(ControlText(about, IDC_ABOUT_PROGRAM_VERSION), "Version 1.2.3, released on 21.11.2007");
+    EXPECT_EQ(ControlText(about, IDC_ABOUT_SETTINGS_FOLDER), "Settings are kept in " + program.Folder() + "\\");
     EXPECT_FALSE(IsWindowEnabled(main));
     PostMessageA(okay, WM_KEYDOWN, key, 1);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about) && IsWindowEnabled(main); }, 10000)) << "key " << key;

@@ -24,16 +24,22 @@ TEST(StartupTest, ShowOnStartInAnyCaseShowsTheWindowOtherwiseItStartsHidden) {
   }
 }
 
-TEST(StartupTest, SecondInstanceExitsQuietlyWhileTheFirstRuns) {
+TEST(StartupTest, SecondInstanceShowsTheFirstsHiddenWindowAndExitsQuietly) {
   TProgramUnderTest first;
-  first.WriteFile("Muralotrope.ini", OptionsWithOneDirectory(first.Folder()));
-  ASSERT_TRUE(first.Start("ShowOnStart"));
-  ASSERT_NE(first.WaitForTopWindow("Muralotrope", 20000, "#32770"), nullptr);
+  first.WriteFile("Muralotrope.ini", OptionsWithOneDirectory(WriteUniformPictures(first, {0x336699})));
+  ASSERT_TRUE(first.Start());
+  HWND window = first.WaitForMainWindow(20000);
+  ASSERT_NE(window, nullptr);
+  // Started without "ShowOnStart", the first is hidden in the tray once its pictures are loaded.
+  ASSERT_TRUE(WaitUntil(
+      [&] { return ControlText(window, IDC_LOADED_PICTURES_COUNT_LABEL) == LoadedPicturesCountText(1); }, 20000));
+  ASSERT_FALSE(IsWindowVisible(window));
 
   TProgramUnderTest second;
-  ASSERT_TRUE(second.Start("ShowOnStart"));
+  ASSERT_TRUE(second.Start());
   EXPECT_EQ(second.WaitForExit(20000), 0);
   EXPECT_EQ(second.FindTopWindow("Muralotrope"), nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 10000)) << "the first shows its window";
   EXPECT_TRUE(first.IsRunning());
 }
 
