@@ -1,8 +1,10 @@
 #include "core/PictureList.h"
 
 #include <algorithm>
+#include <iterator>
 
-void SortUniqueTexts(std::vector<std::string>& texts, const TCollation& compare) {
+void SortUniqueTexts(std::vector<std::string>& texts, const TCollation& compare, const TSortKeyMaker& makeKey) {
+  if (makeKey && SortUniqueTextsByKeys(texts, makeKey)) return;
   std::stable_sort(texts.begin(), texts.end(), [&](const std::string& a, const std::string& b) {
     return compare(a, b) < 0;
   });
@@ -21,15 +23,19 @@ int32_t FindTextInList(const std::string& text, const std::vector<std::string>& 
 }
 
 void BuildPictureList(const std::vector<DirectoryEntry>& rows, const TDirectoryWalker& walk,
-                      const TCollation& compare, std::vector<std::string>& pictureList) {
+                      const TCollation& compare, std::vector<std::string>& pictureList,
+                      const TSortKeyMaker& makeKey) {
   pictureList.clear();
   std::vector<std::string> block;
   for (const DirectoryEntry& row : rows) {
     if (!row.Active()) continue;
     block.clear();
     walk(row.Path, row.Recursive(), block);
-    SortUniqueTexts(block, compare);
-    pictureList.insert(pictureList.end(), block.begin(), block.end());
+    SortUniqueTexts(block, compare, makeKey);
+    // Moved, not copied: a block may hold a whole library.
+    if (pictureList.empty()) pictureList.swap(block);
+    else pictureList.insert(pictureList.end(), std::make_move_iterator(block.begin()),
+                            std::make_move_iterator(block.end()));
   }
 }
 

@@ -76,7 +76,7 @@ void TPictureSelection::LoadPictureFileNames(const std::vector<DirectoryEntry>& 
                                              const TDirectoryWalker& walk) {
   FUN_TRACE("TMainForm::LoadPictureFileNames");
   FUN_GUARD({
-    BuildPictureList(rows, walk, Services.Collate, PictureList);
+    BuildPictureList(rows, walk, Services.Collate, PictureList, Services.SortKey);
     CurrentPictureIndex = FindTextInList(CurrentFileTitle, PictureList, 0, Services.Collate);
     ShowPictureLabels();
   });

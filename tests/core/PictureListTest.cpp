@@ -39,3 +39,68 @@ TEST(PictureListTest, FindTextUsesTheCollationAndTheStart) {
 }
 
 }  // namespace
+
+namespace {
+
+// Keys for CompareNoCase: the lowered bytes.
+bool LowerCaseKey(const std::string& text, std::string& key) {
+  for (const char c : text) key += static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  return true;
+}
+
+TEST(PictureListTest, SortKeysGiveTheOrderAndTheDropsOfTheCollation) {
+  // Paths that share long starts and differ in case, in length and in the
+  // folder they are in, so that keys share varying parts with one another.
+  uint32_t seed = 12345;
+  const auto next = [&](uint32_t range) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % range;
+  };
+  const char* const folders[] = {"C:\\Pictures\\", "C:\\Pictures\\Holiday\\", "C:\\PICTURES\\holiday\\x",
+                                 "D:\\", "c:\\pictures\\"};
+  for (int round = 0; round < 50; ++round) {
+    std::vector<std::string> texts;
+    const uint32_t count = next(300);
+    for (uint32_t i = 0; i < count; ++i) {
+      std::string text = folders[next(5)];
+      for (uint32_t length = next(6); length > 0; --length) text += "aAbB._"[next(6)];
+      texts.push_back(text);
+    }
+    std::vector<std::string> byComparisons = texts, byKeys = texts;
+    SortUniqueTexts(byComparisons, CompareNoCase);
+    SortUniqueTexts(byKeys, CompareNoCase, LowerCaseKey);
+    ASSERT_EQ(byKeys, byComparisons) << "round " << round;
+  }
+  // Of equal texts the first added stays.
+  std::vector<std::string> texts = {"B", "a", "b", "A", "", "ab", "a"};
+  SortUniqueTexts(texts, CompareNoCase, LowerCaseKey);
+  EXPECT_EQ(texts, (std::vector<std::string>{"", "a", "ab", "B"}));
+}
+
+TEST(PictureListTest, WithoutKeysTheCollationSorts) {
+  int made = 0;
+  const TSortKeyMaker failsOnThird = [&](const std::string& text, std::string& key) {
+    return ++made < 3 && LowerCaseKey(text, key);
+  };
+  std::vector<std::string> texts = {"c", "B", "a", "b"};
+  SortUniqueTexts(texts, CompareNoCase, failsOnThird);
+  EXPECT_EQ(made, 3);
+  EXPECT_EQ(texts, (std::vector<std::string>{"a", "B", "c"}));
+
+  // The picture list takes the keys for its blocks.
+  std::vector<DirectoryEntry> rows = {{"C:\\P", DirectoryActiveBit}, {"C:\\Q", DirectoryActiveBit}};
+  const TDirectoryWalker walk = [](const std::string& directory, bool, std::vector<std::string>& out) {
+    out = {directory + "\\b.jpg", directory + "\\A.jpg", directory + "\\a.JPG"};
+  };
+  int keys = 0;
+  const TSortKeyMaker counting = [&](const std::string& text, std::string& key) {
+    ++keys;
+    return LowerCaseKey(text, key);
+  };
+  std::vector<std::string> pictures;
+  BuildPictureList(rows, walk, CompareNoCase, pictures, counting);
+  EXPECT_EQ(keys, 6);
+  EXPECT_EQ(pictures, (std::vector<std::string>{"C:\\P\\A.jpg", "C:\\P\\b.jpg", "C:\\Q\\A.jpg", "C:\\Q\\b.jpg"}));
+}
+
+}  // namespace
