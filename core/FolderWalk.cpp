@@ -10,32 +10,37 @@ namespace {
 
 bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
 
+struct TPendingFolder {
+  std::string Path;
+  bool IsLink = false;
+  bool IdentityKnown = false;  // from the parent's listing
+  TFolderIdentity Identity;
+};
+
 // The folders still to be listed: plain folders first, depth first, then
 // linked folders in the order they were met.
 class TPendingFolders {
  public:
-  void Add(std::string path, bool isLink) {
-    if (isLink) links_.push_back(std::move(path));
-    else plain_.push_back(std::move(path));
+  void Add(TPendingFolder folder) {
+    if (folder.IsLink) links_.push_back(std::move(folder));
+    else plain_.push_back(std::move(folder));
   }
   bool Empty() const { return plain_.empty() && links_.empty(); }
-  // The next folder; `isLink` tells how it was reached.
-  std::string Take(bool& isLink) {
-    std::string path;
-    isLink = plain_.empty();
-    if (isLink) {
-      path = std::move(links_.front());
+  TPendingFolder Take() {
+    TPendingFolder folder;
+    if (plain_.empty()) {
+      folder = std::move(links_.front());
       links_.pop_front();
     } else {
-      path = std::move(plain_.back());
+      folder = std::move(plain_.back());
       plain_.pop_back();
     }
-    return path;
+    return folder;
   }
 
  private:
-  std::vector<std::string> plain_;
-  std::deque<std::string> links_;
+  std::vector<TPendingFolder> plain_;
+  std::deque<TPendingFolder> links_;
 };
 
 }  // namespace
@@ -47,36 +52,42 @@ void LoadFilesFromFolders(TFolderSource& source, const std::string& directory, b
     if (DirectoryPart(directory).empty()) return;
     std::set<TFolderIdentity> visited;
     TPendingFolders pending;
-    pending.Add(directory, false);
+    TPendingFolder root{directory, false, false, {}};
+    if (recursive) root.IdentityKnown = source.IdentifyFolder(directory, root.Identity);
+    pending.Add(std::move(root));
     while (!pending.Empty()) {
-      bool isLink = false;
-      const std::string folder = pending.Take(isLink);
+      TPendingFolder folder = pending.Take();
       if (recursive) {
-        TFolderIdentity identity;
-        if (source.IdentifyFolder(folder, identity)) {
-          if (!visited.insert(identity).second) continue;
-        } else if (isLink) {
+        if (folder.IsLink) folder.IdentityKnown = source.IdentifyFolder(folder.Path, folder.Identity);
+        if (folder.IdentityKnown) {
+          if (!visited.insert(folder.Identity).second) continue;
+        } else if (folder.IsLink) {
           continue;  // a link that cannot be told apart from a folder already walked may loop
         }
       }
-      const std::string prefix = folder.back() == '\\' ? folder : folder + '\\';
+      const std::string prefix = folder.Path.back() == '\\' ? folder.Path : folder.Path + '\\';
+      const size_t prefixLength = source.PathLength(prefix);
       uint32_t errorCode = 0;
       const bool listed = source.ListFolder(
-          folder,
+          folder.Path,
           [&](const TFolderEntry& entry) {
             if (entry.IsHiddenOrSystem || IsDotEntry(entry.Name)) return;
             if (entry.IsDirectory) {
-              if (!recursive) return;
-              std::string path = prefix + entry.Name;
               // Room for a separator and a one-character name, or no file inside can be opened.
-              if (source.PathLength(path) + 2 <= MaxOpenablePathLength) pending.Add(std::move(path), entry.IsLink);
-            } else if (entry.MatchesFilter) {
-              std::string path = prefix + entry.Name;
-              if (source.PathLength(path) <= MaxOpenablePathLength) files.push_back(std::move(path));
+              if (!recursive || prefixLength + entry.NameLength + 2 > MaxOpenablePathLength) return;
+              TPendingFolder subfolder{prefix + entry.Name, entry.IsLink, false, {}};
+              if (!entry.IsLink && folder.IdentityKnown && entry.FileIndex != 0) {
+                subfolder.IdentityKnown = true;
+                subfolder.Identity = {folder.Identity.Volume, entry.FileIndex};
+              }
+              pending.Add(std::move(subfolder));
+            } else if (entry.MatchesFilter && prefixLength + entry.NameLength <= MaxOpenablePathLength) {
+              files.push_back(prefix + entry.Name);
             }
           },
           errorCode);
-      if (!listed && !IsNoMoreFilesCode(errorCode)) FUN_RAISE("Failed to load directory.", folder, "", errorCode);
+      if (!listed && !IsNoMoreFilesCode(errorCode))
+        FUN_RAISE("Failed to load directory.", folder.Path, "", errorCode);
     }
   });
 }

@@ -12,10 +12,12 @@
 // One entry of a folder as the file system lists it.
 struct TFolderEntry {
   std::string Name;
+  size_t NameLength = 0;         // in the system's characters
   bool IsDirectory = false;
   bool IsLink = false;           // a reparse point: junction, symbolic link, sync-client folder
   bool IsHiddenOrSystem = false; // hidden, system or volume label: never listed nor entered
   bool MatchesFilter = false;    // a file whose name matches the walk's picture filter
+  uint64_t FileIndex = 0;        // the entry's file index on its folder's volume; 0: unknown
 };
 
 // A folder as the file system knows it, whatever path leads to it: the volume
@@ -36,9 +38,11 @@ class TFolderSource {
   // to the end; the entries given before the failure stand.
   virtual bool ListFolder(const std::string& folder, const std::function<void(const TFolderEntry&)>& onEntry,
                           uint32_t& errorCode) = 0;
-  // False when the file system cannot tell the folder's identity.
+  // False when the file system cannot tell the folder's identity. Asked for
+  // the walk's own folder and for linked folders; a plain subfolder lies on
+  // its parent's volume and has the file index its parent listed.
   virtual bool IdentifyFolder(const std::string& folder, TFolderIdentity& identity) = 0;
-  // The path's length in the system's characters.
+  // The path's length in the system's characters; asked once per folder.
   virtual size_t PathLength(const std::string& path) = 0;
 };
 

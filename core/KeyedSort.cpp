@@ -1,7 +1,6 @@
 #include "core/KeyedSort.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -9,72 +8,128 @@
 
 namespace {
 
-// One stored key: the full key is the reference key's first `Shared` bytes
-// followed by the `Length` bytes at `Data`. Paths in one folder share most of
-// their keys, so keeping only what differs from the reference keeps the keys
-// of a large library small.
-struct TStoredKey {
-  const uint8_t* Data;
-  uint32_t Length;
-  uint32_t Shared;
+// A key as two pieces: the start of a reference key, then bytes of its own.
+struct TKeyPieces {
+  const uint8_t* Piece[2];
+  size_t Length[2];
 };
 
-int CompareBytes(const uint8_t* a, size_t aLength, const uint8_t* b, size_t bLength) {
-  const int result = std::memcmp(a, b, std::min(aLength, bLength));
-  if (result != 0) return result;
-  return aLength < bLength ? -1 : (aLength > bLength ? 1 : 0);
+// Byte order of two keys given as pieces, after `skip` leading bytes known to be equal.
+int ComparePieces(const TKeyPieces& a, const TKeyPieces& b, size_t skip) {
+  size_t pieceA = 0, atA = skip, pieceB = 0, atB = skip;
+  const auto settle = [](const TKeyPieces& key, size_t& piece, size_t& at) {
+    while (piece < 2 && at >= key.Length[piece]) at -= key.Length[piece++];
+  };
+  settle(a, pieceA, atA);
+  settle(b, pieceB, atB);
+  while (pieceA < 2 && pieceB < 2) {
+    const size_t length = std::min(a.Length[pieceA] - atA, b.Length[pieceB] - atB);
+    const int result = std::memcmp(a.Piece[pieceA] + atA, b.Piece[pieceB] + atB, length);
+    if (result != 0) return result;
+    atA += length;
+    atB += length;
+    settle(a, pieceA, atA);
+    settle(b, pieceB, atB);
+  }
+  return pieceA < 2 ? 1 : (pieceB < 2 ? -1 : 0);
 }
 
-// The keys of one sort, in large chunks rather than one allocation each.
+// The keys of one sort. A key is kept as the start it shares with a
+// reference key plus its own remaining bytes: paths in one folder share most
+// of their keys, so a large library's keys take a fraction of their length.
+// A key that shares much more with the key before it than with the current
+// reference makes that key the new reference: the walk gives a folder's names
+// one after the other.
 class TKeyStore {
  public:
   explicit TKeyStore(size_t count) { keys_.reserve(count); }
 
-  void Add(const std::string& key) {
-    if (keys_.empty()) reference_ = key;
-    const size_t limit = std::min(key.size(), reference_.size());
-    size_t shared = 0;
-    while (shared < limit && key[shared] == reference_[shared]) ++shared;
-    const size_t length = key.size() - shared;
-    uint8_t* data = Reserve(length);
-    if (length > 0) std::memcpy(data, key.data() + shared, length);
-    keys_.push_back({data, static_cast<uint32_t>(length), static_cast<uint32_t>(shared)});
+  // False when the key is too long to be kept.
+  bool Add(const std::string& key) {
+    if (key.size() > kMaxKeyLength) return false;
+    if (references_.empty()) {
+      references_.push_back(Store(key.data(), key.size()));
+    } else {
+      const size_t shared = SharedLength(key, Reference(references_.back()));
+      if (SharedLength(key, previous_) > shared + kNewReferenceGain)
+        references_.push_back(Store(previous_.data(), previous_.size()));
+    }
+    const size_t shared = SharedLength(key, Reference(references_.back()));
+    const TSpan own = Store(key.data() + shared, key.size() - shared);
+    keys_.push_back({own.Offset, static_cast<uint16_t>(own.Length), static_cast<uint16_t>(shared),
+                     static_cast<uint32_t>(references_.size() - 1)});
+    previous_ = key;
+    return true;
   }
 
-  int Compare(uint32_t a, uint32_t b) const { return Compare(keys_[a], keys_[b]); }
+  int Compare(uint32_t a, uint32_t b) const {
+    const TStoredKey& keyA = keys_[a];
+    const TStoredKey& keyB = keys_[b];
+    // On one reference the shorter shared start is equal in both.
+    const size_t skip = keyA.Reference == keyB.Reference ? std::min(keyA.Shared, keyB.Shared) : 0;
+    return ComparePieces(Pieces(keyA), Pieces(keyB), skip);
+  }
+
+  int Compare(uint32_t a, const std::string& key) const {
+    const TKeyPieces other = {{Bytes(key.data()), kNoBytes}, {key.size(), 0}};
+    return ComparePieces(Pieces(keys_[a]), other, 0);
+  }
 
  private:
-  static constexpr size_t kChunkSize = 64 * 1024;
+  static constexpr size_t kChunkBits = 16;
+  static constexpr size_t kChunkSize = size_t{1} << kChunkBits;
+  static constexpr size_t kMaxKeyLength = std::numeric_limits<uint16_t>::max();
+  static constexpr size_t kNewReferenceGain = 32;
+  static constexpr uint8_t kNoBytes[1] = {0};
 
-  uint8_t* Reserve(size_t length) {
-    if (length > kChunkSize) {
-      chunks_.emplace_back(new uint8_t[length]);
-      return chunks_.back().get();
-    }
+  struct TSpan {
+    uint32_t Offset;
+    size_t Length;
+  };
+  struct TStoredKey {
+    uint32_t Offset;  // of its own bytes
+    uint16_t Length;  // of its own bytes
+    uint16_t Shared;  // bytes taken from the start of its reference
+    uint32_t Reference;
+  };
+
+  static const uint8_t* Bytes(const char* text) { return reinterpret_cast<const uint8_t*>(text); }
+
+  static size_t SharedLength(const std::string& key, std::string_view other) {
+    const size_t limit = std::min(key.size(), other.size());
+    size_t shared = 0;
+    while (shared < limit && key[shared] == other[shared]) ++shared;
+    return shared;
+  }
+
+  // Bytes in 64 KiB chunks, never split across two: no allocation per key,
+  // and an offset in 32 bits finds them.
+  TSpan Store(const char* bytes, size_t length) {
     if (chunks_.empty() || used_ + length > kChunkSize) {
       chunks_.emplace_back(new uint8_t[kChunkSize]);
       used_ = 0;
     }
-    uint8_t* data = chunks_.back().get() + used_;
+    const auto offset = static_cast<uint32_t>(((chunks_.size() - 1) << kChunkBits) + used_);
+    if (length > 0) std::memcpy(chunks_.back().get() + used_, bytes, length);
     used_ += length;
-    return data;
+    return {offset, length};
   }
 
-  int Compare(const TStoredKey& a, const TStoredKey& b) const {
-    if (a.Shared == b.Shared) return CompareBytes(a.Data, a.Length, b.Data, b.Length);
-    if (a.Shared > b.Shared) return -Compare(b, a);
-    // Both keys start with the reference's first a.Shared bytes; b goes on
-    // with the reference up to b.Shared, where a already has its own bytes.
-    const size_t gap = b.Shared - a.Shared;
-    const auto* reference = reinterpret_cast<const uint8_t*>(reference_.data()) + a.Shared;
-    const int result = std::memcmp(a.Data, reference, std::min<size_t>(a.Length, gap));
-    if (result != 0) return result;
-    if (a.Length < gap) return -1;
-    return CompareBytes(a.Data + gap, a.Length - gap, b.Data, b.Length);
+  const uint8_t* At(uint32_t offset) const {
+    return chunks_[offset >> kChunkBits].get() + (offset & (kChunkSize - 1));
   }
 
-  std::string reference_;
+  std::string_view Reference(const TSpan& reference) const {
+    return {reinterpret_cast<const char*>(At(reference.Offset)), reference.Length};
+  }
+
+  TKeyPieces Pieces(const TStoredKey& key) const {
+    return {{At(references_[key.Reference].Offset), At(key.Offset)}, {key.Shared, key.Length}};
+  }
+
   std::vector<TStoredKey> keys_;
+  std::vector<TSpan> references_;
+  std::string previous_;
   std::vector<std::unique_ptr<uint8_t[]>> chunks_;
   size_t used_ = 0;
 };
@@ -101,15 +156,17 @@ void Permute(std::vector<std::string>& texts, std::vector<uint32_t>& order) {
 
 }  // namespace
 
-bool SortUniqueTextsByKeys(std::vector<std::string>& texts, const TSortKeyMaker& makeKey) {
-  if (texts.size() >= std::numeric_limits<uint32_t>::max()) return false;
+bool SortUniqueTextsByKeys(std::vector<std::string>& texts, const TSortKeyMaker& makeKey,
+                           const std::string* findKey, int32_t* found) {
+  if (found) *found = -1;
+  // Positions must fit the picture list's signed 32-bit index.
+  if (texts.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) return false;
   const auto count = static_cast<uint32_t>(texts.size());
   TKeyStore keys(count);
   std::string key;
   for (const std::string& text : texts) {
     key.clear();
-    if (!makeKey(text, key) || key.size() > std::numeric_limits<uint32_t>::max()) return false;
-    keys.Add(key);
+    if (!makeKey(text, key) || !keys.Add(key)) return false;
   }
   std::vector<uint32_t> order(count);
   std::iota(order.begin(), order.end(), 0u);
@@ -125,6 +182,12 @@ bool SortUniqueTextsByKeys(std::vector<std::string>& texts, const TSortKeyMaker&
   for (uint32_t k = 0; k < count; ++k) {
     if (kept > 0 && keys.Compare(order[kept - 1], order[k]) == 0) dropped.push_back(order[k]);
     else order[kept++] = order[k];
+  }
+  if (findKey && found) {
+    const auto end = order.begin() + kept;
+    const auto at = std::lower_bound(order.begin(), end, *findKey,
+                                     [&](uint32_t a, const std::string& k) { return keys.Compare(a, k) < 0; });
+    if (at != end && keys.Compare(*at, *findKey) == 0) *found = static_cast<int32_t>(at - order.begin());
   }
   std::copy(dropped.begin(), dropped.end(), order.begin() + kept);
   Permute(texts, order);

@@ -2,6 +2,7 @@
 // one collation call per compared pair: the collation is the costly part.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@
 using TSortKeyMaker = std::function<bool(const std::string& text, std::string& key)>;
 
 // Sorts the texts by their keys, equal texts in their first order, and drops
-// every text equal to an earlier one. False, with the texts unchanged, when a
-// key cannot be made.
-bool SortUniqueTextsByKeys(std::vector<std::string>& texts, const TSortKeyMaker& makeKey);
+// every text equal to an earlier one. With `findKey`, `found` receives the
+// sorted position of the text whose key equals it, or -1. False, with the
+// texts unchanged, when a key cannot be made.
+bool SortUniqueTextsByKeys(std::vector<std::string>& texts, const TSortKeyMaker& makeKey,
+                           const std::string* findKey = nullptr, int32_t* found = nullptr);

@@ -32,10 +32,13 @@ int32_t FindTextInList(const std::string& text, const std::vector<std::string>& 
                        int32_t start, const TCollation& compare);
 
 // Empties `pictureList`, then appends one sorted block per active row, in row
-// order. Built in place, so a failure part-way keeps what was appended.
-void BuildPictureList(const std::vector<DirectoryEntry>& rows, const TDirectoryWalker& walk,
-                      const TCollation& compare, std::vector<std::string>& pictureList,
-                      const TSortKeyMaker& makeKey = {});
+// order. Built in place, so a failure part-way keeps what was appended. With
+// `findText`, returns the position FindTextInList(*findText, pictureList, 0)
+// gives, found through the blocks' sort keys when there are keys rather than
+// by a collation call per entry; otherwise -1.
+int32_t BuildPictureList(const std::vector<DirectoryEntry>& rows, const TDirectoryWalker& walk,
+                         const TCollation& compare, std::vector<std::string>& pictureList,
+                         const TSortKeyMaker& makeKey = {}, const std::string* findText = nullptr);
 
 // Every path followed by CR LF, in list order: the clipboard text of the list.
 std::string PictureListClipboardText(const std::vector<std::string>& pictureList);

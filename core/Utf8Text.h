@@ -2,8 +2,8 @@
 // and UTF-16 counts, and cuts that never fall inside a character.
 //
 // A byte that starts no well-formed sequence, or the longest start of a
-// sequence that breaks off, is one character: the system decodes it as one
-// replacement character (U+FFFD).
+// sequence that breaks off, counts as one character, as the system decodes
+// such a piece to one replacement character (U+FFFD) inside a text.
 #pragma once
 
 #include <cstddef>

@@ -7,8 +7,9 @@
 
 #include "core/FolderWalk.h"
 
-// The file system as the walk sees it. Entries whose names the program's code
-// page cannot hold are left out: no call of the program could open them.
+// The file system as the walk sees it, through the wide calls. Entries whose
+// names the program's code page cannot hold are left out: no call of the
+// program could open them.
 class TFileSystemFolders : public TFolderSource {
  public:
   // `filter`: ";"-separated wildcard patterns a file name must match; empty: every file.
@@ -20,7 +21,15 @@ class TFileSystemFolders : public TFolderSource {
   size_t PathLength(const std::string& path) override;
 
  private:
+  bool Matches(const wchar_t* name, size_t length) const;
+  std::vector<uint64_t> buffer_;  // the listing, read many entries at a time
+  std::wstring name_;
   std::wstring filter_;
+  // A filter made only of "*.ext" patterns, as the decoders give it, is
+  // matched by the name's end: the general wildcard match costs more than
+  // listing the entry. The endings upper-cased, each with its dot.
+  bool byEnding_ = false;
+  std::vector<std::wstring> endings_;
 };
 
 // Appends the full paths of the files in `directory` whose names match

@@ -56,6 +56,7 @@ class TFakeFolders : public TFolderSource {
     TFolderEntry entry;
     for (const char* dot : {".", ".."}) {
       entry.Name = dot;
+      entry.NameLength = entry.Name.size();
       entry.IsDirectory = true;
       onEntry(entry);
     }
@@ -66,9 +67,11 @@ class TFakeFolders : public TFolderSource {
         return false;
       }
       entry.Name = child.Name;
+      entry.NameLength = Utf16Length(child.Name);
       entry.IsDirectory = child.Node >= 0;
       entry.IsLink = child.IsLink;
       entry.IsHiddenOrSystem = child.Hidden;
+      entry.FileIndex = child.Node >= 0 && !Unidentifiable.count(child.Node) ? child.Node + 100 : 0;
       entry.MatchesFilter = !entry.IsDirectory && child.Name.size() > 4 &&
                             child.Name.compare(child.Name.size() - 4, 4, ".jpg") == 0;
       onEntry(entry);
@@ -79,6 +82,7 @@ class TFakeFolders : public TFolderSource {
   }
 
   bool IdentifyFolder(const std::string& folder, TFolderIdentity& identity) override {
+    Identified.push_back(folder);
     const int node = Resolve(folder);
     if (node < 0 || Unidentifiable.count(node)) return false;
     identity = {7, static_cast<uint64_t>(node) + 100};
@@ -88,6 +92,7 @@ class TFakeFolders : public TFolderSource {
   size_t PathLength(const std::string& path) override { return Utf16Length(path); }
 
   std::vector<std::string> Listed;
+  std::vector<std::string> Identified;
   std::function<void(const std::string& folder)> BeforeList;
   std::set<int> Unidentifiable;
   std::map<int, size_t> FailAfter;  // folder node -> entries given before the listing fails
@@ -195,6 +200,13 @@ TEST(FolderWalkTest, LinkedFoldersAreEnteredOnceEach) {
   EXPECT_TRUE(NoFolderListedTwice(folders.Listed));
   EXPECT_EQ(std::count(folders.Listed.begin(), folders.Listed.end(), "C:\\R\\outside again"), 0);
   EXPECT_FALSE(FunStatContext.Failed());
+  // Only the walk's own folder and the links are opened to be identified; a
+  // plain folder is known by what its parent listed.
+  std::sort(folders.Identified.begin(), folders.Identified.end());
+  EXPECT_EQ(folders.Identified,
+            (std::vector<std::string>{"C:\\R", "C:\\R\\a shortcut to zeta", "C:\\R\\album\\up", "C:\\R\\loop",
+                                      "C:\\R\\loop\\toB", "C:\\R\\loop\\toB\\toA", "C:\\R\\outside",
+                                      "C:\\R\\outside again"}));
 }
 
 TEST(FolderWalkTest, FolderOfUnknownIdentityIsEnteredOnlyWithoutALink) {
@@ -209,6 +221,12 @@ TEST(FolderWalkTest, FolderOfUnknownIdentityIsEnteredOnlyWithoutALink) {
   folders.Unidentifiable = {root, plain, elsewhere};
   EXPECT_EQ(Walk(folders, "C:\\R", true), std::vector<std::string>{"C:\\R\\plain\\p.jpg"});
   EXPECT_FALSE(FunStatContext.Failed());
+  // Below a folder of unknown identity a link to a known folder is entered,
+  // and a link from there back to the unknown folder is not.
+  folders.Unidentifiable = {root, plain};
+  folders.Link(elsewhere, "back", root);
+  EXPECT_EQ(Walk(folders, "C:\\R", true),
+            (std::vector<std::string>{"C:\\R\\link\\e.jpg", "C:\\R\\plain\\p.jpg"}));
 }
 
 TEST(FolderWalkTest, DeepChainsStopWhereNoPathCanBeOpened) {

@@ -126,8 +126,12 @@ TEST(CatalogueWalkTest, WalkSkipsHiddenSystemAndNonPictureFiles) {
                                   tree.Path("readonly.gif"), tree.Path("sub\\d.bmp"),
                                   tree.Path("sub\\deeper\\e.tif")}));
 
-  // No filter: every visible file.
+  // No filter: every visible file. Patterns other than "*.ext" by the general wildcard match.
   EXPECT_EQ(Walk(tree.Root, "", false).size(), 6u);
+  EXPECT_EQ(Sorted(Walk(tree.Root, "a*;*.PNG", false)), Sorted({tree.Path("a.jpg"), tree.Path("c.Png")}));
+  EXPECT_EQ(Walk(tree.Root, "*.*", false).size(), 6u);
+  EXPECT_EQ(Sorted(Walk(tree.Root, "*.jpg; *.gif", false)), Sorted({tree.Path("a.jpg"), tree.Path("B.JPG"),
+                                                                      tree.Path("readonly.gif")}));
 }
 
 TEST(CatalogueWalkTest, WalkEntersDirectoryLinksOnce) {
@@ -169,6 +173,13 @@ TEST(CatalogueWalkTest, FoldersAreKnownByVolumeAndFileIndex) {
   EXPECT_NE(root.Index, 0u);
   TFolderIdentity missing;
   EXPECT_FALSE(folders.IdentifyFolder(tree.Path("missing"), missing));
+  // The parent's listing gives a plain subfolder the same file index.
+  uint64_t listed = 0;
+  uint32_t code = 0;
+  EXPECT_TRUE(folders.ListFolder(tree.Root, [&](const TFolderEntry& entry) {
+    if (entry.Name == "sub") listed = entry.FileIndex;
+  }, code));
+  EXPECT_EQ(listed, sub.Index);
 }
 
 TEST(CatalogueWalkTest, NamesInOtherScriptsAreFoundWhenTheCodePageHoldsThem) {
