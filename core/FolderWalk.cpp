@@ -82,7 +82,10 @@ void LoadFilesFromFolders(TFolderSource& source, const std::string& directory, b
               }
               pending.Add(std::move(subfolder));
             } else if (entry.MatchesFilter && prefixLength + entry.NameLength <= MaxOpenablePathLength) {
-              files.push_back(prefix + entry.Name);
+              // Exactly as long as needed: a library keeps a hundred thousand of them.
+              std::string path;
+              path.reserve(prefix.size() + entry.Name.size());
+              files.push_back(std::move(path.append(prefix).append(entry.Name)));
             }
           },
           errorCode);

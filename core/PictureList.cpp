@@ -46,6 +46,8 @@ int32_t BuildPictureList(const std::vector<DirectoryEntry>& rows, const TDirecto
     else pictureList.insert(pictureList.end(), std::make_move_iterator(block.begin()),
                             std::make_move_iterator(block.end()));
   }
+  // The list stays as long as the program runs; the room it grew into need not.
+  pictureList.shrink_to_fit();
   return found;
 }
 
