@@ -13,7 +13,7 @@ bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
 struct TPendingFolder {
   std::string Path;
   bool IsLink = false;
-  bool IdentityKnown = false;  // from the parent's listing
+  bool IdentityKnown = false;  // from the parent's listing, or once identified
   TFolderIdentity Identity;
 };
 

@@ -58,6 +58,35 @@ TEST(Utf8TextTest, CutsNeverSplitACharacter) {
   EXPECT_EQ(CutUtf8ToBytes("ab\xE5\x86x", 4), "ab\xE5\x86");
 }
 
+TEST(Utf8TextTest, JunkIsCountedAndCutWithoutSplittingAPiece) {
+  // A megabyte of junk, as a hand-edited file may hold: every cut is a start
+  // of the text within its limit, and what it leaves starts a new piece.
+  uint32_t seed = 99;
+  std::string junk(1 << 20, '\0');
+  for (char& c : junk) {
+    seed = seed * 1664525u + 1013904223u;
+    // Mostly bytes of multi-byte sequences, so that sequences form and break.
+    c = static_cast<char>((seed >> 24) < 64 ? (seed >> 16) & 0x7F : 0x80 | ((seed >> 16) & 0x7F));
+  }
+  EXPECT_FALSE(IsValidUtf8(junk));
+  const size_t characters = Utf8CharacterCount(junk);
+  EXPECT_LT(characters, junk.size());
+  EXPECT_GE(Utf16Length(junk), characters);
+  for (size_t limit : {size_t{0}, size_t{1}, size_t{127}, size_t{259}, size_t{260}, size_t{4097}}) {
+    const size_t at = seed % 100000;
+    seed = seed * 1664525u + 1013904223u;
+    const std::string_view text = std::string_view(junk).substr(at, 5000);
+    for (const std::string_view cut :
+         {CutUtf8ToBytes(text, limit), CutUtf8ToCharacters(text, limit), CutUtf8ToUtf16Units(text, limit)}) {
+      ASSERT_EQ(text.substr(0, cut.size()), cut);
+      EXPECT_EQ(Utf8CharacterCount(cut) + Utf8CharacterCount(text.substr(cut.size())), Utf8CharacterCount(text));
+    }
+    EXPECT_LE(CutUtf8ToBytes(text, limit).size(), limit);
+    EXPECT_EQ(Utf8CharacterCount(CutUtf8ToCharacters(text, limit)), std::min(limit, Utf8CharacterCount(text)));
+    EXPECT_LE(Utf16Length(CutUtf8ToUtf16Units(text, limit)), limit);
+  }
+}
+
 TEST(Utf8TextTest, StoredTextIsUtf8WithMarkOrWellFormedElseLegacy) {
   int decoded = 0;
   const TLegacyDecoder latin1 = [&](std::string_view legacy) {
