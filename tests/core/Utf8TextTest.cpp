@@ -72,9 +72,9 @@ TEST(Utf8TextTest, JunkIsCountedAndCutWithoutSplittingAPiece) {
   const size_t characters = Utf8CharacterCount(junk);
   EXPECT_LT(characters, junk.size());
   EXPECT_GE(Utf16Length(junk), characters);
-  for (size_t limit : {size_t{0}, size_t{1}, size_t{127}, size_t{259}, size_t{260}, size_t{4097}}) {
-    const size_t at = seed % 100000;
+  for (int round = 0; round < 400; ++round) {
     seed = seed * 1664525u + 1013904223u;
+    const size_t limit = round < 6 ? size_t{127} << round % 6 : (seed >> 8) % 700, at = (seed >> 4) % 100000;
     const std::string_view text = std::string_view(junk).substr(at, 5000);
     for (const std::string_view cut :
          {CutUtf8ToBytes(text, limit), CutUtf8ToCharacters(text, limit), CutUtf8ToUtf16Units(text, limit)}) {
