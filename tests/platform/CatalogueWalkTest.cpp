@@ -298,6 +298,14 @@ TEST(CatalogueWalkTest, MissingDirectoryIsRecordedAndBarePathsAreIgnored) {
   EXPECT_EQ(FunStatContext.Parameter1, "C:\\muralotrope no such directory");
   EXPECT_EQ(FunStatContext.SystemErrorCode, static_cast<uint32_t>(ERROR_PATH_NOT_FOUND));
 
+  // A file given as a directory cannot be read as one.
+  TCatalogueFolderTree tree("muralotrope_notafolder");
+  tree.File("a.jpg");
+  LoadFilesList(tree.Path("a.jpg"), "", files, true);
+  EXPECT_TRUE(FunStatContext.Failed());
+  EXPECT_EQ(FunStatContext.Parameter1, tree.Path("a.jpg"));
+  EXPECT_NE(FunStatContext.SystemErrorCode, 0u);
+
   for (const char* path : {"", "C:", "relative"}) {
     LoadFilesList(path, "", files, true);
     EXPECT_FALSE(FunStatContext.Failed()) << path;
