@@ -102,8 +102,8 @@ struct TTimes {
 };
 
 // One load as the program runs it: walk, sort by keys (or by comparisons),
-// look up a current picture that is no longer there (by comparisons, that
-// reads the whole list).
+// and look up a current picture that is no longer there: a search in the
+// sorted keys, or a comparison with every name.
 bool Load(const std::string& folder, bool recursive, const std::string& filter, bool byKeys, double& seconds,
           double& cpuSeconds, TTimes& times) {
   TPictureSelection selection;
