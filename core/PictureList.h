@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/DirectoryList.h"
+#include "core/KeyedSort.h"
 
 // The user locale's case-insensitive collation: negative, zero or positive.
 using TCollation = std::function<int(const std::string& a, const std::string& b)>;
@@ -19,8 +20,11 @@ using TDirectoryWalker =
     std::function<void(const std::string& directory, bool recursive, std::vector<std::string>& files)>;
 
 // Sorts under the collation and drops every entry equal to an earlier one, so
-// that of equal entries the first added stays.
-void SortUniqueTexts(std::vector<std::string>& texts, const TCollation& compare);
+// that of equal entries the first added stays. With `makeKey` (the same
+// collation's sort keys) each text is looked at once rather than once per
+// compared pair; without it, or when a key cannot be made, by comparisons.
+void SortUniqueTexts(std::vector<std::string>& texts, const TCollation& compare,
+                     const TSortKeyMaker& makeKey = {});
 
 // Position of the first entry at or after `start` equal to `text` under the
 // collation, or -1.
@@ -28,9 +32,13 @@ int32_t FindTextInList(const std::string& text, const std::vector<std::string>& 
                        int32_t start, const TCollation& compare);
 
 // Empties `pictureList`, then appends one sorted block per active row, in row
-// order. Built in place, so a failure part-way keeps what was appended.
-void BuildPictureList(const std::vector<DirectoryEntry>& rows, const TDirectoryWalker& walk,
-                      const TCollation& compare, std::vector<std::string>& pictureList);
+// order. Built in place, so a failure part-way keeps what was appended. With
+// `findText`, returns the position FindTextInList(*findText, pictureList, 0)
+// gives, found through the blocks' sort keys when there are keys rather than
+// by a collation call per entry; otherwise -1.
+int32_t BuildPictureList(const std::vector<DirectoryEntry>& rows, const TDirectoryWalker& walk,
+                         const TCollation& compare, std::vector<std::string>& pictureList,
+                         const TSortKeyMaker& makeKey = {}, const std::string* findText = nullptr);
 
 // Every path followed by CR LF, in list order: the clipboard text of the list.
 std::string PictureListClipboardText(const std::vector<std::string>& pictureList);

@@ -76,8 +76,8 @@ void TPictureSelection::LoadPictureFileNames(const std::vector<DirectoryEntry>& 
                                              const TDirectoryWalker& walk) {
   FUN_TRACE("TMainForm::LoadPictureFileNames");
   FUN_GUARD({
-    BuildPictureList(rows, walk, Services.Collate, PictureList);
-    CurrentPictureIndex = FindTextInList(CurrentFileTitle, PictureList, 0, Services.Collate);
+    CurrentPictureIndex =
+        BuildPictureList(rows, walk, Services.Collate, PictureList, Services.SortKey, &CurrentFileTitle);
     ShowPictureLabels();
   });
 }

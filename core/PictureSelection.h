@@ -19,6 +19,7 @@ struct TSelectionServices {
   std::function<bool(const std::string& path)> FileExists;    // an existing directory counts too
   std::function<int32_t()> RandomNumber;                      // Random.Get
   TCollation Collate;                                         // user locale, case-insensitive
+  TSortKeyMaker SortKey;                                      // Collate's sort keys; empty: sort by Collate
   std::function<void()> ShowPictureLabels;                    // count label, then current-picture label
   std::function<void(const std::string& text)> ShowError;     // the error box
 };

@@ -3,26 +3,28 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <algorithm>
+
 #include "core/FunStatus.h"
-#include "core/PathParts.h"
+#include "platform/WinText.h"
 
 namespace {
 
 constexpr DWORD kVolumeLabelAttribute = 0x8;
 constexpr DWORD kSkippedAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | kVolumeLabelAttribute;
+constexpr size_t kLongestEnding = 16;
 
-bool IsDotEntry(const char* name) {
-  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
+// Entries read at a time: a library folder may hold many thousand.
+constexpr size_t kListingBytes = 64 * 1024;
 
-class TFindHandle {
+class TFileHandle {
  public:
-  explicit TFindHandle(HANDLE handle) : handle_(handle) {}
-  ~TFindHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+  explicit TFileHandle(HANDLE handle) : handle_(handle) {}
+  ~TFileHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
   }
-  TFindHandle(const TFindHandle&) = delete;
-  TFindHandle& operator=(const TFindHandle&) = delete;
+  TFileHandle(const TFileHandle&) = delete;
+  TFileHandle& operator=(const TFileHandle&) = delete;
   HANDLE Get() const { return handle_; }
   bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
 
@@ -32,41 +34,102 @@ class TFindHandle {
 
 }  // namespace
 
+TFileSystemFolders::TFileSystemFolders(const std::string& filter) : filter_(AnsiToWide(filter)) {
+  byEnding_ = !filter_.empty();
+  for (size_t start = 0; byEnding_ && start <= filter_.size();) {
+    const size_t end = std::min(filter_.find(L';', start), filter_.size());
+    std::wstring ending = filter_.substr(start, end - start);
+    // "*.*" matches every name, and blanks, more wildcards or empty patterns
+    // follow rules of their own: those go to the general match.
+    byEnding_ = ending.size() >= 3 && ending.size() <= kLongestEnding && ending.compare(0, 2, L"*.") == 0 &&
+                ending.find_first_of(L"*? ", 2) == std::wstring::npos;
+    if (byEnding_) {
+      ending.erase(0, 1);
+      CharUpperBuffW(ending.data(), static_cast<DWORD>(ending.size()));
+      endings_.push_back(std::move(ending));
+    }
+    start = end + 1;
+  }
+}
+
+bool TFileSystemFolders::Matches(const wchar_t* name, size_t length) const {
+  if (filter_.empty()) return true;
+  if (!byEnding_) return PathMatchSpecW(name, filter_.c_str()) != FALSE;
+  wchar_t tail[kLongestEnding];
+  for (const std::wstring& ending : endings_) {
+    if (ending.size() > length) continue;
+    std::copy(name + length - ending.size(), name + length, tail);
+    CharUpperBuffW(tail, static_cast<DWORD>(ending.size()));
+    if (std::equal(ending.begin(), ending.end(), tail)) return true;
+  }
+  return false;
+}
+
+bool TFileSystemFolders::ListFolder(const std::string& folder,
+                                    const std::function<void(const TFolderEntry&)>& onEntry, uint32_t& errorCode) {
+  SetLastError(0);
+  // Read through a handle on the folder: the entries come many at a time, each
+  // with its file index, which is a plain subfolder's identity on this volume.
+  const TFileHandle handle(CreateFileW(AnsiToWide(folder).c_str(), FILE_LIST_DIRECTORY,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle.Valid()) {
+    errorCode = GetLastError();
+    // The folder itself is missing: a search in it reports its path as not found.
+    if (errorCode == ERROR_FILE_NOT_FOUND) errorCode = ERROR_PATH_NOT_FOUND;
+    return false;
+  }
+  if (buffer_.empty()) buffer_.resize(kListingBytes / sizeof buffer_[0]);
+  TFolderEntry entry;
+  for (;;) {
+    SetLastError(0);
+    if (!GetFileInformationByHandleEx(handle.Get(), FileIdBothDirectoryInfo, buffer_.data(),
+                                      static_cast<DWORD>(buffer_.size() * sizeof buffer_[0]))) {
+      errorCode = GetLastError();
+      return IsNoMoreFilesCode(errorCode);
+    }
+    const auto* bytes = reinterpret_cast<const BYTE*>(buffer_.data());
+    for (;;) {
+      const auto* found = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes);
+      name_.assign(found->FileName, found->FileNameLength / sizeof(wchar_t));
+      if (WideToAnsiExactly(name_.c_str(), name_.size(), entry.Name)) {
+        const DWORD attributes = found->FileAttributes;
+        entry.NameLength = name_.size();
+        entry.IsDirectory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.IsLink = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        entry.IsHiddenOrSystem = (attributes & kSkippedAttributes) != 0;
+        entry.MatchesFilter = !entry.IsDirectory && Matches(name_.c_str(), name_.size());
+        entry.FileIndex = static_cast<uint64_t>(found->FileId.QuadPart);
+        onEntry(entry);
+      }
+      if (found->NextEntryOffset == 0) break;
+      bytes += found->NextEntryOffset;
+    }
+  }
+}
+
+bool TFileSystemFolders::IdentifyFolder(const std::string& folder, TFolderIdentity& identity) {
+  // Opening follows the link, so the identity is the target's.
+  const TFileHandle handle(CreateFileW(AnsiToWide(folder).c_str(), FILE_READ_ATTRIBUTES,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!handle.Valid() || !GetFileInformationByHandle(handle.Get(), &information)) return false;
+  identity.Volume = information.dwVolumeSerialNumber;
+  identity.Index = (static_cast<uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+  // A file system that keeps no file indexes, or a volume without a serial
+  // number, reports zero, which tells no folder apart.
+  return identity.Volume != 0 && identity.Index != 0;
+}
+
+size_t TFileSystemFolders::PathLength(const std::string& path) {
+  if (path.empty()) return 0;
+  const int length = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+  return length > 0 ? static_cast<size_t>(length) : path.size();
+}
+
 void LoadFilesList(const std::string& directory, const std::string& filter, std::vector<std::string>& files,
                    bool recursive) {
-  FUN_TRACE("LoadFilesList");
-  FUN_GUARD({
-    if (DirectoryPart(directory).empty()) return;
-    std::string prefix = directory;
-    if (prefix.back() != '\\') prefix += '\\';
-    WIN32_FIND_DATAA entry;
-    SetLastError(0);
-    TFindHandle search(FindFirstFileA((prefix + "*").c_str(), &entry));
-    if (!search.Valid()) {
-      const DWORD code = GetLastError();
-      if (!IsNoMoreFilesCode(code)) FUN_RAISE("Failed to load directory.", directory, "", code);
-      return;
-    }
-    for (;;) {
-      if ((entry.dwFileAttributes & kSkippedAttributes) == 0 && !IsDotEntry(entry.cFileName)) {
-        const std::string path = prefix + entry.cFileName;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          if (recursive && (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
-            LoadFilesList(path, filter, files, true);
-            // A subdirectory that cannot be read stays on record; its
-            // neighbours are still searched.
-            trace_.CalleeFailed();
-          }
-        } else if (filter.empty() || PathMatchSpecA(entry.cFileName, filter.c_str())) {
-          files.push_back(path);
-        }
-      }
-      SetLastError(0);
-      if (!FindNextFileA(search.Get(), &entry)) {
-        const DWORD code = GetLastError();
-        if (!IsNoMoreFilesCode(code)) FUN_RAISE("Failed to load directory.", directory, "", code);
-        return;
-      }
-    }
-  });
+  TFileSystemFolders folders(filter);
+  LoadFilesFromFolders(folders, directory, recursive, files);
 }

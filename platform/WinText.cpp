@@ -25,3 +25,19 @@ std::string WindowText(HWND window) {
   text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
   return text;
 }
+
+bool WideToAnsiExactly(const wchar_t* text, size_t length, std::string& ansi) {
+  ansi.clear();
+  if (length == 0) return true;
+  const int wideLength = static_cast<int>(length);
+  // Under a UTF-8 code page every character has bytes, and best-fit
+  // replacements and the default-character report do not apply.
+  const bool utf8 = GetACP() == CP_UTF8;
+  ansi.resize(length * (utf8 ? 3 : 2));
+  BOOL usedDefault = FALSE;
+  const int written = WideCharToMultiByte(CP_ACP, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS, text,
+                                          wideLength, ansi.data(), static_cast<int>(ansi.size()), nullptr,
+                                          utf8 ? nullptr : &usedDefault);
+  ansi.resize(written > 0 ? static_cast<size_t>(written) : 0);
+  return written > 0 && !usedDefault;
+}

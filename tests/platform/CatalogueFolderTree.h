@@ -34,28 +34,41 @@ class TCatalogueFolderTree {
     if (attributes) SetFileAttributesA(Path(relative).c_str(), attributes);
   }
 
+  // The root in UTF-16, for names the program's code page cannot hold.
+  std::wstring WideRoot() const { return Wide(Root); }
+
+  static std::wstring Wide(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+    wide.pop_back();
+    return wide;
+  }
+
   std::string Root;
 
  private:
-  static void RemoveTree(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+  // Through the wide calls, so that names in any script go too.
+  static void RemoveTree(const std::string& path) { RemoveTreeWide(Wide(path)); }
+  static void RemoveTreeWide(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL | (attributes & FILE_ATTRIBUTE_DIRECTORY));
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL | (attributes & FILE_ATTRIBUTE_DIRECTORY));
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-      DeleteFileA(path.c_str());
+      DeleteFileW(path.c_str());
       return;
     }
     if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
-      WIN32_FIND_DATAA entry;
-      HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
+      WIN32_FIND_DATAW entry;
+      HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &entry);
       if (search != INVALID_HANDLE_VALUE) {
         do {
-          const std::string name = entry.cFileName;
-          if (name != "." && name != "..") RemoveTree(path + "\\" + name);
-        } while (FindNextFileA(search, &entry));
+          const std::wstring name = entry.cFileName;
+          if (name != L"." && name != L"..") RemoveTreeWide(path + L"\\" + name);
+        } while (FindNextFileW(search, &entry));
         FindClose(search);
       }
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(path.c_str());
   }
 };
