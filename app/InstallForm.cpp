@@ -109,6 +109,12 @@ void TInstallForm::Install() {
     const std::string source = WithTrailingBackslash(TProgram::GetProgramDirectory());
     const std::string destination = InstallDestination(InstallToEdit.Text(), source);
     if (!ShowQuery("Install the program in directory \"" + destination + "\"?")) return;
+    // The shortcuts' folders before anything is copied: without them the links
+    // would land in the current directory.
+    const std::string desktop = GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY);
+    if (trace_.CalleeFailed()) return;
+    const std::string programs = GetSystemDirectoryPath(CSIDL_PROGRAMS);
+    if (trace_.CalleeFailed()) return;
     CopyDeleteDirectory(source, destination, true);
     const std::string folder = WithTrailingBackslash(destination);
     const std::string exe = folder + ProgramName + ".exe";
@@ -117,8 +123,8 @@ void TInstallForm::Install() {
     MyRenameFile(folder + "Install.exe", exe, true);
     if (trace_.CalleeFailed()) return;
     // Shortcuts and the uninstall entry are conveniences: their failures neither stop nor show.
-    CopyFileAsLink(exe, GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY) + ProgramName + ".lnk", true, false, true, "");
-    const std::string menu = GetSystemDirectoryPath(CSIDL_PROGRAMS) + LastPathComponent(source) + "\\";
+    CopyFileAsLink(exe, desktop + ProgramName + ".lnk", true, false, true, "");
+    const std::string menu = programs + LastPathComponent(source) + "\\";
     CreateDirectoryA(menu.c_str(), nullptr);
     CopyFileAsLink(exe, menu + ProgramName + ".lnk", true, false, true, "");
     CopyFileAsLinkWithParam(exe, menu + "Uninstall" + LinkExtension(exe), "/Uninstall", true);
@@ -142,10 +148,18 @@ void TInstallForm::Uninstall() {
       return;
     }
     if (!ShowQuery("Delete directory \"" + directory + "\" (and all contained files)?")) return;
+    // The shortcuts' folders before anything is deleted: without them the names
+    // would be taken from the current directory.
+    const std::string desktop = GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY);
+    if (trace_.CalleeFailed()) return;
+    const std::string programs = GetSystemDirectoryPath(CSIDL_PROGRAMS);
+    if (trace_.CalleeFailed()) return;
+    const std::string startup = GetSystemDirectoryPath(CSIDL_STARTUP);
+    if (trace_.CalleeFailed()) return;
     DeleteDirectoryNoErrors(directory);
-    DeleteFileA((GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY) + ProgramName + ".lnk").c_str());
-    DeleteDirectoryNoErrors(GetSystemDirectoryPath(CSIDL_PROGRAMS) + LastPathComponent(TProgram::GetProgramDirectory()));
-    const std::string startupLink = GetSystemDirectoryPath(CSIDL_STARTUP) + TProgram::GetProgramFileName();
+    DeleteFileA((desktop + ProgramName + ".lnk").c_str());
+    DeleteDirectoryNoErrors(programs + LastPathComponent(TProgram::GetProgramDirectory()));
+    const std::string startupLink = startup + TProgram::GetProgramFileName();
     DeleteFileA((startupLink.substr(0, startupLink.size() - ExtensionPart(startupLink).size()) + ".lnk").c_str());
     DeleteUninstallerRegistry(ProgramName);
     FunStatContext.Reset(Perfect);
