@@ -9,6 +9,7 @@
 #include "app/MainForm.h"
 #include "app/ProgramInfo.h"
 #include "core/FunStatus.h"
+#include "core/ProgramRun.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Program.h"
 #include "platform/SystemReport.h"
@@ -33,42 +34,50 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
+  const bool installMode = IsInstallMode(TProgram::GetProgramFileName(), TProgram::GetProgramArgument(1));
+  if (!installMode && Program.IsProgramRunning(kProgramName)) {
+    // A second instance leaves quietly.
+    Program.CloseProgramMutex();
+    return 0;
+  }
+
+  // Destroyed in reverse order after the run, once any pending failure was shown.
   std::unique_ptr<TMainForm> mainForm;
   std::unique_ptr<TInstallForm> installForm;
   TAboutForm aboutForm;
   TErrorForm errorForm;
   TDesktopPositionForm desktopPositionForm;
-  {
-    FUN_TRACE("WinMain");
+  TProgramRunHooks hooks;
+  hooks.CreateWindows = [&] {
+    FUN_TRACE("CreateProgramWindows");
     FUN_GUARD({
-      const bool installMode = IsInstallMode(TProgram::GetProgramFileName(), TProgram::GetProgramArgument(1));
-      if (!installMode && Program.IsProgramRunning(kProgramName)) {
-        // A second instance leaves quietly.
-        Program.CloseProgramMutex();
-        ExitProcess(0);
-      }
       HWND owner = nullptr;
       if (installMode) {
         installForm = std::make_unique<TInstallForm>();
-        installForm->Create();
+        if (!installForm->Create()) return FUN_RAISE("Failed to create window.", "Install", "", GetLastError());
         owner = installForm->Handle();
       } else {
         mainForm = std::make_unique<TMainForm>();
         mainForm->Create();
+        if (trace_.CalleeFailed()) return;
         owner = mainForm->Handle();
       }
       SetMessageBoxOwner(owner);
       aboutForm.Create(owner);
       errorForm.Create(owner);
       desktopPositionForm.Create(owner);
-      if (installMode)
-        installForm->Prepare(kProgramName, kProgramDescription, kProgramVersion);
-      else
-        mainForm->BeforeRun();
-      RunMessageLoop();
     });
-    FUN_SHOW("");
-  }
-  Program.CloseProgramMutex();
-  return 0;
+  };
+  hooks.PrepareWindows = [&] {
+    if (installMode)
+      installForm->Prepare(kProgramName, kProgramDescription, kProgramVersion);
+    else
+      mainForm->BeforeRun();
+  };
+  hooks.RunMessageLoop = RunMessageLoop;
+  hooks.EnsureErrorWindow = [&] {
+    if (!ErrorForm) errorForm.Create(nullptr);
+  };
+  hooks.CloseProgramMutex = [] { Program.CloseProgramMutex(); };
+  return RunProgram(hooks);
 }
