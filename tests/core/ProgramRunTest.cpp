@@ -4,80 +4,67 @@
 
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "core/FunStatus.h"
 
 namespace {
 
-// A program whose steps log themselves; the error window is a flag that the
-// report needs, as the real one does.
-struct TFakeProgram {
-  bool CreationFails = false;
-  bool LoopThrows = false;
-  bool HasErrorWindow = false;
-  std::string Log;
-  std::vector<std::string> Shown;
-
-  int Run() {
-    TReportEnvironment& env = ReportEnvironment();
-    const auto saved = env.ShowReport;
-    env.ShowReport = [this](const std::string&, const std::string& description, bool*,
-                            const std::string& report) {
-      Log += HasErrorWindow ? "show " : "lost ";
-      Shown.push_back(description + "|" + report);
-      return true;
-    };
-    TProgramRunHooks hooks;
-    hooks.CreateWindows = [this] {
-      FUN_TRACE("CreateProgramWindows");
-      FUN_GUARD({
-        Log += "create ";
-        if (CreationFails) return FUN_RAISE("Failed to start GDI+.", "3");
-        HasErrorWindow = true;
-      });
-    };
-    hooks.PrepareWindows = [this] { Log += "prepare "; };
-    hooks.RunMessageLoop = [this] {
-      Log += "loop ";
-      if (LoopThrows) throw std::runtime_error("lost window");
-    };
-    hooks.EnsureErrorWindow = [this] {
-      Log += "ensure ";
-      HasErrorWindow = true;
-    };
-    hooks.CloseProgramMutex = [this] { Log += "mutex"; };
-    const int code = RunProgram(hooks);
-    env.ShowReport = saved;
-    return code;
-  }
-};
+// Runs a program whose steps log themselves; "show" is logged only while an
+// error window exists, "lost" otherwise. Returns the exit code.
+int RunLogged(bool creationFails, bool loopThrows, std::string& log, std::string& shown) {
+  bool errorWindow = false;
+  TReportEnvironment& env = ReportEnvironment();
+  const auto saved = env.ShowReport;
+  env.ShowReport = [&](const std::string&, const std::string& description, bool*, const std::string& report) {
+    log += errorWindow ? "show " : "lost ";
+    shown = description + "|" + report;
+    return true;
+  };
+  TProgramRunHooks hooks;
+  hooks.CreateWindows = [&] {
+    FUN_TRACE("CreateProgramWindows");
+    FUN_GUARD({
+      log += "create ";
+      if (creationFails) return FUN_RAISE("Failed to start GDI+.", "3");
+      errorWindow = true;
+    });
+  };
+  hooks.PrepareWindows = [&] { log += "prepare "; };
+  hooks.RunMessageLoop = [&] {
+    log += "loop ";
+    if (loopThrows) throw std::runtime_error("lost window");
+  };
+  hooks.EnsureErrorWindow = [&] {
+    log += "ensure ";
+    errorWindow = true;
+  };
+  hooks.CloseProgramMutex = [&] { log += "mutex"; };
+  const int code = RunProgram(hooks);
+  env.ShowReport = saved;
+  return code;
+}
 
 TEST(ProgramRunTest, AFailedStartIsReportedAndReleasesTheInstanceAndAPendingFailureShowsBeforeTheEnd) {
-  TFakeProgram normal;
-  EXPECT_EQ(normal.Run(), 0);
-  EXPECT_EQ(normal.Log, "create prepare loop mutex");
-  EXPECT_TRUE(normal.Shown.empty());
+  std::string log, shown;
+  EXPECT_EQ(RunLogged(false, false, log, shown), 0);
+  EXPECT_EQ(log, "create prepare loop mutex");
+  EXPECT_EQ(shown, "");
 
   // No window: nothing is prepared or run, the failure is reported in a window
   // made for it, and the mutex is released so that the next start can run.
-  TFakeProgram failed;
-  failed.CreationFails = true;
-  EXPECT_EQ(failed.Run(), 1);
-  EXPECT_EQ(failed.Log, "create ensure show mutex");
-  ASSERT_EQ(failed.Shown.size(), 1u);
-  EXPECT_EQ(failed.Shown[0].substr(0, 1), "|");
-  EXPECT_NE(failed.Shown[0].find("* Description: \"Failed to start GDI+.\""), std::string::npos);
-  EXPECT_NE(failed.Shown[0].find("* Function: \"CreateProgramWindows\""), std::string::npos);
+  log.clear();
+  EXPECT_EQ(RunLogged(true, false, log, shown), 1);
+  EXPECT_EQ(log, "create ensure show mutex");
+  EXPECT_EQ(shown.substr(0, 1), "|");
+  EXPECT_NE(shown.find("* Function: \"CreateProgramWindows\"\r\n* Line: "), std::string::npos);
+  EXPECT_NE(shown.find("* Description: \"Failed to start GDI+.\""), std::string::npos);
 
   // A failure still pending when the loop ends is shown before the run ends.
-  TFakeProgram pending;
-  pending.LoopThrows = true;
-  EXPECT_EQ(pending.Run(), 0);
-  EXPECT_EQ(pending.Log, "create prepare loop ensure show mutex");
-  ASSERT_EQ(pending.Shown.size(), 1u);
-  EXPECT_NE(pending.Shown[0].find("Unhandled exception: lost window"), std::string::npos);
-  EXPECT_NE(pending.Shown[0].find("* Function: \"WinMain\""), std::string::npos);
+  log.clear();
+  EXPECT_EQ(RunLogged(false, true, log, shown), 0);
+  EXPECT_EQ(log, "create prepare loop ensure show mutex");
+  EXPECT_NE(shown.find("* Function: \"WinMain\""), std::string::npos);
+  EXPECT_NE(shown.find("Unhandled exception: lost window"), std::string::npos);
   EXPECT_EQ(FunStatContext.Status, Perfect);
 }
 

@@ -11,35 +11,21 @@
 
 namespace {
 
-// Sets an environment variable of this process (which a started program
-// inherits) until destroyed.
-class TEnvironmentOverride {
- public:
-  TEnvironmentOverride(const char* name, const std::string& value) : name_(name) {
-    char old[32768];
-    const DWORD length = GetEnvironmentVariableA(name, old, sizeof old);
-    had_ = length > 0 && length < sizeof old;
-    if (had_) old_.assign(old, length);
-    SetEnvironmentVariableA(name, value.c_str());
-  }
-  ~TEnvironmentOverride() { SetEnvironmentVariableA(name_, had_ ? old_.c_str() : nullptr); }
-
- private:
-  const char* name_;
-  bool had_ = false;
-  std::string old_;
-};
-
 TEST(TemporaryFolderTest, WithoutOneNoWallpaperIsWrittenIntoTheCurrentFolder) {
   TProgramUnderTest program;
   const std::string pictures = WriteUniformPictures(program, {0xFF0000, 0x00FF00});
   program.WriteFile("Muralotrope.ini", OptionsFileText(QuietSections(pictures + "a.bmp"), pictures));
-  {
-    // A temporary folder longer than any path the system can hand out.
-    const std::string tooLong = "C:\\" + std::string(300, 't');
-    TEnvironmentOverride tmp("TMP", tooLong), temp("TEMP", tooLong);
-    ASSERT_TRUE(program.Start("ShowOnStart"));
-  }
+  // The program inherits a temporary folder longer than any path the system hands out.
+  char tmp[MAX_PATH] = {}, temp[MAX_PATH] = {};
+  GetEnvironmentVariableA("TMP", tmp, MAX_PATH);
+  GetEnvironmentVariableA("TEMP", temp, MAX_PATH);
+  const std::string tooLong = "C:\\" + std::string(300, 't');
+  SetEnvironmentVariableA("TMP", tooLong.c_str());
+  SetEnvironmentVariableA("TEMP", tooLong.c_str());
+  const bool started = program.Start("ShowOnStart");
+  SetEnvironmentVariableA("TMP", tmp[0] ? tmp : nullptr);
+  SetEnvironmentVariableA("TEMP", temp[0] ? temp : nullptr);
+  ASSERT_TRUE(started);
   HWND window = program.WaitForMainWindow(30000);
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(WaitUntil([&] { return ControlText(window, IDC_LOADED_PICTURES_COUNT_LABEL) == LoadedPicturesCountText(2); },
@@ -49,7 +35,6 @@ TEST(TemporaryFolderTest, WithoutOneNoWallpaperIsWrittenIntoTheCurrentFolder) {
   EXPECT_NE(ControlText(window, IDC_LAST_PICTURE_LABEL).find("b.bmp"), std::string::npos);
   EXPECT_FALSE(program.FileExists("Muralotrope_Wallpaper.bmp"));
   EXPECT_FALSE(program.FileExists("Muralotrope_Wallpaper.bmp.part"));
-  program.Kill();
 }
 
 }  // namespace
