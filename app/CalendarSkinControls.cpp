@@ -334,18 +334,15 @@ void TCalendarSkinControls::PanelMouseDown(TColorPanel& panel, TMouseButton butt
 void TCalendarSkinControls::ReadFrom(const TStoredTextList& store, bool wholeSkin) {
   // Check boxes whose key is missing keep their state: the read starts from the controls.
   TCalendarSkin skin = Skin();
-  std::string rejectedText;
   const auto get = [&store](const std::string& section, const std::string& key, const std::string& defaultValue) {
     return ReadString(store, section, key, defaultValue);
   };
-  const auto parseColor = [&rejectedText](const std::string& text, uint32_t& color) {
-    if (TryTextToColor(text, color)) return true;
-    rejectedText = text;
-    return false;
+  const auto unreadable = [&store](const std::string& section, const std::string& key, const std::string& text) {
+    store.NoteUnreadableValue(section, key, text);
   };
-  const bool read = ReadCalendarSkin(get, parseColor, fontNames_, wholeSkin, skin);
+  const bool read = ReadCalendarSkin(get, TryTextToColor, fontNames_, wholeSkin, skin, unreadable);
   ShowSkin(skin);
-  if (!read) throw EColorConversionError(rejectedText);
+  if (!read) throw std::runtime_error("Failed to read the calendar skin.");
 }
 
 void TCalendarSkinControls::WriteTo(TStoredTextList& store) const {

@@ -9,6 +9,15 @@
 
 TErrorForm* ErrorForm = nullptr;
 
+TErrorForm::~TErrorForm() {
+  // Reports made while the windows are torn down go to the plain message box.
+  if (ErrorForm != this) return;
+  ErrorForm = nullptr;
+  TReportEnvironment& env = ReportEnvironment();
+  env.ShowReport = nullptr;
+  env.RecursionCounter = nullptr;
+}
+
 bool TErrorForm::Create(HWND owner) {
   if (!CreateModeless(IDD_ERROR, owner)) return false;
   ErrorForm = this;
@@ -53,7 +62,8 @@ bool TErrorForm::ShowReport(const std::string& caption, const std::string& descr
       SetWindowPos(handle_, HWND_TOP, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2, 0,
                    0, SWP_NOSIZE);
       SetFocus(GetDlgItem(handle_, IDC_ERROR_OKAY));
-      modalResult = ShowModalWindow(owner);
+      // Every window of the program waits for the report, not only its owner.
+      modalResult = ShowModalWindow(owner, true);
     }
   } catch (...) {
   }

@@ -9,6 +9,7 @@
 class TErrorForm : public TDialogWindow {
  public:
   static constexpr unsigned kLogTruncateAbove = 10000;
+  ~TErrorForm() override;
 
   // The owner is the main (or install) window, on which the report is centred.
   bool Create(HWND owner);

@@ -176,6 +176,12 @@ void TInstallForm::Install() {
     const std::string source = WithTrailingBackslash(TProgram::GetProgramDirectory());
     const std::string destination = InstallDestination(InstallToEdit.Text(), ProgramName);
     if (!ShowQuery("Install the program in directory \"" + destination + "\"?")) return;
+    // The shortcuts' folders before anything is copied: without them the links
+    // would land in the current directory.
+    const std::string desktop = GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY);
+    if (trace_.CalleeFailed()) return;
+    const std::string programs = GetSystemDirectoryPath(CSIDL_PROGRAMS);
+    if (trace_.CalleeFailed()) return;
     const std::string folder = WithTrailingBackslash(destination);
     const std::string exe = folder + ProgramName + ".exe";
     const std::string command = exe + " " + "/Uninstall";
@@ -197,8 +203,8 @@ void TInstallForm::Install() {
       return;
     }
     // Shortcuts and the uninstall entry are conveniences: their failures neither stop nor show.
-    CopyFileAsLink(exe, GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY) + ProgramName + ".lnk", true, false, true, "");
-    const std::string menu = GetSystemDirectoryPath(CSIDL_PROGRAMS) + ProgramName + "\\";
+    CopyFileAsLink(exe, desktop + ProgramName + ".lnk", true, false, true, "");
+    const std::string menu = programs + ProgramName + "\\";
     CreateDirectoryA(menu.c_str(), nullptr);
     CopyFileAsLink(exe, menu + ProgramName + ".lnk", true, false, true, "");
     CopyFileAsLinkWithParam(exe, menu + "Uninstall" + LinkExtension(exe), "/Uninstall", true);
@@ -225,18 +231,26 @@ void TInstallForm::Uninstall() {
       return;
     }
     if (!ShowQuery("Delete directory \"" + directory + "\" (and all contained files)?")) return;
+    // The shortcuts' folders before anything is deleted: without them the names
+    // would be taken from the current directory.
+    const std::string desktop = GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY);
+    if (trace_.CalleeFailed()) return;
+    const std::string programs = GetSystemDirectoryPath(CSIDL_PROGRAMS);
+    if (trace_.CalleeFailed()) return;
+    const std::string startup = GetSystemDirectoryPath(CSIDL_STARTUP);
+    if (trace_.CalleeFailed()) return;
     // Exactly what the install put there and what the program wrote beside
     // itself; the folder goes when nothing else is left in it.
     std::vector<std::string> entries = InstalledEntries(ProgramName);
     for (const std::string& entry : ProgramDataEntries(ProgramName))
       if (std::find(entries.begin(), entries.end(), entry) == entries.end()) entries.push_back(entry);
     DeleteNamedEntries(directory, entries);
-    DeleteFileA((GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY) + ProgramName + ".lnk").c_str());
+    DeleteFileA((desktop + ProgramName + ".lnk").c_str());
     const std::string exe = WithTrailingBackslash(directory) + ProgramName + ".exe";
     const std::string readme = WithTrailingBackslash(directory) + "Readme.txt";
-    DeleteNamedEntries(GetSystemDirectoryPath(CSIDL_PROGRAMS) + ProgramName,
+    DeleteNamedEntries(programs + ProgramName,
                        {ProgramName + ".lnk", "Uninstall" + LinkExtension(exe), "Readme" + LinkExtension(readme)});
-    const std::string startupLink = GetSystemDirectoryPath(CSIDL_STARTUP) + TProgram::GetProgramFileName();
+    const std::string startupLink = startup + TProgram::GetProgramFileName();
     DeleteFileA((startupLink.substr(0, startupLink.size() - ExtensionPart(startupLink).size()) + ".lnk").c_str());
     DeleteUninstallerRegistry(ProgramName);
     // The running program's own file goes once this process, and the one that

@@ -43,6 +43,8 @@ class TMainForm : public TDialogWindow {
 
   bool IsUpdatingControls = true;
   bool ExitRequested = false;
+  // Set once a close was allowed: the options are saved and the loop ends.
+  bool CloseAllowed = false;
   TSystemTray SystemTray;
   HMENU SystemTrayPopupMenu = nullptr;
   ULONG_PTR GdiplusToken = 0;

@@ -191,7 +191,13 @@ bool TMainForm::SetFileAsWallpaper(bool reload) {
       return;
     }
     PaintInformation(*this, *wallpaper);
-    SaveBitmapAsBmpFile(*wallpaper, WallpaperFilePath(tempDirectory));
+    // Without the temporary directory the file would land in the current one.
+    std::string directory = tempDirectory;
+    if (directory.empty()) {
+      directory = GetTempDirectory();
+      if (trace_.CalleeFailed()) return;
+    }
+    SaveBitmapAsBmpFile(*wallpaper, WallpaperFilePath(directory));
     if (trace_.CalleeFailed()) return;
     ::SetFileAsWallpaper(WallpaperFileName);
     if (trace_.CalleeFailed()) return;

@@ -102,6 +102,10 @@ void TMainForm::TimerTimer() {
     state.IsCurrentFileTitleEmpty = Selection.CurrentFileTitle.empty();
     return state;
   };
+  hooks.WriteLastTimes = [this](double lastAutoChangeTime, double lastBroadcastTime) {
+    Selection.LastAutoChangeTime = lastAutoChangeTime;
+    LastBroadcastTime = lastBroadcastTime;
+  };
   // The tick tests the record after the change; the selection itself is not
   // traced, so without a trace of its own the tick would read its own entry
   // status as a failure and never compose the new picture.

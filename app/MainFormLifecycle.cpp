@@ -36,13 +36,25 @@ TMainForm::~TMainForm() {
 }
 
 bool TMainForm::Create() {
-  Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, nothing suppressed
-  Gdiplus::GdiplusStartup(&GdiplusToken, &input, nullptr);
-  if (!CreateModeless(IDD_MAIN, nullptr)) return false;
-  IsUpdatingControls = true;
-  PrepareSettingsDirectory();
-  AcceptShowMainWindowMessage(handle_);
-  return true;
+  FUN_TRACE("TMainForm::Create");
+  FUN_GUARD({
+    Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, nothing suppressed
+    const Gdiplus::Status started = Gdiplus::GdiplusStartup(&GdiplusToken, &input, nullptr);
+    if (started != Gdiplus::Ok) {
+      GdiplusToken = 0;
+      FUN_RAISE("Failed to start GDI+.", std::to_string(started));
+      return;
+    }
+    SetLastError(0);
+    if (!CreateModeless(IDD_MAIN, nullptr)) {
+      FUN_RAISE("Failed to create window.", "Main", "", GetLastError());
+      return;
+    }
+    IsUpdatingControls = true;
+    PrepareSettingsDirectory();
+    AcceptShowMainWindowMessage(handle_);
+  });
+  return !trace_.Failed();
 }
 
 void TMainForm::OnInitDialog() {
@@ -88,15 +100,18 @@ void TMainForm::BeforeRun() {
 void TMainForm::RequestExit() { ExitRequested = true; }
 
 void TMainForm::FormCloseQuery() {
+  if (CloseAllowed) return;
   if (!ExitRequested && HideOnCloseCheckBox.Checked()) {
     HideMainWindow();
     return;
   }
+  CloseAllowed = true;
   SaveOptionsFile();
   KillTimer(handle_, kTimerId);
   DragAcceptFiles(handle_, FALSE);
-  DestroyWindow(handle_);
-  handle_ = nullptr;
+  // The window, and the error window it owns, stay until the entry point has
+  // shown any failure still pending; only then are the windows destroyed.
+  ShowWindow(handle_, SW_HIDE);
   PostQuitMessage(0);
 }
 

@@ -48,14 +48,15 @@ void TMainForm::LoadOptionsFile() {
   Options->DecimalSeparator = UserDecimalSeparator();
   Options->OnLoad = [this](TStoredTextList& store, uint8_t) { LoadOptions(store); };
   Options->OnSave = [this](TStoredTextList& store, uint8_t) { SaveOptions(store); };
+  Options->LoadFailureMessage = "The options file \"" + Options->FileName +
+                                "\" could not be read and will not be overwritten. "
+                                "Changes made until the program closes will not be saved.";
   OptionsLoadFailed = !Options->Load(0);
 }
 
 bool TMainForm::SaveOptionsFile() {
-  if (!Options) return false;
-  // A load that stopped early left later settings (the directory list, the
-  // favourites) at their defaults; keep the file as it was beside the new one.
-  if (OptionsLoadFailed) CopyFileA(Options->FileName.c_str(), (Options->FileName + ".bak").c_str(), FALSE);
+  // A file that could not be read is kept as it is; the user was told so at start.
+  if (!Options || OptionsLoadFailed) return false;
   return Options->Save(false, 0);
 }
 

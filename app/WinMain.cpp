@@ -9,6 +9,7 @@
 #include "app/MainForm.h"
 #include "app/ProgramInfo.h"
 #include "core/FunStatus.h"
+#include "core/ProgramRun.h"
 #include "platform/InstanceSignal.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Program.h"
@@ -37,44 +38,51 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 
+  const bool installMode = IsInstallMode(TProgram::GetProgramFileName(), TProgram::GetProgramArgument(1));
+  if (!installMode && Program.IsProgramRunning(kProgramName)) {
+    // A second instance leaves quietly, once it has asked the first to show itself.
+    AskRunningInstanceToShow(kProgramName);
+    Program.CloseProgramMutex();
+    return 0;
+  }
+
+  // Destroyed in reverse order after the run, once any pending failure was shown.
   std::unique_ptr<TMainForm> mainForm;
   std::unique_ptr<TInstallForm> installForm;
   TAboutForm aboutForm;
   TErrorForm errorForm;
   TDesktopPositionForm desktopPositionForm;
-  int exitCode = 0;
-  {
-    FUN_TRACE("WinMain");
+  TProgramRunHooks hooks;
+  hooks.CreateWindows = [&] {
+    FUN_TRACE("CreateProgramWindows");
     FUN_GUARD({
-      const bool installMode = IsInstallMode(TProgram::GetProgramFileName(), TProgram::GetProgramArgument(1));
-      if (!installMode && Program.IsProgramRunning(kProgramName)) {
-        // A second instance leaves quietly, once it has asked the first to show itself.
-        AskRunningInstanceToShow(kProgramName);
-        Program.CloseProgramMutex();
-        ExitProcess(0);
-      }
       HWND owner = nullptr;
       if (installMode) {
         installForm = std::make_unique<TInstallForm>();
-        installForm->Create();
+        if (!installForm->Create()) return FUN_RAISE("Failed to create window.", "Install", "", GetLastError());
         owner = installForm->Handle();
       } else {
         mainForm = std::make_unique<TMainForm>();
         mainForm->Create();
+        if (trace_.CalleeFailed()) return;
         owner = mainForm->Handle();
       }
       SetMessageBoxOwner(owner);
       aboutForm.Create(owner);
       errorForm.Create(owner);
       desktopPositionForm.Create(owner);
-      if (installMode)
-        installForm->Prepare(kProgramName, kProgramDescription, kProgramVersion);
-      else
-        mainForm->BeforeRun();
-      exitCode = RunMessageLoop();
     });
-    FUN_SHOW("");
-  }
-  Program.CloseProgramMutex();
-  return exitCode;
+  };
+  hooks.PrepareWindows = [&] {
+    if (installMode)
+      installForm->Prepare(kProgramName, kProgramDescription, kProgramVersion);
+    else
+      mainForm->BeforeRun();
+  };
+  hooks.RunMessageLoop = RunMessageLoop;
+  hooks.EnsureErrorWindow = [&] {
+    if (!ErrorForm) errorForm.Create(nullptr);
+  };
+  hooks.CloseProgramMutex = [] { Program.CloseProgramMutex(); };
+  return RunProgram(hooks);
 }

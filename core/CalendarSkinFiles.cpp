@@ -8,9 +8,9 @@ const char* const kSkinFolderName = "CalendarSkins";
 
 namespace {
 
-bool ReadSkinValue(const TSkinValueGetter& get, const TColorParser& parseColor,
+void ReadSkinValue(const TSkinValueGetter& get, const TColorParser& parseColor,
                    const std::vector<std::string>& fontNames, const TSkinParameter& parameter,
-                   TCalendarSkin& skin, std::string& rejectedText) {
+                   TCalendarSkin& skin, const TUnreadableValueSink& unreadable) {
   const std::string key = parameter.Key;
   if (parameter.IsList()) {
     std::string text = get(kCalendarSkinSection, key, parameter.DefaultText);
@@ -18,37 +18,32 @@ bool ReadSkinValue(const TSkinValueGetter& get, const TColorParser& parseColor,
     const std::vector<std::string>& items = SkinParameterItems(parameter, fontNames);
     // With no font installed there is nothing to select; the stored name stays.
     SetSkinListValue(skin, parameter, items.empty() ? text : SelectListItem(items, text));
-    return true;
+    return;
   }
   if (parameter.Kind == TSkinParameterKind::Bool) {
     bool& value = skin.*parameter.BoolValue;
     value = get(kCalendarSkinSection, key, value ? "TRUE" : "FALSE") == "TRUE";
-    return true;
+    return;
   }
   const std::string text = get(kCalendarSkinSection, key, std::to_string(parameter.DefaultColor));
   uint32_t color = 0;
   if (!text.empty() && !(parseColor && parseColor(text, color))) {
-    rejectedText = text;
-    return false;
+    color = parameter.DefaultColor;
+    if (unreadable) unreadable(kCalendarSkinSection, key, text);
   }
   skin.*parameter.ColorValue = color;
-  return true;
 }
 
 }  // namespace
 
 bool ReadCalendarSkin(const TSkinValueGetter& get, const TColorParser& parseColor,
                       const std::vector<std::string>& fontNames, bool loadWholeSkin,
-                      TCalendarSkin& skin) {
+                      TCalendarSkin& skin, const TUnreadableValueSink& unreadable) {
   FUN_TRACE("ReadCalendarSkin");
   FUN_GUARD({
     for (const TSkinParameter& parameter : SkinParameters()) {
       if (!loadWholeSkin && parameter.Kind != TSkinParameterKind::Color) continue;
-      std::string rejectedText;
-      if (!ReadSkinValue(get, parseColor, fontNames, parameter, skin, rejectedText)) {
-        FUN_RAISE("Invalid color value.", parameter.Key, rejectedText);
-        return;
-      }
+      ReadSkinValue(get, parseColor, fontNames, parameter, skin, unreadable);
     }
   });
   return !trace_.Failed();

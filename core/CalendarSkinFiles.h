@@ -17,16 +17,21 @@ using TSkinValueSetter = std::function<void(const std::string& section, const st
 // The colour rule (stock colour names, colour identifiers, integers); false
 // when the text is none of them.
 using TColorParser = std::function<bool(const std::string& text, uint32_t& color)>;
+// Told of each stored text that could not be read.
+using TUnreadableValueSink = std::function<void(const std::string& section,
+                                                const std::string& key, const std::string& text)>;
 
 // Reads section "CalendarSkin" into the skin: every key in table order with
 // loadWholeSkin, otherwise only the 22 colours. Lists take the stored text (the
 // default when missing or empty) and select the matching item or the first
 // one; a missing check box key leaves the value as it is; a missing colour key
 // gives the default colour and an empty one black. A colour text the parser
-// rejects stops the read at that key (earlier keys stay read) and fails.
+// rejects also gives the default colour, is passed to unreadable and the read
+// goes on, so that one damaged value costs no other. False only when the read
+// itself failed (recorded in the trace).
 bool ReadCalendarSkin(const TSkinValueGetter& get, const TColorParser& parseColor,
                       const std::vector<std::string>& fontNames, bool loadWholeSkin,
-                      TCalendarSkin& skin);
+                      TCalendarSkin& skin, const TUnreadableValueSink& unreadable);
 
 // Writes all 91 keys in table order into section "CalendarSkin".
 bool WriteCalendarSkin(const TSkinValueSetter& set, const TCalendarSkin& skin);

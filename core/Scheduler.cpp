@@ -75,6 +75,17 @@ bool IsMainsPowerStatus(bool querySucceeded, unsigned acLineStatus) {
   return !querySucceeded || acLineStatus == 1;
 }
 
+bool ClampFutureLastTimes(TTimerTickState& state, double now) {
+  bool changed = false;
+  for (double* last : {&state.LastAutoChangeTime, &state.LastBroadcastTime}) {
+    if (*last > now) {
+      *last = now;
+      changed = true;
+    }
+  }
+  return changed;
+}
+
 bool IsAutoChangeDue(const TTimerTickState& state, double now) {
   return state.IsAutoChange && !state.IsPictureListEmpty &&
          (IsPeriodElapsed(state.AutoChangePeriod, state.LastAutoChangeTime, now,
@@ -109,7 +120,10 @@ void RunTimerTick(const TTimerTickHooks& hooks) {
     if (!hooks.IsRunningOnMainsPower()) return;
     hooks.MixCursor();
     const double now = hooks.Now();
-    TTimerTickActions actions = DecideTimerTick(hooks.ReadState(), true, now);
+    TTimerTickState state = hooks.ReadState();
+    if (ClampFutureLastTimes(state, now))
+      hooks.WriteLastTimes(state.LastAutoChangeTime, state.LastBroadcastTime);
+    TTimerTickActions actions = DecideTimerTick(state, true, now);
     if (actions.ChangePicture) {
       hooks.ChangePicture(actions.ChangeRandomly);
       if (trace_.CalleeFailed()) return;

@@ -62,6 +62,11 @@ struct TTimerTickActions {
   bool Reload = false;
 };
 
+// A last change or broadcast time later than now (a clock that was wrong for a
+// while, a hand edit) becomes now, so that the schedule counts from now instead
+// of waiting for the clock to catch up; true when one was changed.
+bool ClampFutureLastTimes(TTimerTickState& state, double now);
+
 bool IsAutoChangeDue(const TTimerTickState& state, double now);
 // The whole-day parts (truncated toward zero) of the last redraw and now differ.
 bool IsCalendarDayChanged(const TTimerTickState& state, double now);
@@ -76,6 +81,8 @@ struct TTimerTickHooks {
   std::function<double()> Now;
   std::function<void()> MixCursor;
   std::function<TTimerTickState()> ReadState;
+  // Keeps last times that ClampFutureLastTimes changed.
+  std::function<void(double lastAutoChangeTime, double lastBroadcastTime)> WriteLastTimes;
   std::function<void(bool random)> ChangePicture;   // traced; stamps LastAutoChangeTime
   std::function<void()> BroadcastWallpaperFile;     // traced; stamps LastBroadcastTime
   std::function<void(bool reload)> SetFileAsWallpaper;  // traced

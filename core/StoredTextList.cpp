@@ -8,27 +8,49 @@
 TStoredTextList::TStoredTextList(const std::string& fileName, TStoredTextFileAccess& files)
     : FileName(fileName), files_(&files) {}
 
+namespace {
+
+std::string JoinedBySemicolons(const std::vector<std::string>& texts) {
+  std::string joined;
+  for (const std::string& text : texts) joined += (joined.empty() ? "" : "; ") + text;
+  return joined;
+}
+
+}  // namespace
+
 bool TStoredTextList::Load(uint8_t argument) {
   FUN_TRACE("TStoredTextList::Load");
   bool result = false;
   IsLoading = true;
+  unreadableValues_.clear();
   FUN_GUARD({
-    Ini.reset();
     std::string bytes;
     uint32_t errorCode = 0;
-    const TStoredTextFileAccess::TReadOutcome outcome =
-        files_->ReadWholeFile(FileName, bytes, errorCode);
-    if (outcome == TStoredTextFileAccess::TReadOutcome::Failed) {
-      FUN_RAISE("Failed to read file.", FileName, "", errorCode);
-      return;
+    switch (files_->ReadWholeFile(FileName, kMaxStoredTextFileSize, bytes, errorCode)) {
+      case TStoredTextFileAccess::TReadOutcome::Failed:
+        FUN_RAISE("Failed to read file.", FileName, "", errorCode);
+        return;
+      case TStoredTextFileAccess::TReadOutcome::TooLarge:
+        FUN_RAISE("The file is too large for a settings file.", FileName,
+                  "Larger than " + std::to_string(kMaxStoredTextFileSize) + " bytes");
+        return;
+      case TStoredTextFileAccess::TReadOutcome::Missing: bytes.clear(); break;
+      case TStoredTextFileAccess::TReadOutcome::Read: break;
     }
-    if (outcome == TStoredTextFileAccess::TReadOutcome::Missing) bytes.clear();
     Ini = std::make_unique<TIniImage>(TIniImage::Parse(bytes));
     if (OnLoad) OnLoad(*this, argument);
     result = true;
+    // Every other value is read: one report for all that took their defaults.
+    if (!unreadableValues_.empty())
+      FUN_RAISE("Unreadable values take their defaults.", FileName,
+                JoinedBySemicolons(unreadableValues_));
   });
+  // A file that could not be read, or a load that stopped part-way, leaves no
+  // image: a save of the previous one, or of a partial one, would write stale
+  // values or defaults over what the file holds.
+  if (!result) Ini.reset();
   IsLoading = false;
-  FUN_SHOW("Failed to load file.");
+  FUN_SHOW(result ? "Some settings could not be read and take their defaults." : LoadFailureMessage);
   return result;
 }
 
@@ -78,6 +100,11 @@ void TStoredTextList::Clear() {
 TIniImage& TStoredTextList::Image() {
   if (!Ini) throw std::logic_error("The settings image does not exist.");
   return *Ini;
+}
+
+void TStoredTextList::NoteUnreadableValue(const std::string& section, const std::string& key,
+                                          const std::string& text) const {
+  unreadableValues_.push_back("[" + section + "] " + key + "=" + text);
 }
 
 std::string ReadString(const TStoredTextList& store, const std::string& section,
@@ -155,7 +182,8 @@ void WriteReal(TStoredTextList& store, const std::string& section, const std::st
 
 void ReadColor(const TStoredTextList& store, const std::string& section, const std::string& key,
                uint32_t& color) {
-  color = TextToColor(ReadString(store, section, key, ColorToText(color)));
+  const std::string text = ReadString(store, section, key, ColorToText(color));
+  if (!TryTextToColor(text, color)) store.NoteUnreadableValue(section, key, text);
 }
 
 void WriteColor(TStoredTextList& store, const std::string& section, const std::string& key,

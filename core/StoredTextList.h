@@ -4,23 +4,31 @@
 // helpers for one setting each.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/IniImage.h"
 #include "core/OptionsRules.h"
 
+// Real settings files are a few kilobytes; anything larger is refused as
+// unreadable before it is read, so that a damaged or foreign file can neither
+// stall the start nor take the memory of millions of keys.
+inline constexpr size_t kMaxStoredTextFileSize = 1024 * 1024;
+
 // The file system as the store needs it; the platform layer implements it.
 class TStoredTextFileAccess {
  public:
-  enum class TReadOutcome { Read, Missing, Failed };
+  enum class TReadOutcome { Read, Missing, TooLarge, Failed };
 
   virtual ~TStoredTextFileAccess() = default;
-  // The whole file into bytes; Missing when it does not exist (no failure).
-  virtual TReadOutcome ReadWholeFile(const std::string& path, std::string& bytes,
-                                     uint32_t& errorCode) = 0;
+  // The whole file into bytes; Missing when it does not exist (no failure),
+  // TooLarge (nothing read) when it holds more than maximumSize bytes.
+  virtual TReadOutcome ReadWholeFile(const std::string& path, size_t maximumSize,
+                                     std::string& bytes, uint32_t& errorCode) = 0;
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool IsReadOnly(const std::string& path) = 0;
   virtual bool ClearAttributes(const std::string& path, uint32_t& errorCode) = 0;
@@ -44,14 +52,19 @@ class TStoredTextList {
   TCallback OnLoad;
   TCallback OnSave;
   // The in-memory image: absent until the first Load or SaveAs, and absent
-  // again after a Load that could not read the file, so that the following
-  // Save cannot overwrite a file whose contents were never seen.
+  // again after a Load that failed (the file could not be read, or OnLoad
+  // stopped part-way), so that the following Save cannot overwrite a file
+  // whose contents were never wholly seen.
   std::unique_ptr<TIniImage> Ini;
   // The user's decimal separator, for reals.
   char DecimalSeparator = '.';
+  // What a failed Load shows.
+  std::string LoadFailureMessage = "Failed to load file.";
 
   // Reads the file into a new image and calls OnLoad; a failure (including an
-  // exception from OnLoad) shows "Failed to load file." and returns false.
+  // exception from OnLoad) shows LoadFailureMessage and returns false. Values
+  // the read helpers could not read take their defaults and the load goes on;
+  // they are then reported once, naming the file, and the load succeeds.
   bool Load(uint8_t argument);
   bool LoadFrom(const std::string& fileName, uint8_t argument);
   // Optionally asks before overwriting, calls OnSave, clears a read-only
@@ -66,8 +79,16 @@ class TStoredTextList {
   // (the helpers run inside Load and Save, whose guards record it).
   TIniImage& Image();
 
+  // Called by a read helper for a stored text it cannot read; the value takes
+  // its default. Load reports these once, after OnLoad.
+  void NoteUnreadableValue(const std::string& section, const std::string& key,
+                           const std::string& text) const;
+  // "[Section] Key=text" for each value noted during the current or last Load.
+  const std::vector<std::string>& UnreadableValues() const { return unreadableValues_; }
+
  private:
   TStoredTextFileAccess* files_;
+  mutable std::vector<std::string> unreadableValues_;
 };
 
 // Typed helpers. The variable's current value is the default: a missing or
@@ -106,8 +127,8 @@ void ReadReal(const TStoredTextList& store, const std::string& section, const st
 void WriteReal(TStoredTextList& store, const std::string& section, const std::string& key,
                double value);
 
-// Throws EColorConversionError when the stored text matches no form of the
-// colour rule; this ends the load at that key.
+// A stored text that matches no form of the colour rule leaves the colour as it
+// is and is noted on the store (NoteUnreadableValue).
 void ReadColor(const TStoredTextList& store, const std::string& section, const std::string& key,
                uint32_t& color);
 void WriteColor(TStoredTextList& store, const std::string& section, const std::string& key,

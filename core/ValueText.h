@@ -25,8 +25,7 @@ std::string RealToText(double value, char decimalSeparator);
 // Infinite, NaN, out-of-range and malformed texts are unreadable.
 bool TryTextToReal(const std::string& text, char decimalSeparator, double& value);
 
-// A colour text that matches no form of the colour rule. It is meant to end the
-// whole settings load at that key: the store's load guard records it.
+// A colour text that matches no form of the colour rule, thrown by TextToColor.
 class EColorConversionError : public std::runtime_error {
  public:
   explicit EColorConversionError(const std::string& text);

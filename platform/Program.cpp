@@ -4,6 +4,7 @@
 #include <ole2.h>
 #include <shellapi.h>
 
+#include <csignal>
 #include <exception>
 
 #include "core/FunStatus.h"
@@ -12,8 +13,17 @@
 
 TProgram Program;
 
+namespace {
+
+// abort() raises this signal before it ends the process; a handler that never
+// returns gets the report in first.
+void AbortSignalHandler(int) { TerminateProgramFun(); }
+
+}  // namespace
+
 TProgram::TProgram() {
   std::set_terminate(TerminateProgramFun);
+  std::signal(SIGABRT, AbortSignalHandler);
   SetLastError(0);
   OleInitialize(nullptr);
 }

@@ -26,7 +26,8 @@ class TProgram {
 
 extern TProgram Program;
 
-// The handler the runtime calls when it must terminate abnormally.
+// The handler the runtime calls when it must terminate abnormally: an
+// exception that nothing catches, or abort() (through SIGABRT).
 [[noreturn]] void TerminateProgramFun();
 
 // True when the program runs as its own installer.

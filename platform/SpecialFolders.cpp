@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "core/FunStatus.h"
 #include "core/InstallRules.h"
 
 namespace {
@@ -43,9 +44,18 @@ bool IsSameDirectoryOnDisk(const std::string& a, const std::string& b) {
 }  // namespace
 
 std::string GetSystemDirectoryPath(int csidl) {
-  char path[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathA(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, 0, path))) return {};
-  return WithTrailingBackslash(path);
+  FUN_TRACE("GetSystemDirectoryPath");
+  std::string folder;
+  FUN_GUARD({
+    char path[MAX_PATH] = {};
+    const HRESULT result = SHGetFolderPathA(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, 0, path);
+    if (FAILED(result) || path[0] == '\0') {
+      FUN_RAISE("Failed to get folder.", "CSIDL " + std::to_string(csidl), "", static_cast<uint32_t>(result));
+      return;
+    }
+    folder = WithTrailingBackslash(path);
+  });
+  return folder;
 }
 
 bool IsUserOrSystemFolder(const std::string& directory) {

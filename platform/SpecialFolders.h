@@ -3,7 +3,9 @@
 
 #include <string>
 
-// SHGetFolderPathA with CSIDL_FLAG_CREATE; empty when the shell has none.
+// SHGetFolderPathA with CSIDL_FLAG_CREATE (trace "GetSystemDirectoryPath").
+// When the shell has none: empty, and "Failed to get folder." recorded, so
+// that a caller never builds a path relative to the current directory.
 std::string GetSystemDirectoryPath(int csidl);
 
 // True when the directory is a drive root, the system's or the user's own

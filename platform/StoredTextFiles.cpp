@@ -16,8 +16,8 @@ char UserDecimalSeparator() {
   return '.';
 }
 
-TStoredTextFileAccess::TReadOutcome TWinStoredTextFiles::ReadWholeFile(const std::string& path, std::string& bytes,
-                                                                        uint32_t& errorCode) {
+TStoredTextFileAccess::TReadOutcome TWinStoredTextFiles::ReadWholeFile(const std::string& path, size_t maximumSize,
+                                                                        std::string& bytes, uint32_t& errorCode) {
   bytes.clear();
   SetLastError(0);
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -29,10 +29,10 @@ TStoredTextFileAccess::TReadOutcome TWinStoredTextFiles::ReadWholeFile(const std
   }
   LARGE_INTEGER size = {};
   bool ok = GetFileSizeEx(file, &size) != FALSE;
-  // A settings file is small; refuse anything that could not be one.
-  if (ok && size.QuadPart > 64LL * 1024 * 1024) {
-    ok = false;
-    SetLastError(ERROR_FILE_TOO_LARGE);
+  if (ok && static_cast<unsigned long long>(size.QuadPart) > maximumSize) {
+    CloseHandle(file);
+    errorCode = 0;
+    return TReadOutcome::TooLarge;
   }
   if (ok) {
     bytes.resize(static_cast<size_t>(size.QuadPart));

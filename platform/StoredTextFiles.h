@@ -6,7 +6,8 @@
 
 class TWinStoredTextFiles : public TStoredTextFileAccess {
  public:
-  TReadOutcome ReadWholeFile(const std::string& path, std::string& bytes, uint32_t& errorCode) override;
+  TReadOutcome ReadWholeFile(const std::string& path, size_t maximumSize, std::string& bytes,
+                             uint32_t& errorCode) override;
   bool FileExists(const std::string& path) override;
   bool IsReadOnly(const std::string& path) override;
   bool ClearAttributes(const std::string& path, uint32_t& errorCode) override;

@@ -68,9 +68,12 @@ bool SaveBitmapAsBmpFile(const TScreenBitmap& bitmap, const std::string& path) {
 bool SetFileAsWallpaper(const std::string& fileName) {
   FUN_TRACE("SetFileAsWallpaper");
   FUN_GUARD({
-    // Without a temporary directory the bare name is used as it is.
+    // A bare name lives in the temporary directory; without one it would be
+    // taken from whatever the current directory happens to be.
     const bool bare = fileName.find_last_of("\\:") == std::string::npos;
-    std::string path = ResolveWallpaperPath(fileName, bare ? GetTempDirectory() : "");
+    const std::string directory = bare ? GetTempDirectory() : "";
+    if (bare && trace_.CalleeFailed()) return;
+    std::string path = ResolveWallpaperPath(fileName, directory);
     SetLastError(0);
     if (!SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &path[0], SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)) {
       FUN_RAISE("Failed to set wallpaper.", path, "", GetLastError());

@@ -14,5 +14,6 @@ std::string GetTempDirectory();
 bool SaveBitmapAsBmpFile(const TScreenBitmap& bitmap, const std::string& path);
 
 // Installs a BMP file as the desktop wallpaper and announces the change; a bare file
-// name is taken from the temporary directory. "Failed to set wallpaper." on refusal.
+// name is taken from the temporary directory, and fails when there is none.
+// "Failed to set wallpaper." on refusal.
 bool SetFileAsWallpaper(const std::string& fileName);

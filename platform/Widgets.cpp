@@ -10,6 +10,11 @@
 
 // ---- TControl ----
 
+TControl::~TControl() {
+  if (subclassed_ && IsWindow(handle_)) RemoveWindowSubclass(handle_, SubclassProc, 1);
+  if (owner_) owner_->Unregister(*this);
+}
+
 void TControl::Bind(TDialogWindow& owner, int id) {
   owner_ = &owner;
   id_ = id;
@@ -105,7 +110,10 @@ LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT message, WPARAM wParam
   } catch (...) {
     FunStatContext.OnApplicationException("Unknown exception.");
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, SubclassProc, 1);
+  if (message == WM_NCDESTROY) {
+    control->subclassed_ = false;
+    RemoveWindowSubclass(window, SubclassProc, 1);
+  }
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
@@ -329,7 +337,14 @@ bool TPageControl::HandleNotify(const NMHDR& header) {
 // ---- TDialogWindow ----
 
 TDialogWindow::~TDialogWindow() {
+  DetachControls();
   if (handle_ && !modal_) DestroyWindow(handle_);
+}
+
+void TDialogWindow::DetachControls() {
+  for (TControl* control : controls_) control->owner_ = nullptr;
+  controls_.clear();
+  pageControls_.clear();
 }
 
 bool TDialogWindow::CreateModeless(int templateId, HWND parent) {
@@ -344,8 +359,7 @@ INT_PTR TDialogWindow::ShowModal(int templateId, HWND parent) {
                                          DialogProc, reinterpret_cast<LPARAM>(this));
   modal_ = false;
   handle_ = nullptr;
-  controls_.clear();
-  pageControls_.clear();
+  DetachControls();
   tooltip_ = nullptr;
   return result;
 }
@@ -358,9 +372,31 @@ void TDialogWindow::EndModal(INT_PTR result) {
   }
 }
 
-INT_PTR TDialogWindow::ShowModalWindow(HWND owner) {
-  const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
-  if (ownerWasEnabled) EnableWindow(owner, FALSE);
+namespace {
+
+// The enabled top-level windows of this thread other than one.
+std::vector<HWND> EnabledThreadWindows(HWND except) {
+  struct TSearch {
+    HWND except;
+    std::vector<HWND> found;
+  } search{except, {}};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<TSearch*>(data);
+        if (window != s->except && IsWindowEnabled(window)) s->found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+INT_PTR TDialogWindow::ShowModalWindow(HWND owner, bool taskModal) {
+  std::vector<HWND> disabled = taskModal ? EnabledThreadWindows(handle_) : std::vector<HWND>();
+  if (!taskModal && owner && IsWindowEnabled(owner)) disabled.push_back(owner);
+  for (HWND window : disabled) EnableWindow(window, FALSE);
   modalLoop_ = true;
   modalResult_ = IDCANCEL;
   ShowWindow(handle_, SW_SHOW);
@@ -380,7 +416,9 @@ INT_PTR TDialogWindow::ShowModalWindow(HWND owner) {
     }
   }
   modalLoop_ = false;
-  if (ownerWasEnabled) EnableWindow(owner, TRUE);
+  // Enabled again before this window hides, so that activation can return to them.
+  for (HWND window : disabled)
+    if (IsWindow(window)) EnableWindow(window, TRUE);
   ShowWindow(handle_, SW_HIDE);
   if (owner && IsWindowVisible(owner)) SetForegroundWindow(owner);
   return modalResult_;
@@ -389,6 +427,16 @@ INT_PTR TDialogWindow::ShowModalWindow(HWND owner) {
 void TDialogWindow::Register(TControl& control) {
   controls_.push_back(&control);
   if (auto* pages = dynamic_cast<TPageControl*>(&control)) pageControls_.push_back(pages);
+}
+
+void TDialogWindow::Unregister(TControl& control) {
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), &control), controls_.end());
+  // Compared by address: while the control is being destroyed it is no page control any more.
+  pageControls_.erase(std::remove_if(pageControls_.begin(), pageControls_.end(),
+                                     [&control](TPageControl* pages) {
+                                       return static_cast<const void*>(pages) == static_cast<const void*>(&control);
+                                     }),
+                      pageControls_.end());
 }
 
 HWND TDialogWindow::Tooltip() {

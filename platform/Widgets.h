@@ -15,7 +15,9 @@ enum class TMouseButton { Left, Right, Middle };
 
 class TControl {
  public:
-  virtual ~TControl() = default;
+  // The control's window may outlive this object (it goes with its dialog's
+  // window): the object leaves its dialog and stops hearing the window first.
+  virtual ~TControl();
 
   // Binds a control that the dialog template created.
   void Bind(TDialogWindow& owner, int id);
@@ -65,6 +67,7 @@ class TControl {
   std::string hint_;
 
  private:
+  friend class TDialogWindow;
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                        DWORD_PTR data);
   bool subclassed_ = false;
@@ -181,9 +184,11 @@ class TDialogWindow {
   INT_PTR ShowModal(int templateId, HWND parent);
   HWND Handle() const { return handle_; }
   void Register(TControl& control);
-  // Shows a window made by CreateModeless as a modal one: the owner is
-  // disabled and a nested message loop runs until EndModal.
-  INT_PTR ShowModalWindow(HWND owner);
+  void Unregister(TControl& control);
+  // Shows a window made by CreateModeless as a modal one: the owner (with
+  // taskModal every other top-level window of this thread, as a task-modal
+  // message box does) is disabled and a nested message loop runs until EndModal.
+  INT_PTR ShowModalWindow(HWND owner, bool taskModal = false);
   void EndModal(INT_PTR result);
   bool IsModal() const { return modal_ || modalLoop_; }
   // The tooltip window that shows the hints of this dialog's controls.
@@ -199,6 +204,8 @@ class TDialogWindow {
   HWND handle_ = nullptr;
 
  private:
+  // Forgets the controls, and they this dialog.
+  void DetachControls();
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR Route(UINT message, WPARAM wParam, LPARAM lParam);
   TControl* Find(int id) const;

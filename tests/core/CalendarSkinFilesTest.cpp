@@ -128,7 +128,7 @@ TEST(CalendarSkinFilesTest, WriteThenReadReproducesEveryValue) {
   EXPECT_EQ(section.Values["texteffect"], "None");
 
   TCalendarSkin read = DefaultCalendarSkin(kFonts);
-  ASSERT_TRUE(ReadCalendarSkin(section.Getter(), ParseColor, kFonts, true, read));
+  ASSERT_TRUE(ReadCalendarSkin(section.Getter(), ParseColor, kFonts, true, read, {}));
   EXPECT_EQ(AllValues(read), AllValues(changed));
   EXPECT_EQ(section.Asked, section.Written);  // table order, nothing else asked
 }
@@ -137,7 +137,7 @@ TEST(CalendarSkinFilesTest, ColoursOnlyLeaveEverythingElseAlone) {
   TMemorySection section;
   WriteCalendarSkin(section.Setter(), ChangedSkin());
   TCalendarSkin read = DefaultCalendarSkin(kFonts);
-  ASSERT_TRUE(ReadCalendarSkin(section.Getter(), ParseColor, kFonts, false, read));
+  ASSERT_TRUE(ReadCalendarSkin(section.Getter(), ParseColor, kFonts, false, read, {}));
   EXPECT_EQ(section.Asked.size(), 22u);
   const std::vector<std::string> values = AllValues(read);
   const std::vector<std::string> changed = AllValues(ChangedSkin());
@@ -161,7 +161,7 @@ TEST(CalendarSkinFilesTest, BadOrMissingValuesFallBackByTheirKind) {
   TCalendarSkin skin = DefaultCalendarSkin(kFonts);
   skin.OvalBack = true;  // a missing check box key keeps its state
   skin.FrameCenterColor = 7;
-  ASSERT_TRUE(ReadCalendarSkin(section.Getter(), ParseColor, kFonts, true, skin));
+  ASSERT_TRUE(ReadCalendarSkin(section.Getter(), ParseColor, kFonts, true, skin, {}));
   EXPECT_EQ(skin.FrameBack5Translucency, 0);
   EXPECT_EQ(skin.YearHSS, -5);
   EXPECT_EQ(skin.TextEffect, "Shadow");
@@ -179,21 +179,28 @@ TEST(CalendarSkinFilesTest, BadOrMissingValuesFallBackByTheirKind) {
   EXPECT_EQ(written.Values.count("boguskey"), 0u);
 }
 
-TEST(CalendarSkinFilesTest, AnUnreadableColourStopsTheReadAtItsKey) {
+TEST(CalendarSkinFilesTest, AnUnreadableColourTakesItsDefaultAndTheReadGoesOn) {
   TMemorySection section;
   section.Set("FrameBack1Color", "123");
   section.Set("FrameBack2Color", "greenish");
   section.Set("FrameBack3Color", "456");
+  section.Set("OtherMonthsWeekendTextColor", "$zz");
   TCalendarSkin skin = DefaultCalendarSkin(kFonts);
-  EXPECT_FALSE(ReadCalendarSkin(section.Getter(), ParseColor, kFonts, true, skin));
-  EXPECT_EQ(FunStatContext.Status, Error);
-  EXPECT_EQ(FunStatContext.Function, "ReadCalendarSkin");
-  EXPECT_EQ(FunStatContext.Parameter1, "FrameBack2Color");
-  EXPECT_EQ(FunStatContext.Parameter2, "greenish");
+  skin.FrameBack2Color = 1;
+  skin.OtherMonthsWeekendTextColor = 2;
+  std::vector<std::string> unreadable;
+  const auto note = [&](const std::string& s, const std::string& key, const std::string& text) {
+    unreadable.push_back(s + "/" + key + "=" + text);
+  };
+  EXPECT_TRUE(ReadCalendarSkin(section.Getter(), ParseColor, kFonts, true, skin, note));
+  EXPECT_FALSE(FunStatContext.Failed());
   EXPECT_EQ(skin.FrameBack1Color, 123u);
   EXPECT_EQ(skin.FrameBack2Color, 9868950u);
-  EXPECT_EQ(skin.FrameBack3Color, 3289650u);
-  EXPECT_EQ(section.Asked.back(), "FrameBack2Color");
+  EXPECT_EQ(skin.FrameBack3Color, 456u);
+  EXPECT_EQ(skin.OtherMonthsWeekendTextColor, 4276610u);
+  EXPECT_EQ(unreadable, (std::vector<std::string>{"CalendarSkin/FrameBack2Color=greenish",
+                                                  "CalendarSkin/OtherMonthsWeekendTextColor=$zz"}));
+  EXPECT_EQ(section.Asked.size(), 91u);
 }
 
 TEST(CalendarSkinFilesTest, SkinFileNames) {

@@ -116,20 +116,26 @@ TEST(SchedulerTest, TickDecisions) {
 struct TFakeWindow {
   bool OnMains = true, ChangeEmptiesList = false, ChangeFails = false, BroadcastFails = false;
   std::function<double()> Now = [] { return At(3, 12); };
+  TTimerTickState State = SteadyState();
 
   std::string RunTick() {
     std::string log;
-    TTimerTickState state = SteadyState();
     TTimerTickHooks hooks;
     hooks.IsRunningOnMainsPower = [&] { log += "power "; return OnMains; };
     hooks.Now = Now;
     hooks.MixCursor = [&] { log += "mix "; };
-    hooks.ReadState = [&] { return state; };
+    hooks.ReadState = [&] { return State; };
+    hooks.WriteLastTimes = [&](double lastAutoChange, double lastBroadcast) {
+      log += "clamp ";
+      State.LastAutoChangeTime = lastAutoChange;
+      State.LastBroadcastTime = lastBroadcast;
+    };
     hooks.ChangePicture = [&](bool) {
       FUN_TRACE("ChangePicture");
       FUN_GUARD({
         log += "change ";
-        state.IsPictureListEmpty = ChangeEmptiesList;
+        State.LastAutoChangeTime = Now();
+        State.IsPictureListEmpty = ChangeEmptiesList;
         if (ChangeFails) FUN_RAISE("No picture.");
       });
     };
@@ -137,6 +143,7 @@ struct TFakeWindow {
       FUN_TRACE("TMainForm::BroadcastWallpaperFile");
       FUN_GUARD({
         log += "broadcast ";
+        State.LastBroadcastTime = Now();
         if (BroadcastFails) FUN_RAISE("No registry.");
       });
     };
@@ -170,6 +177,18 @@ TEST(SchedulerTest, TickRunsItsStepsInOrderAndRecordsFailures) {
   window.BroadcastFails = true;
   EXPECT_EQ(window.RunTick(), "power mix change broadcast compose(reload)");
   EXPECT_EQ(FunStatContext.Description, "No registry.");
+
+  // Last times stored in the future count from now: nothing at once, both one period later.
+  window = TFakeWindow();
+  window.State.LastAutoChangeTime = At(20, 9);
+  window.State.LastBroadcastTime = At(3, 12, 30);
+  EXPECT_EQ(window.RunTick(), "power mix clamp compose");
+  EXPECT_EQ(window.State.LastAutoChangeTime, At(3, 12));
+  EXPECT_EQ(window.State.LastBroadcastTime, At(3, 12));
+  window.Now = [] { return At(3, 12, 59, 59); };
+  EXPECT_EQ(window.RunTick(), "power mix compose");
+  window.Now = [] { return At(3, 13); };
+  EXPECT_EQ(window.RunTick(), "power mix change broadcast compose(reload)");
 
   window = TFakeWindow();
   window.Now = []() -> double { throw std::runtime_error("no clock"); };

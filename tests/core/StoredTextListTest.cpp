@@ -4,6 +4,7 @@
 
 #include <map>
 #include <set>
+#include <stdexcept>
 
 #include "core/FunStatus.h"
 #include "core/StockColors.h"
@@ -21,11 +22,15 @@ class TFakeFiles : public TStoredTextFileAccess {
   bool Answer = true;
   std::vector<std::string> Questions;
   int AtomicWrites = 0;
+  size_t Limit = 0;
 
-  TReadOutcome ReadWholeFile(const std::string& path, std::string& bytes, uint32_t& code) override {
+  TReadOutcome ReadWholeFile(const std::string& path, size_t maximumSize, std::string& bytes,
+                             uint32_t& code) override {
+    Limit = maximumSize;
     if (ReadFails) return code = 32, TReadOutcome::Failed;
     const auto found = Files.find(path);
     if (found == Files.end()) return TReadOutcome::Missing;
+    if (found->second.size() > maximumSize) return TReadOutcome::TooLarge;
     bytes = found->second;
     return TReadOutcome::Read;
   }
@@ -187,25 +192,47 @@ TEST_F(StoredTextListTest, HelpersKeepTheVariableOnUnusableValues) {
   EXPECT_DOUBLE_EQ(top, 0.3);
 }
 
-TEST_F(StoredTextListTest, UnknownColourStopsTheLoadAtThatKey) {
-  Files.Files["o.ini"] = "[W]\nFirst=clRed\nSecond=Mauve\nThird=Teal\n";
+TEST_F(StoredTextListTest, UnknownColoursTakeTheirDefaultsAndAreReportedOnceWhileTheLoadGoesOn) {
+  Files.Files["o.ini"] =
+      "[W]\nFirst=clRed\nSecond=Mauve\nThird=Teal\n[C]\nFourth=#12\n[DirectoryList]\nCount=1\n";
   TStoredTextList store("o.ini", Files);
-  uint32_t first = 1, second = 2, third = 3;
+  uint32_t first = 1, second = 2, third = 3, fourth = 4;
+  int32_t count = 0;
   store.OnLoad = [&](TStoredTextList& loading, uint8_t) {
     ReadColor(loading, "W", "First", first);
     ReadColor(loading, "W", "Second", second);
     ReadColor(loading, "W", "Third", third);
+    ReadColor(loading, "C", "Fourth", fourth);
+    ReadInt(loading, "DirectoryList", "Count", count, 100, 0);
   };
-  EXPECT_FALSE(store.Load(0));
+  store.OnSave = [&](TStoredTextList& saving, uint8_t) {
+    saving.Clear();
+    WriteColor(saving, "W", "Second", second);
+    WriteInt(saving, "DirectoryList", "Count", count);
+  };
+  EXPECT_TRUE(store.Load(0));
   EXPECT_FALSE(store.IsLoading);
   EXPECT_EQ(first, 0x0000FFu);
   EXPECT_EQ(second, 2u);
-  EXPECT_EQ(third, 3u);
+  EXPECT_EQ(third, RgbColor(0, 130, 130));
+  EXPECT_EQ(fourth, 4u);
+  EXPECT_EQ(count, 1);
   ASSERT_EQ(Shown.size(), 1u);
-  EXPECT_EQ(Shown[0], "Failed to load file.");
-  EXPECT_NE(Reports[0].find("\"Mauve\" is not a valid color value."), std::string::npos);
-  EXPECT_NE(Reports[0].find("TStoredTextList::Load"), std::string::npos);
+  EXPECT_EQ(Shown[0], "Some settings could not be read and take their defaults.");
+  EXPECT_NE(Reports[0].find("* Parameter 1: \"o.ini\""), std::string::npos) << Reports[0];
+  EXPECT_NE(Reports[0].find("* Parameter 2: \"[W] Second=Mauve; [C] Fourth=#12\""), std::string::npos)
+      << Reports[0];
   EXPECT_EQ(FunStatContext.Status, Perfect);
+
+  // Only the damaged value is lost at the next save.
+  EXPECT_TRUE(store.Save(false, 0));
+  EXPECT_EQ(Files.Files["o.ini"], "[W]\r\nSecond=2\r\n\r\n[DirectoryList]\r\nCount=1\r\n");
+  EXPECT_EQ(Shown.size(), 1u);
+
+  // A clean file is not reported again.
+  EXPECT_TRUE(store.Load(0));
+  EXPECT_TRUE(store.UnreadableValues().empty());
+  EXPECT_EQ(Shown.size(), 1u);
 }
 
 TEST_F(StoredTextListTest, OverwriteQuestionAndReadOnlyFiles) {
@@ -243,16 +270,50 @@ TEST_F(StoredTextListTest, OverwriteQuestionAndReadOnlyFiles) {
 
 TEST_F(StoredTextListTest, UnreadableFileIsNeverOverwritten) {
   Files.Files["o.ini"] = "[Main]\nXPos=1\n";
-  Files.ReadFails = true;
   TStoredTextList store("o.ini", Files);
+  store.LoadFailureMessage = "The options file cannot be read.";
   bool called = false;
   store.OnLoad = [&](TStoredTextList&, uint8_t) { called = true; };
+  int saves = 0;
+  store.OnSave = [&](TStoredTextList& saving, uint8_t) {
+    ++saves;
+    WriteText(saving, "Main", "XPos", "2");
+  };
+  // A file read once that can no longer be read: the image of the first read
+  // must not be written over what the file holds now.
+  ASSERT_TRUE(store.Load(0));
+  called = false;
+  Files.ReadFails = true;
+  Files.Files["o.ini"] = "[Main]\nXPos=3\n";
   EXPECT_FALSE(store.Load(0));
   EXPECT_FALSE(called);
   EXPECT_EQ(store.Ini, nullptr);
   EXPECT_FALSE(store.Save(false, 0));
+  EXPECT_EQ(saves, 0);
   EXPECT_EQ(Files.AtomicWrites, 0);
-  EXPECT_EQ(Files.Files["o.ini"], "[Main]\nXPos=1\n");
-  EXPECT_EQ(Shown, (std::vector<std::string>{"Failed to load file.", "Failed to save file."}));
+  EXPECT_EQ(Files.Files["o.ini"], "[Main]\nXPos=3\n");
+  EXPECT_EQ(Shown, (std::vector<std::string>{"The options file cannot be read.", "Failed to save file."}));
   EXPECT_NE(Reports[0].find("System error code: 32"), std::string::npos);
+
+  // A file too large for settings is refused before it is read, and kept.
+  Files.ReadFails = false;
+  Files.Files["o.ini"] = std::string(kMaxStoredTextFileSize + 1, 'x');
+  EXPECT_FALSE(store.Load(0));
+  EXPECT_EQ(Files.Limit, 1024u * 1024u);
+  EXPECT_FALSE(called);
+  EXPECT_FALSE(store.Save(false, 0));
+  EXPECT_EQ(Files.Files["o.ini"].size(), kMaxStoredTextFileSize + 1);
+  ASSERT_EQ(Shown.size(), 4u);
+  EXPECT_NE(Reports[2].find("The file is too large for a settings file."), std::string::npos);
+  Files.Files["o.ini"] = "[Main]\nXPos=4\n" + std::string(kMaxStoredTextFileSize - 14, ';');
+  ASSERT_EQ(Files.Files["o.ini"].size(), kMaxStoredTextFileSize);
+  EXPECT_TRUE(store.Load(0));
+
+  // An owner whose load stops part-way read only some of the file: no save over it.
+  store.OnLoad = [](TStoredTextList&, uint8_t) { throw std::runtime_error("control failed"); };
+  EXPECT_FALSE(store.Load(0));
+  EXPECT_EQ(store.Ini, nullptr);
+  EXPECT_FALSE(store.Save(false, 0));
+  EXPECT_EQ(Files.AtomicWrites, 0);
+  EXPECT_EQ(Shown.back(), "Failed to save file.");
 }

@@ -386,21 +386,63 @@ TEST(OptionsTest, ASaveThatCannotReplaceTheFileReportsItAndKeepsTheFile) {
   if (search != INVALID_HANDLE_VALUE) FindClose(search);
 }
 
-TEST(OptionsTest, AnUnreadableColourStopsTheLoadAndTheFileIsKeptBesideTheNextSave) {
+TEST(OptionsTest, UnreadableColoursTakeTheirDefaultsAreReportedOnceAndNothingElseIsLost) {
   TOptionsRun run;
-  const std::string original = "[Main]\r\nAutorun=FALSE\r\n[Wallpaper]\r\nFillingPictureColor=not a colour\r\n" +
-                               run.DirectoryRows();
-  run.program.WriteFile("Muralotrope.ini", original);
+  const std::string favorite = run.program.Folder() + "\\kept.bmp";
+  run.program.WriteFile("Muralotrope.ini",
+                        "[Main]\r\nAutorun=FALSE\r\n[Wallpaper]\r\nFillingPictureColor=not a colour\r\n"
+                        "[CalendarSkin]\r\nFrameBack2Color=greenish\r\nFrameBack3Color=clRed\r\n" +
+                            run.DirectoryRows() + "[FavoritePictures]\r\nCount=1\r\nTitle0=" + favorite + "\r\n");
   ASSERT_TRUE(run.program.Start("ShowOnStart"));
-  EXPECT_NE(run.AcceptErrorWindow().find("Failed to load file."), std::string::npos);
-  // The directory rows come after the colour, so start-up asks for a directory.
+  const std::string report = run.AcceptErrorWindow();
+  EXPECT_NE(report.find("Some settings could not be read and take their defaults."), std::string::npos) << report;
+  EXPECT_NE(report.find(run.program.PathInFolder("Muralotrope.ini")), std::string::npos) << report;
+  EXPECT_NE(report.find("[Wallpaper] FillingPictureColor=not a colour; [CalendarSkin] FrameBack2Color=greenish"),
+            std::string::npos)
+      << report;
+  // The load went on past the damaged values: the directory rows are there, so no prompt.
   run.window = run.program.WaitForTopWindow("Muralotrope", 30000, "#32770");
   ASSERT_NE(run.window, nullptr);
-  ASSERT_NO_FATAL_FAILURE(run.DeclineDirectoryPrompt());
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageA(run.Control(IDC_DIRECTORIES_LISTBOX), LB_GETCOUNT, 0, 0) == 1; },
+                        20000));
   ASSERT_NO_FATAL_FAILURE(run.CloseAndWait());
-  // The save wrote the defaults it had; the rows it never read are kept beside it.
-  EXPECT_EQ(Value(run.File(), "DirectoryList", "Count"), "0");
-  EXPECT_EQ(run.program.ReadFile("Muralotrope.ini.bak"), original);
+
+  const TSections file = run.File();
+  EXPECT_EQ(Value(file, "Wallpaper", "FillingPictureColor"), "0");
+  EXPECT_EQ(Value(file, "CalendarSkin", "FrameBack2Color"), "9868950");
+  EXPECT_EQ(Value(file, "CalendarSkin", "FrameBack3Color"), "255");
+  EXPECT_EQ(Value(file, "DirectoryList", "Title0"), run.program.Folder());
+  EXPECT_EQ(Value(file, "FavoritePictures", "Title0"), favorite);
+  EXPECT_FALSE(run.program.FileExists("Muralotrope.ini.bak"));
+}
+
+TEST(OptionsTest, AFileThatCannotBeReadIsNamedOnceAtStartAndNeverOverwritten) {
+  const std::string tooLarge = "[Main]\r\nAutorun=FALSE\r\n" + std::string(1024 * 1024, ';');
+  for (const bool locked : {true, false}) {
+    TOptionsRun run;
+    const std::string original = locked ? "[Main]\r\nAutorun=FALSE\r\n" + run.DirectoryRows() : tooLarge;
+    run.program.WriteFile("Muralotrope.ini", original);
+    // Another program holds the file open without sharing it: it cannot be read.
+    HANDLE holder = locked ? CreateFileA(run.program.PathInFolder("Muralotrope.ini").c_str(), GENERIC_READ, 0,
+                                         nullptr, OPEN_EXISTING, 0, nullptr)
+                           : INVALID_HANDLE_VALUE;
+    ASSERT_EQ(holder != INVALID_HANDLE_VALUE, locked);
+    ASSERT_TRUE(run.program.Start("ShowOnStart"));
+    const std::string report = run.AcceptErrorWindow();
+    EXPECT_NE(report.find("The options file \"" + run.program.PathInFolder("Muralotrope.ini") +
+                          "\" could not be read and will not be overwritten."),
+              std::string::npos)
+        << report;
+    run.window = run.program.WaitForTopWindow("Muralotrope", 30000, "#32770");
+    ASSERT_NE(run.window, nullptr);
+    ASSERT_NO_FATAL_FAILURE(run.DeclineDirectoryPrompt());
+    run.Click(IDC_RANDOM_WALLPAPER_CHECKBOX);
+    // Closing says nothing more: no window waits for an answer, the program ends.
+    run.CloseThroughLink();
+    EXPECT_EQ(run.program.WaitForExit(20000), 0) << (locked ? "locked" : "too large");
+    if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
+    EXPECT_TRUE(run.program.ReadFile("Muralotrope.ini") == original) << (locked ? "locked" : "too large");
+  }
 }
 
 class OptionsAutorunTest : public ::testing::Test {

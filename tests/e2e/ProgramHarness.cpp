@@ -407,7 +407,7 @@ std::string OptionsFileText(const std::string& sections, const std::string& pict
 }
 
 std::string QuietSections(const std::string& currentPicture, bool showCalendar) {
-  // The last change lies far in the future, so no tick changes the picture.
+  // Automatic changes and broadcasts are off, so no tick changes the picture.
   return "[Main]\r\nAutorun=FALSE\r\nHideOnClose=TRUE\r\n"
          "[Wallpaper]\r\nIsAutoChange=FALSE\r\nIsRandomWallpaper=FALSE\r\nLastAutoChangeTime=2958000\r\n"
          "LastFileTitle=" + currentPicture + "\r\n[Calendar]\r\nShow=" + (showCalendar ? "TRUE" : "FALSE") +

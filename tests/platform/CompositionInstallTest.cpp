@@ -52,6 +52,27 @@ TEST_F(CompositionInstallTest, TheTemporaryDirectoryEndsWithABackslashAndHasNoSh
   EXPECT_EQ(directory.back(), '\\');
   EXPECT_EQ(directory.find('~'), std::string::npos);
   EXPECT_NE(GetFileAttributesA(directory.c_str()), INVALID_FILE_ATTRIBUTES);
+
+  // A temporary directory the system cannot give: a bare wallpaper name fails
+  // with that reason instead of being taken from the current directory.
+  char installed[MAX_PATH] = {};
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, installed, 0));
+  char tmp[MAX_PATH] = {}, temp[MAX_PATH] = {};
+  GetEnvironmentVariableA("TMP", tmp, MAX_PATH);
+  GetEnvironmentVariableA("TEMP", temp, MAX_PATH);
+  const std::string tooLong = "C:\\" + std::string(300, 't');
+  SetEnvironmentVariableA("TMP", tooLong.c_str());
+  SetEnvironmentVariableA("TEMP", tooLong.c_str());
+  EXPECT_EQ(GetTempDirectory(), "");
+  EXPECT_EQ(FunStatContext.Description, "Failed to get path.");
+  EXPECT_FALSE(SetFileAsWallpaper(WallpaperFileName));
+  EXPECT_EQ(FunStatContext.Description, "Failed to get path.");
+  SetEnvironmentVariableA("TMP", tmp[0] ? tmp : nullptr);
+  SetEnvironmentVariableA("TEMP", temp[0] ? temp : nullptr);
+  FunStatContext.Reset(Perfect);
+  char after[MAX_PATH] = {};
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, after, 0));
+  EXPECT_STREQ(after, installed);
 }
 
 TEST_F(CompositionInstallTest, SavedBmpHasTheBitmapsSizeAndReplacesTheOldFile) {

@@ -271,4 +271,13 @@ TEST(SpecialFoldersTest, UsersAndSystemsFoldersAreRecognisedAProgramFolderIsNot)
   RemoveDirectoryA(program.c_str());
 }
 
+TEST(SpecialFoldersTest, AFolderTheShellCannotGiveIsAFailureNeverAnEmptyPrefix) {
+  EXPECT_EQ(GetSystemDirectoryPath(0x7E), "");
+  EXPECT_EQ(FunStatContext.Description, "Failed to get folder.");
+  EXPECT_EQ(FunStatContext.Parameter1, "CSIDL 126");
+  EXPECT_NE(FunStatContext.SystemErrorCode, 0u);
+  EXPECT_FALSE(GetSystemDirectoryPath(CSIDL_PERSONAL).empty());
+  EXPECT_FALSE(FunStatContext.Failed());
+}
+
 }  // namespace

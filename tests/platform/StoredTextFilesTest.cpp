@@ -44,6 +44,21 @@ TEST(StoredTextFilesTest, SavingOntoAReadOnlyFileReplacesItWholeAndLeavesNoTempo
   DeleteFileA(path.c_str());
 }
 
+TEST(StoredTextFilesTest, AFileLargerThanTheLimitIsRefusedUnread) {
+  const std::string path = TempPath("mt_store_large.ini");
+  const size_t limit = 1024 * 1024;
+  { std::ofstream(path, std::ios::binary) << std::string(limit, 'a'); }
+  std::string bytes;
+  uint32_t code = 0;
+  EXPECT_EQ(StoredTextFiles().ReadWholeFile(path, limit, bytes, code), TStoredTextFileAccess::TReadOutcome::Read);
+  EXPECT_EQ(bytes.size(), limit);
+  { std::ofstream(path, std::ios::binary | std::ios::app) << "b"; }
+  EXPECT_EQ(StoredTextFiles().ReadWholeFile(path, limit, bytes, code), TStoredTextFileAccess::TReadOutcome::TooLarge);
+  EXPECT_TRUE(bytes.empty());
+  EXPECT_EQ(ReadAll(path).size(), limit + 1);
+  DeleteFileA(path.c_str());
+}
+
 TEST(StoredTextFilesTest, AFailedReplaceKeepsTheOldFile) {
   const std::string path = TempPath("mt_store_locked.ini");
   { std::ofstream(path, std::ios::binary) << "[Main]\r\nKeep=1\r\n"; }

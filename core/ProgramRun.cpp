@@ -1,0 +1,22 @@
+#include "core/ProgramRun.h"
+
+#include "core/FunStatus.h"
+
+int RunProgram(const TProgramRunHooks& hooks) {
+  bool started = false;
+  int loopExitCode = 0;
+  {
+    FUN_TRACE("WinMain");
+    FUN_GUARD({
+      hooks.CreateWindows();
+      if (trace_.CalleeFailed()) return;
+      started = true;
+      hooks.PrepareWindows();
+      loopExitCode = hooks.RunMessageLoop();
+    });
+    if (trace_.Failed()) hooks.EnsureErrorWindow();
+    FUN_SHOW("");
+  }
+  hooks.CloseProgramMutex();
+  return started ? loopExitCode : 1;
+}

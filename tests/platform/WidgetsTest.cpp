@@ -1,0 +1,53 @@
+// The widget toolkit's lifetimes: a control and its dialog may go in either
+// order without one reaching the other afterwards.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/Widgets.h"
+#include "resources/resource.h"
+
+namespace {
+
+TEST(WidgetsTest, AControlOrDialogThatIsGoneIsNoLongerReached) {
+  TDialogWindow dialog;
+  ASSERT_TRUE(dialog.CreateModeless(IDD_ABOUT, nullptr));
+  int clicks = 0, presses = 0;
+  auto link = std::make_unique<TLinkLabel>();
+  link->Create(dialog, 4201, "STATIC", "Next", SS_LEFT, 0, 0, 40, 10);
+  link->OnClick = [&] { ++clicks; };
+  auto panel = std::make_unique<TColorPanel>();
+  panel->Create(dialog, 4202, "STATIC", "", 0, 0, 20, 20, 10);
+  panel->OnMouseDown = [&](TMouseButton, int, int, bool) { ++presses; };
+  HWND linkWindow = link->Handle(), panelWindow = panel->Handle();
+  const auto clickLink = [&] {
+    SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(4201, STN_CLICKED), reinterpret_cast<LPARAM>(linkWindow));
+  };
+  clickLink();
+  SendMessageA(panelWindow, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  ASSERT_EQ(clicks, 1);
+  ASSERT_EQ(presses, 1);
+
+  // The objects go first, as the cells of the colour dialog do before its window.
+  link.reset();
+  panel.reset();
+  ASSERT_TRUE(IsWindow(panelWindow));
+  clickLink();
+  SendMessageA(panelWindow, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(presses, 1);
+
+  // The dialog goes first: its controls outlive it without reaching back.
+  auto survivor = std::make_unique<TColorPanel>();
+  {
+    TDialogWindow page;
+    ASSERT_TRUE(page.CreateModeless(IDD_ABOUT, nullptr));
+    survivor->Create(page, 4203, "STATIC", "", 0, 0, 20, 20, 10);
+  }
+  EXPECT_EQ(survivor->Owner(), nullptr);
+  survivor.reset();
+}
+
+}  // namespace
