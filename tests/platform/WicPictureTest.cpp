@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "core/FunStatus.h"
 #include "core/PictureExtensions.h"
 #include "core/PictureOrientation.h"
+#include "platform/GdiPlusPixels.h"
 #include "platform/WicSourceTransform.h"
 #include "tests/platform/CompositionTestPictures.h"
 
@@ -305,6 +307,38 @@ TEST_F(WicPictureTest, BadFilesFailAsFailedToLoadPicture) {
   TPixelBuffer pixels;
   EXPECT_FALSE(TWicPictureFile().Decode(pixels));
   EXPECT_EQ(FunStatContext.Description, "Failed to load picture.");
+}
+
+TEST_F(WicPictureTest, GdiPlusDecodesWhatTheImagingComponentCannot) {
+  // A metafile: the imaging component has no decoder for it, GDI+ plays it.
+  const std::string metafile = TempFile("drawing.emf");
+  ASSERT_TRUE(WriteEnhancedMetafile(metafile, 40, 30, 0x2080C0));
+  TWicPictureFile file;
+  EXPECT_FALSE(file.Open(metafile));
+  FunStatContext.Reset(Perfect);
+  TPixelBuffer pixels;
+  bool opaque = false;
+  ASSERT_TRUE(DecodePictureWithGdiPlus(metafile, pixels, opaque));
+  EXPECT_NEAR(pixels.Width(), 40, 1);
+  EXPECT_NEAR(pixels.Height(), 30, 1);
+  EXPECT_EQ(PixelOf(pixels, pixels.Width() / 2, pixels.Height() / 2), 0xFF2080C0u);
+
+  // A PNG comes out the same both ways, rows in the same order.
+  const std::string png = TempFile("both.png");
+  ASSERT_TRUE(WriteEncodedPicture(png, L"image/png", 9, 7, [](int x, int y) { return x * 0x1F0000u + y * 0x23u; }));
+  TPixelBuffer fromWic;
+  ASSERT_TRUE(file.Open(png) && file.Decode(fromWic));
+  ASSERT_TRUE(DecodePictureWithGdiPlus(png, pixels, opaque));
+  EXPECT_TRUE(opaque);
+  ASSERT_EQ(pixels.ByteSize(), fromWic.ByteSize());
+  EXPECT_EQ(std::memcmp(pixels.Pixels(), fromWic.Pixels(), pixels.ByteSize()), 0);
+
+  const std::string broken = TempFile("broken.png");
+  WriteWholeFile(broken, "not a picture");
+  EXPECT_FALSE(DecodePictureWithGdiPlus(broken, pixels, opaque));
+  EXPECT_EQ(FunStatContext.Description, "Failed to load picture.");
+  EXPECT_EQ(FunStatContext.Parameter1, broken);
+  EXPECT_EQ(pixels.Pixels(), nullptr);
 }
 
 }  // namespace
