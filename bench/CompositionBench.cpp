@@ -25,11 +25,10 @@
 #include <vector>
 
 #include "core/Brightness.h"
+#include "core/FittedPicture.h"
 #include "core/FunStatus.h"
-#include "core/GammaTable.h"
 #include "core/PictureGeometry.h"
 #include "core/PictureOrientation.h"
-#include "core/Resampler.h"
 #include "core/WallpaperFiles.h"
 #include "platform/GdiPlusPicture.h"
 #include "platform/WicPicture.h"
@@ -124,7 +123,7 @@ struct TNewPathTimes {
 };
 
 // The program's own work on a decoded picture: brightness when asked, the fill, the
-// resampler with its gamma table, the tile copies, the BMP. Timed step by step.
+// resampler with its gamma table, the tile copies (all in DrawPlanOnBuffer), the BMP.
 bool ComposeDecoded(TPixelBuffer& decoded, int orientation, bool opaque, int width, int height,
                     const TPictureEffects& effects, const std::string& bmpPath, bool install,
                     std::unique_ptr<TScreenBitmap>& fitted, double& scaleSeconds, double& ownSeconds) {
@@ -140,18 +139,8 @@ bool ComposeDecoded(TPixelBuffer& decoded, int orientation, bool opaque, int wid
   fitted = TScreenBitmap::Create(width, height);
   if (!fitted) return false;
   const double scaleStart = Seconds();
-  fitted->Fill(plan.FillColor);
-  if (plan.DrawsPicture) {
-    const TGammaTable gamma = GammaTableForPercent(effects.GammaPercent);
-    TResampleOptions options;
-    options.Gamma = &gamma;
-    options.SourceIsOpaque = opaque;
-    options.Workers = 0;
-    const TPixelSpan target{fitted->Pixels(), width, height, fitted->Stride()};
-    if (!ResamplePicture(walk, SourceAreaOf(plan.Source), target, plan.Destination, options)) return false;
-  }
-  for (const TBlockCopy& copy : plan.TileCopies) fitted->CopyBlock(copy);
-  GdiFlush();
+  const TPixelSpan target{fitted->Pixels(), width, height, fitted->Stride()};
+  if (!DrawPlanOnBuffer(plan, walk, SourceAreaOf(plan.Source), opaque, target, 0)) return false;
   scaleSeconds = Seconds() - scaleStart;
   if (!SaveBitmapAsBmpFile(*fitted, bmpPath)) return false;
   if (install && !SetFileAsWallpaper(WallpaperFileName)) return false;
