@@ -94,31 +94,24 @@ struct TJob {
 // premultiplied by alpha unless the picture is opaque.
 void LoadSourceRow(const TJob& job, int row, int low, int high, float* out) {
   const std::ptrdiff_t stepX = job.Source.StepX;
-  const uint8_t* p = job.Source.At(low, row);
+  const uint8_t* const first = job.Source.At(low, row);
   const int count = high - low;
-  if (job.Opaque) {
-    if (job.IdentityValues && stepX == 4) {
-      // Contiguous and unmapped: a plain conversion the compiler vectorises.
-      const int n = count * 4;
-      for (int i = 0; i < n; ++i) out[i] = static_cast<float>(p[i]);
-      return;
-    }
-    const float* values = job.Values;
-    for (int x = 0; x < count; ++x, p += stepX, out += 4) {
-      out[0] = values[p[0]];
-      out[1] = values[p[1]];
-      out[2] = values[p[2]];
-      out[3] = 255.0f;
-    }
+  if (job.Opaque && job.IdentityValues && stepX == 4) {
+    // Contiguous and unmapped: a plain conversion the compiler vectorises.
+    const int n = count * 4;
+    for (int i = 0; i < n; ++i) out[i] = static_cast<float>(first[i]);
     return;
   }
+  // Each address is formed from the row's first pixel, never one step past the last:
+  // a turned picture walks backwards, and that step would leave the buffer.
   const float* values = job.Values;
-  for (int x = 0; x < count; ++x, p += stepX, out += 4) {
-    const float alpha = p[3] * (1.0f / 255.0f);
+  for (int x = 0; x < count; ++x, out += 4) {
+    const uint8_t* p = first + x * stepX;
+    const float alpha = job.Opaque ? 1.0f : p[3] * (1.0f / 255.0f);
     out[0] = values[p[0]] * alpha;
     out[1] = values[p[1]] * alpha;
     out[2] = values[p[2]] * alpha;
-    out[3] = p[3];
+    out[3] = job.Opaque ? 255.0f : p[3];
   }
 }
 
