@@ -11,6 +11,14 @@
 namespace {
 
 constexpr double CubicRadius = 2.0;
+
+// The Catmull-Rom cubic (B = 0, C = 1/2) at distance t, in units of the filter's scale.
+double CatmullRomWeight(double t) {
+  t = std::fabs(t);
+  if (t < 1) return (1.5 * t - 2.5) * t * t + 1;
+  if (t < 2) return ((-0.5 * t + 2.5) * t - 4) * t + 2;
+  return 0;
+}
 // Work rows of one thread stay below this many floats (32 MB); wider jobs are
 // split into column strips.
 constexpr size_t MaxRingFloats = size_t{8} << 20;
@@ -292,13 +300,6 @@ void RunBand(const TJob& job, int rowFirst, int rowLast) {
 }
 
 }  // namespace
-
-double CatmullRomWeight(double t) {
-  t = std::fabs(t);
-  if (t < 1) return (1.5 * t - 2.5) * t * t + 1;
-  if (t < 2) return ((-0.5 * t + 2.5) * t - 4) * t + 2;
-  return 0;
-}
 
 bool ResamplePicture(const TPixelWalk& source, const TSourceArea& area, const TPixelSpan& target,
                      const TPixelRect& destination, const TResampleOptions& options) {

@@ -43,6 +43,3 @@ struct TResampleOptions {
 // or target, or no memory for the work rows.
 bool ResamplePicture(const TPixelWalk& source, const TSourceArea& area, const TPixelSpan& target,
                      const TPixelRect& destination, const TResampleOptions& options);
-
-// The weight of a source pixel at distance t (in output pixels) from a sample.
-double CatmullRomWeight(double t);

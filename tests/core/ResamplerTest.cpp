@@ -261,13 +261,4 @@ TEST(ResamplerTest, TranslucentPicturesLieOverTheTarget) {
   EXPECT_EQ(Channel(black.Get(1, 1), 3), 255);
 }
 
-TEST(ResamplerTest, TheCubicWeights) {
-  EXPECT_DOUBLE_EQ(CatmullRomWeight(0), 1);
-  EXPECT_DOUBLE_EQ(CatmullRomWeight(1), 0);
-  EXPECT_DOUBLE_EQ(CatmullRomWeight(-2), 0);
-  EXPECT_DOUBLE_EQ(CatmullRomWeight(0.5), 0.5625);
-  EXPECT_DOUBLE_EQ(CatmullRomWeight(-1.5), -0.0625);
-  EXPECT_DOUBLE_EQ(CatmullRomWeight(2.5), 0);
-}
-
 }  // namespace
