@@ -11,8 +11,8 @@ RUNS=${1:-5}
 
 ensure_packages
 build_windows || exit 1
-BENCH=$WIN_BUILD/bench
-[ -f "$BENCH/composition_bench.exe" ] || { echo "composition_bench.exe was not built"; exit 1; }
+BENCH=$WIN_BUILD/bench/composition_bench.exe
+[ -f "$BENCH" ] || { echo "composition_bench.exe was not built"; exit 1; }
 
 PICTURES=$ROOT/build/bench-pictures
 mkdir -p "$PICTURES"
@@ -41,10 +41,11 @@ trap stop_wine_desktop EXIT
 for screen in "1920 1080" "3840 2160"; do
   echo "== screen ${screen/ /x}, median of $RUNS runs (times in ms)"
   # shellcheck disable=SC2086
-  wine "$BENCH/composition_bench.exe" --runs "$RUNS" --install --references "$(winepath -w "$REFERENCES")" $screen \
+  wine "$BENCH" --runs "$RUNS" --install $screen \
     "$(winepath -w "$PICTURES/picture_1732x1155.jpg")" "$(winepath -w "$PICTURES/picture_1732x1155.png")" \
     "$(winepath -w "$PICTURES/picture_4240x2832.jpg")" "$(winepath -w "$PICTURES/picture_4240x2832.png")" \
-    "$(winepath -w "$PICTURES/picture_6000x4000.jpg")" "$(winepath -w "$PICTURES/picture_6000x4000.png")"
+    "$(winepath -w "$PICTURES/picture_6000x4000.jpg")" "$(winepath -w "$PICTURES/picture_6000x4000.png")" \
+    --references "$(winepath -w "$REFERENCES")"
 done
 
 # The resampler alone, from the same source: natively (optimised, no sanitizers) and
@@ -56,4 +57,4 @@ g++ -std=c++17 -O3 -pthread -I"$ROOT" bench/ResamplerBench.cpp core/Resampler.cp
 echo "== resampler natively"
 "$NATIVE_BENCH/resampler_bench" --runs "$RUNS"
 echo "== resampler under Wine"
-wine "$BENCH/resampler_bench.exe" --runs "$RUNS"
+wine "$WIN_BUILD/bench/resampler_bench.exe" --runs "$RUNS"
