@@ -3,6 +3,8 @@
 
 #include <shlwapi.h>
 
+#include <cstring>
+
 #include "core/FunStatus.h"
 #include "core/PictureExtensions.h"
 #include "core/PictureLabels.h"
@@ -24,15 +26,22 @@ namespace {
 constexpr int kDirectoriesPageIndex = 3;
 
 
-// The character-cell height of the control's font plus a margin of 4 pixels.
+// The row height for the control's font: its character-cell height plus a
+// margin, tall enough for the flag cells to hold "Active" and "Recurs".
 int RowHeightForFont(HWND control) {
   HDC dc = GetDC(control);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
   TEXTMETRICA metrics = {};
   GetTextMetricsA(dc, &metrics);
+  const auto width = [dc](const char* text) {
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text, static_cast<int>(strlen(text)), &size);
+    return static_cast<int>(size.cx);
+  };
+  const int height = DirectoryRowHeight(metrics.tmHeight, width(ActiveCellText(true)), width(RecursiveCellText(true)));
   SelectObject(dc, old);
   ReleaseDC(control, dc);
-  return metrics.tmHeight + 4;
+  return height;
 }
 
 void FillSystemColor(HDC dc, const RECT& rect, int colorIndex) { FillRect(dc, &rect, GetSysColorBrush(colorIndex)); }

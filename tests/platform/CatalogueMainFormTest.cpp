@@ -93,7 +93,7 @@ TEST_F(CatalogueMainFormTest, FlagCellsToggleOnlyOnLeftPresses) {
   AddRows({"X:\\one", "Y:\\two"});
   TListBox& list = form_->DirectoriesListBox;
   const int h = list.ItemHeight();
-  EXPECT_EQ(h, FontHeight(list.Handle()) + 4);
+  EXPECT_GE(h, FontHeight(list.Handle()) + 4);  // taller where the flag texts need it
   const int w2 = h * 9 / 2;
   const int row1 = h + h / 2;
 
