@@ -88,15 +88,17 @@ std::string IndexInputPrefill(int32_t currentPictureIndex) {
 
 namespace {
 
-// Optional leading blanks and sign, then decimal digits and nothing else.
+// Optional blanks, a sign, decimal digits and optional blanks, and nothing else.
 bool ReadDecimal(const std::string& text, int64_t& value) {
   size_t at = 0;
-  while (at < text.size() && text[at] == ' ') ++at;
+  size_t end = text.size();
+  while (at < end && text[at] == ' ') ++at;
+  while (end > at && text[end - 1] == ' ') --end;
   bool negative = false;
-  if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
-  if (at == text.size()) return false;
+  if (at < end && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+  if (at == end) return false;
   value = 0;
-  for (; at < text.size(); ++at) {
+  for (; at < end; ++at) {
     if (!std::isdigit(static_cast<unsigned char>(text[at]))) return false;
     value = value * 10 + (text[at] - '0');
     if (value > INT32_MAX) return false;

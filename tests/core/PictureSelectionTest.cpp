@@ -176,9 +176,12 @@ TEST(PictureIndexInputTest, OnlyANewPositionInRangeIsAccepted) {
   EXPECT_EQ(IndexInputPrefill(41), "42");
   EXPECT_EQ(IndexInputChoice("3", 0, 5), 2);
   EXPECT_EQ(IndexInputChoice("  +5", 0, 5), 4);
+  // Blanks around the number, on either side, are no part of it.
+  EXPECT_EQ(IndexInputChoice("3 ", 0, 5), 2);
+  EXPECT_EQ(IndexInputChoice(" 4  ", 0, 5), 3);
   EXPECT_EQ(IndexInputChoice("1", 0, 5), -1);  // the current position
   EXPECT_EQ(IndexInputChoice("", 0, 5), -1);   // stands for the current position
-  for (const char* rejected : {"0", "6", "abc", "3x", "", "99999999999"})
+  for (const char* rejected : {"0", "6", "abc", "3x", "", "99999999999", "3 4", " ", "- 3"})
     EXPECT_EQ(IndexInputChoice(rejected, -1, 5), -1) << rejected;
 }
 
