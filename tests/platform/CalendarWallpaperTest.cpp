@@ -13,6 +13,7 @@
 
 #include "app/CalendarSkinControls.h"
 #include "platform/CalendarSystemNames.h"
+#include "core/ColorGrid.h"
 #include "core/SkinParameters.h"
 #include "core/StoredTextList.h"
 #include "core/TimeHelpers.h"
@@ -186,6 +187,12 @@ class CalendarWallpaperTest : public ::testing::Test {
     return states;
   }
 
+  // Each colour panel's hint names its colour the one way every panel does.
+  static void ExpectPanelHintsFollowTheirColors(const char* after) {
+    for (TColorPanel* panel : controls_->ColorPanels())
+      EXPECT_EQ(panel->Hint(), PanelColorHint(panel->Color())) << after << ": " << panel->Caption;
+  }
+
   static ULONG_PTR gdiplusToken_;
   static TTestPage* pages_;
   static TCalendarSkinControls* controls_;
@@ -315,8 +322,10 @@ TEST_F(CalendarWallpaperTest, SavedSkinLoadsBackEveryControlState) {
 
   controls_->ShowSkin(DefaultCalendarSkin(controls_->FontNames()));
   ASSERT_EQ(ControlStates(), defaults);
+  ExpectPanelHintsFollowTheirColors("default skin");
   ASSERT_TRUE(store.LoadFrom(path, 0));
   EXPECT_EQ(ControlStates(), saved);
+  ExpectPanelHintsFollowTheirColors("skin load");
 
   // Colours only: everything else keeps the defaults.
   controls_->ShowSkin(DefaultCalendarSkin(controls_->FontNames()));
