@@ -221,7 +221,7 @@ void TMainForm::Label3Click() {
   FUN_SHOW("Failed to view picture file.");
 }
 
-void TMainForm::Label18Click() { CopyTextToClipboard(Selection.CurrentFileTitle, "", false, false); }
+void TMainForm::Label18Click() { CopyTextToClipboard(Selection.CurrentFileTitle, "", false, false, handle_); }
 
 bool TMainForm::BroadcastWallpaperFile() {
   FUN_TRACE("TMainForm::BroadcastWallpaperFile");
