@@ -110,6 +110,8 @@ void TMainForm::BindControls() {
   DesktopMarginComboBox.Bind(GeneralTabSheet, IDC_DESKTOP_MARGIN_COMBOBOX);
   DesktopMarginComboBox.SetItems(NumberItems(0, 50, 5));
   DesktopMarginComboBox.SetText("20");
+  // The margin moves the calendar: a redraw, like the other calendar options.
+  DesktopMarginComboBox.OnChange = [this] { RedrawWallpaperOnParamChange(); };
 
   BindCatalogueControls();
   BindCompositionControls();

@@ -1,0 +1,49 @@
+// The main window's own commands seen from outside: calendar options that
+// redraw the wallpaper, the help link, and the keyboard.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "ProgramHarness.h"
+#include "resources/resource.h"
+
+namespace {
+
+// The program shown, with one grey picture current and the calendar on.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void Start() {
+    const std::string pictures = WriteUniformPictures(program_, {0x808080}, 160, 128);
+    program_.WriteFile("Muralotrope.ini", OptionsFileText(QuietSections(pictures + "a.bmp", true), pictures));
+    ASSERT_TRUE(program_.Start("ShowOnStart"));
+    window_ = program_.WaitForMainWindow(30000);
+    ASSERT_NE(window_, nullptr);
+    // The names are loaded at the end of start-up; from then on commands compose.
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(window_, IDC_LOADED_PICTURES_COUNT_LABEL) == LoadedPicturesCountText(1); },
+                          30000));
+  }
+
+  TProgramUnderTest program_;
+  HWND window_ = nullptr;
+};
+
+TEST_F(MainWindowTest, ADesktopMarginChangeRedrawsTheCalendarInTheNewArea) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  // A redraw of our own, sent: once it returns, the wallpaper holds today's calendar
+  // and no tick paints it again.
+  ASSERT_TRUE(SendLinkClick(window_, IDC_REDRAW_WALLPAPER_LABEL));
+  const TBmpPixels before = ReadBmpPixels(WallpaperBmpPath());
+  ASSERT_FALSE(before.Empty());
+  ASSERT_TRUE(std::any_of(before.Pixels.begin(), before.Pixels.end(), [](uint32_t p) { return p != 0x808080; }))
+      << "no calendar on the wallpaper";
+  // The calendar's place is a fraction of the work area less the margin: a wider margin moves it.
+  ASSERT_TRUE(SelectComboText(window_, IDC_DESKTOP_MARGIN_COMBOBOX, "50"));
+  const TBmpPixels after = ReadBmpPixels(WallpaperBmpPath());
+  ASSERT_FALSE(after.Empty());
+  EXPECT_TRUE(before.Pixels != after.Pixels) << "the calendar stayed where it was";
+}
+
+}  // namespace
