@@ -168,6 +168,11 @@ class TMainForm : public TDialogWindow {
   void WriteCalendarSkin(TStoredTextList& store);
   void LoadCalendarSkin(bool wholeSkin);
   void SaveCalendarSkin();
+  // What the two commands do with the file chosen in their dialog; false when
+  // nothing was loaded or saved (a failure is reported by the store).
+  bool LoadCalendarSkinFile(const std::string& fileName);
+  bool SaveCalendarSkinFile(const std::string& fileName);
+  bool CalendarSkinFileLoaded = false;  // since start
   void CalendarDefaultSkinLabelClick();
   void CalendarSetDesktopPositionLabelClick();
   // A skin control by its name in the table ("CalendarFrameBack5ColorPanel"); null when unknown.
