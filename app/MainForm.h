@@ -159,9 +159,10 @@ class TMainForm : public TDialogWindow {
   TBox LastCalendarBox;
   // The local date-time the calendar shows; tests may replace it.
   std::function<double()> CalendarClock;
-  // Paints the calendar onto the wallpaper being composed (a GDI+ graphics)
-  // inside the calendar work area (left, top, right, bottom).
-  bool SetInfoOnPicture(void* graphics, int left, int top, int right, int bottom);
+  // Paints the calendar onto the wallpaper being composed, through a GDI+
+  // surface opened on its device context, inside CalendarWorkArea. A failure
+  // is recorded and does not stop the composition.
+  bool SetInfoOnPicture(HDC wallpaper);
   // Section "CalendarSkin" of a store into the controls (all keys with
   // LoadWholeSkin, else the colours only), and the controls into it.
   void ReadCalendarSkin(TStoredTextList& store);

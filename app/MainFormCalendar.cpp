@@ -2,6 +2,7 @@
 // calendar's paint on the wallpaper and its position on the desktop.
 #include <windows.h>
 #include <commdlg.h>
+#include <gdiplus.h>
 
 
 #include "app/CalendarSkinControls.h"
@@ -204,17 +205,32 @@ void TMainForm::CalendarDefaultSkinLabelClick() {
 
 // ---- Paint and position ----
 
-bool TMainForm::SetInfoOnPicture(void* graphics, int left, int top, int right, int bottom) {
+bool TMainForm::SetInfoOnPicture(HDC wallpaper) {
+  using namespace Gdiplus;
   FUN_TRACE("TMainForm::SetInfoOnPicture");
   FUN_GUARD({
     if (!CalendarSkinControls) return;
     TCalendarScene scene;
     scene.ShowCalendar = ShowCalendarCheckBox.Checked();
     scene.Now = CalendarClock ? CalendarClock() : GetLocalDateTime();
-    scene.CalendarWorkArea = TBox{left, top, right, bottom};
+    scene.CalendarWorkArea = CalendarWorkArea;
     scene.Names = CalendarLocaleNames();
+    GpGraphics* graphics = nullptr;
+    const GpStatus opened = DllExports::GdipCreateFromHDC(wallpaper, &graphics);
+    if (opened != Ok) {
+      // Like a paint that failed, this one counts for the day, so that the
+      // next tick does not compose again.
+      if (scene.ShowCalendar) LastRedrawTime = scene.Now;
+      FUN_RAISE("Failed to create graphics.", std::to_string(opened));
+      return;
+    }
+    DllExports::GdipSetPageUnit(graphics, UnitPixel);
+    DllExports::GdipSetSmoothingMode(graphics, SmoothingModeHighQuality);
+    DllExports::GdipSetTextRenderingHint(graphics, TextRenderingHintClearTypeGridFit);
     const TCalendarPaintResult painted =
         PaintCalendarOnGraphics(graphics, handle_, CalendarSkinControls->Skin(), scene, CalendarPlacement, LastRedrawTime);
+    DllExports::GdipDeleteGraphics(graphics);
+    GdiFlush();
     if (trace_.CalleeFailed()) return;
     if (painted.Painted) LastCalendarBox = painted.CalendarBox;
   });

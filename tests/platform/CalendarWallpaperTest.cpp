@@ -13,6 +13,7 @@
 
 #include "app/CalendarSkinControls.h"
 #include "app/MainForm.h"
+#include "core/FunStatus.h"
 #include "platform/CalendarSystemNames.h"
 #include "core/ColorGrid.h"
 #include "core/SkinParameters.h"
@@ -437,4 +438,24 @@ TEST(CalendarSkinFileTest, SavingOverAFileKeepsWhatItShouldAndARefusalChangesNot
   KillTimer(nullptr, answering);
   DeleteFileA(older.c_str());
   DeleteFileA(loaded.c_str());
+}
+
+// A drawing surface that cannot be made paints nothing, but the failure is
+// recorded under the calendar's trace and the day counts as painted, so that
+// the next tick does not compose again; a hidden calendar stamps nothing.
+TEST(CalendarOnWallpaperTest, ASurfaceThatCannotBeMadeIsRecordedAndStampsTheDay) {
+  TMainForm form;
+  ASSERT_TRUE(form.Create());
+  form.CalendarClock = [] { return 45000.25; };
+  form.ShowCalendarCheckBox.SetChecked(true);
+  EXPECT_FALSE(form.SetInfoOnPicture(nullptr));
+  EXPECT_TRUE(FunStatContext.Failed());
+  EXPECT_EQ(FunStatContext.Function, "TMainForm::SetInfoOnPicture");
+  EXPECT_EQ(form.LastRedrawTime, 45000.25);
+
+  form.LastRedrawTime = 7;
+  form.ShowCalendarCheckBox.SetChecked(false);
+  EXPECT_FALSE(form.SetInfoOnPicture(nullptr));
+  EXPECT_EQ(form.LastRedrawTime, 7);
+  FunStatContext.Reset(Perfect);
 }
