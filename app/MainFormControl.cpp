@@ -151,6 +151,8 @@ bool TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         RequestExit();
         break;
       case TMainWindowMessage::SettingChange:
+      case TMainWindowMessage::DisplayChange:
+        // A new screen size reloads the picture fitted to it.
         FWinIniChange();
         if (trace_.CalleeFailed()) return;
         break;
