@@ -73,6 +73,11 @@ class TMainForm : public TDialogWindow {
   TPictureSelection Selection;
   void LoadPictureFileNames();
   void ChangePicture(bool forward, bool random);
+  // Changes the picture and composes it, stepping on the same way over
+  // pictures that cannot be read (Next, Previous, Random and the timer).
+  void ChangeAndShowPicture(bool forward, bool random);
+  // Composes the chosen picture with a reload; false only when it could not be read.
+  bool ShowChosenPicture();
   std::string FindNextPicture(bool forward, bool random, bool updateIndex);
   void SelectPicture(int index, const std::string& title);
   void UsePictureFile(const std::string& path);

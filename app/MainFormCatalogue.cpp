@@ -242,14 +242,14 @@ bool TMainForm::IsPictureFile(const std::string& path) const {
 }
 
 void TMainForm::ShowLoadedPicturesCount() {
-  LoadedPicturesCountLabel.SetText(
-      LoadedPicturesCountText(static_cast<int64_t>(Selection.PictureList.size()), UserThousandsSeparator()));
+  LoadedPicturesCountLabel.SetText(LoadedPicturesCountText(static_cast<int64_t>(Selection.PictureList.size()),
+                                                           UserThousandsSeparator(), Selection.AllPicturesUnreadable()));
 }
 
 void TMainForm::ShowCurrentPicture() {
   LastPictureLabel.SetText(
       CurrentPictureText(Selection.CurrentPictureIndex, Selection.CurrentFileTitle, UserThousandsSeparator()));
-  SystemTray.SetTip(TrayTipText(Selection.CurrentFileTitle));
+  SystemTray.SetTip(TrayTipText(Selection.CurrentFileTitle, Selection.AllPicturesUnreadable()));
 }
 
 // ---- Choosing the current picture ----
@@ -268,20 +268,22 @@ void TMainForm::UsePictureFile(const std::string& path) {
   SetFileAsWallpaper(true);
 }
 
-void TMainForm::NextWallpaperLabelClick() {
-  ChangePicture(true, false);
+bool TMainForm::ShowChosenPicture() {
+  // The pipeline empties the title of a picture it cannot read.
+  const bool hadTitle = !Selection.CurrentFileTitle.empty();
   SetFileAsWallpaper(true);
+  return !hadTitle || !Selection.CurrentFileTitle.empty();
 }
 
-void TMainForm::PreviousWallpaperLabelClick() {
-  ChangePicture(false, false);
-  SetFileAsWallpaper(true);
+void TMainForm::ChangeAndShowPicture(bool forward, bool random) {
+  Selection.ChangePictureUntilShown(forward, random, [this] { return ShowChosenPicture(); });
 }
 
-void TMainForm::RandomWallpaperLabelClick() {
-  ChangePicture(true, true);
-  SetFileAsWallpaper(true);
-}
+void TMainForm::NextWallpaperLabelClick() { ChangeAndShowPicture(true, false); }
+
+void TMainForm::PreviousWallpaperLabelClick() { ChangeAndShowPicture(false, false); }
+
+void TMainForm::RandomWallpaperLabelClick() { ChangeAndShowPicture(true, true); }
 
 void TMainForm::FirstWallpaperLabelClick() {
   if (Selection.PictureList.empty()) return;

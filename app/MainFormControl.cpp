@@ -100,14 +100,19 @@ void TMainForm::TimerTimer() {
     state.LastBroadcastTime = LastBroadcastTime;
     state.IsPictureListEmpty = Selection.PictureList.empty();
     state.IsCurrentFileTitleEmpty = Selection.CurrentFileTitle.empty();
+    state.AllPicturesUnreadable = Selection.AllPicturesUnreadable();
     return state;
   };
   // The tick tests the record after the change; the selection itself is not
   // traced, so without a trace of its own the tick would read its own entry
-  // status as a failure and never compose the new picture.
+  // status as a failure. A picture that cannot be read is recorded, not
+  // shown, and the change goes on to the next one.
   hooks.ChangePicture = [this](bool random) {
     FUN_TRACE("TMainForm::ChangePicture");
-    FUN_GUARD({ ChangePicture(true, random); });
+    FUN_GUARD({
+      ChangeAndShowPicture(true, random);
+      trace_.CalleeFailed();  // the composition of the last picture tried
+    });
   };
   hooks.BroadcastWallpaperFile = [this] { BroadcastWallpaperFile(); };
   hooks.SetFileAsWallpaper = [this](bool reload) { SetFileAsWallpaper(reload); };

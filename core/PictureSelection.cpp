@@ -9,6 +9,7 @@ const char* const EmptyTitleAndNoIndexMessage = "Empty file title and no picture
 
 void TPictureSelection::SelectPicture(int32_t index, const std::string& title) {
   LastAutoChangeTime = Services.Now();
+  ForgetUnreadable();
   if (index >= 0 && static_cast<size_t>(index) < PictureList.size()) {
     CurrentPictureIndex = index;
     CurrentFileTitle = PictureList[index];
@@ -23,6 +24,29 @@ void TPictureSelection::ChangePicture(bool forward, bool random) {
   if (PictureList.empty()) return;
   LastAutoChangeTime = Services.Now();
   CurrentFileTitle = FindNextPicture(forward, random, true);
+}
+
+bool TPictureSelection::AllPicturesUnreadable() const {
+  return !PictureList.empty() && UnreadableInARow >= PictureList.size();
+}
+
+void TPictureSelection::ForgetUnreadable() {
+  const bool saidSo = AllPicturesUnreadable();
+  UnreadableInARow = 0;
+  if (saidSo) ShowPictureLabels();
+}
+
+void TPictureSelection::ChangePictureUntilShown(bool forward, bool random, const std::function<bool()>& show) {
+  ForgetUnreadable();
+  while (true) {
+    ChangePicture(forward, random);
+    if (show()) return;
+    ++UnreadableInARow;
+    if (PictureList.empty() || AllPicturesUnreadable()) break;
+    if (random) forward = true;
+    random = false;
+  }
+  if (AllPicturesUnreadable()) ShowPictureLabels();
 }
 
 int32_t TPictureSelection::DrawIndex(int32_t count) const {
@@ -78,6 +102,7 @@ void TPictureSelection::LoadPictureFileNames(const std::vector<DirectoryEntry>& 
   FUN_GUARD({
     BuildPictureList(rows, walk, Services.Collate, PictureList);
     CurrentPictureIndex = FindTextInList(CurrentFileTitle, PictureList, 0, Services.Collate);
+    UnreadableInARow = 0;  // the labels are shown next
     ShowPictureLabels();
   });
 }
