@@ -2,6 +2,7 @@
 #include "app/AboutForm.h"
 #include "app/Help.h"
 #include "app/MainForm.h"
+#include "core/FunStatus.h"
 
 #include <commctrl.h>
 
@@ -144,6 +145,13 @@ void TMainForm::AboutLabelClick() {
   if (AboutForm) AboutForm->Dialog();
 }
 
-void TMainForm::HelpLabelClick() { OpenProgramHelp(handle_, 100); }
+void TMainForm::HelpLabelClick() {
+  FUN_TRACE("TMainForm::HelpLabelClick");
+  FUN_GUARD({
+    OpenProgramHelp(handle_, 100);
+    if (trace_.CalleeFailed()) return;
+  });
+  FUN_SHOW("Failed to open help file.");
+}
 
 void TMainForm::CloseProgramLabelClick() { TerminateProgram(); }

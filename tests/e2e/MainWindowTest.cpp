@@ -53,4 +53,22 @@ TEST_F(MainWindowTest, ADesktopMarginChangeRedrawsTheCalendarInTheNewArea) {
   EXPECT_TRUE(before.Pixels != after.Pixels) << "the calendar stayed where it was";
 }
 
+// The program folder of a test holds no help: the Help link says so as every
+// failed command does, in the error window.
+TEST_F(MainWindowTest, HelpThatCannotBeOpenedIsReported) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_FALSE(program_.FileExists("Help.html"));
+  ASSERT_TRUE(ClickLink(window_, IDC_HELP_LABEL));
+  HWND error = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    error = program_.FindTopWindow("Error", "#32770");
+    return error && IsWindowVisible(error);
+  }, 20000));
+  char memo[4096] = {};
+  GetDlgItemTextA(error, IDC_ERROR_MEMO, memo, sizeof memo);
+  EXPECT_NE(std::string(memo).find("Help.html"), std::string::npos) << memo;
+  PostMessageA(error, WM_COMMAND, MAKEWPARAM(IDC_ERROR_OKAY, BN_CLICKED), 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(error); }, 20000));
+}
+
 }  // namespace
