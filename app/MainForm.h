@@ -40,6 +40,9 @@ class TMainForm : public TDialogWindow {
   void ShowMainWindow() { SystemTray.ShowMainWindow(); }
   void HideMainWindow() { SystemTray.HideMainWindow(); }
   void TerminateProgram();
+  // The window's own keys, seen by the message loop before any control: Ctrl+Q
+  // closes the program. True when the message was one of them.
+  bool HandleShortcutKey(const MSG& message);
 
   bool IsUpdatingControls = true;
   bool ExitRequested = false;

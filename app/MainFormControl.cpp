@@ -139,6 +139,15 @@ void TMainForm::HotkeyComboBoxChange() { RegisterHotkeys(); }
 
 // ---- Window messages ----
 
+bool TMainForm::HandleShortcutKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN || !handle_ || GetAncestor(message.hwnd, GA_ROOT) != handle_) return false;
+  const auto down = [](int key) { return GetKeyState(key) < 0; };
+  if (!IsCloseProgramKey(static_cast<unsigned>(message.wParam), down(VK_CONTROL), down(VK_MENU), down(VK_SHIFT)))
+    return false;
+  CloseProgramLabelClick();
+  return true;
+}
+
 bool TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   const TMainWindowMessage kind = ClassifyMainWindowMessage(message);
   const bool isTrayMenuMessage = (message == WM_INITMENUPOPUP && SystemTrayPopupMenu &&

@@ -71,4 +71,28 @@ TEST_F(MainWindowTest, HelpThatCannotBeOpenedIsReported) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(error); }, 20000));
 }
 
+// Ctrl+Q, as the Close link's hint promises, closes the program for real
+// (closing would otherwise hide it) and saves the options.
+TEST_F(MainWindowTest, CtrlQClosesTheProgramLikeTheCloseLink) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  const std::string before = program_.ReadFile("Muralotrope.ini");
+  // The keys go to the window in front, as the user's would.
+  ASSERT_TRUE(WaitUntil([&] {
+    SetForegroundWindow(window_);
+    return GetForegroundWindow() == window_;
+  }, 10000));
+  INPUT keys[4] = {};
+  const WORD sequence[4][2] = {{VK_CONTROL, 0}, {'Q', 0}, {'Q', KEYEVENTF_KEYUP}, {VK_CONTROL, KEYEVENTF_KEYUP}};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = sequence[i][0];
+    keys[i].ki.dwFlags = sequence[i][1];
+  }
+  ASSERT_EQ(SendInput(4, keys, sizeof(INPUT)), 4u);
+  EXPECT_EQ(program_.WaitForExit(20000), 0);
+  const std::string after = program_.ReadFile("Muralotrope.ini");
+  EXPECT_NE(after, before);
+  EXPECT_NE(after.find("XPos="), std::string::npos) << after;
+}
+
 }  // namespace
