@@ -71,6 +71,31 @@ TEST_F(MainWindowTest, HelpThatCannotBeOpenedIsReported) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(error); }, 20000));
 }
 
+// Every link of every page can be reached with the Tab key.
+TEST_F(MainWindowTest, EveryLinkIsATabStop) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  struct TLinks {
+    int Count = 0;
+    std::string NotTabStops;
+  } links;
+  EnumChildWindows(
+      window_,
+      [](HWND child, LPARAM data) -> BOOL {
+        auto* found = reinterpret_cast<TLinks*>(data);
+        char kind[32] = {};
+        GetClassNameA(child, kind, sizeof kind);
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        // A link is a static that notifies its clicks; the colour panels draw themselves.
+        if (_stricmp(kind, "Static") != 0 || !(style & SS_NOTIFY) || (style & SS_TYPEMASK) == SS_OWNERDRAW) return TRUE;
+        ++found->Count;
+        if (!(style & WS_TABSTOP)) found->NotTabStops += " \"" + TextOf(child) + "\"";
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&links));
+  EXPECT_GE(links.Count, 25);
+  EXPECT_EQ(links.NotTabStops, "");
+}
+
 // Ctrl+Q, as the Close link's hint promises, closes the program for real
 // (closing would otherwise hide it) and saves the options.
 TEST_F(MainWindowTest, CtrlQClosesTheProgramLikeTheCloseLink) {
