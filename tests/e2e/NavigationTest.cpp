@@ -1,6 +1,6 @@
-// Moving through the pictures when some of them cannot be read: Previous and
-// Next step over them the way they were asked, and a list in which nothing can
-// be read is tried once and then left alone until the user acts.
+// A list in which no picture can be read: it is tried once, the program says
+// so, and it is left alone until the user acts. (Stepping over one picture
+// that cannot be read belongs to the acceptance run.)
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,31 +14,18 @@
 
 namespace {
 
-// Start-up ends with the program setting its own controls, and it answers
-// messages on the way (while it talks to the notification area). Once a
-// redraw sent from here composes and fits the current picture (the skew label
-// then tells its skew), commands reach a program that is ready for them.
-bool WaitUntilReady(HWND window) {
-  return WaitUntil([&] {
-    SendLinkClick(window, IDC_REDRAW_WALLPAPER_LABEL);
-    return ControlText(window, IDC_CURRENT_SKEW_LABEL).rfind("(Current full skew", 0) == 0;
-  }, 30000);
-}
-
 constexpr DWORD kWaitMs = 30000;
 const char* const kNotAPicture = "This file only has the name of a picture.";
 
 class NavigationTest : public ::testing::Test {
  protected:
-  // Writes the pictures (a.bmp, b.bmp, ...: a colour, or 0 for a file that is no
-  // picture) and starts the program on them with the given one current (none
-  // when negative) and automatic changes on or off.
-  void Start(const std::vector<uint32_t>& colors, int current, bool autoChange) {
-    pictures_ = WriteUniformPictures(program_, colors);
-    for (size_t i = 0; i < colors.size(); ++i)
-      if (colors[i] == 0) WriteWholeFile(Picture(i), kNotAPicture);
-    std::string sections = QuietSections(current >= 0 ? Picture(current) : "");
-    if (autoChange) sections.replace(sections.find("IsAutoChange=FALSE"), 18, "IsAutoChange=TRUE");
+  // Three files that only have the names of pictures, no current picture, and
+  // automatic changes on: the first tick goes through the list.
+  void Start() {
+    pictures_ = WriteUniformPictures(program_, {0, 0, 0});
+    for (size_t i = 0; i < 3; ++i) WriteWholeFile(Picture(i), kNotAPicture);
+    std::string sections = QuietSections("");
+    sections.replace(sections.find("IsAutoChange=FALSE"), 18, "IsAutoChange=TRUE");
     program_.WriteFile("Muralotrope.ini", OptionsFileText(sections, pictures_));
     ASSERT_TRUE(program_.Start("ShowOnStart"));
     window_ = program_.WaitForMainWindow(kWaitMs);
@@ -68,28 +55,8 @@ class NavigationTest : public ::testing::Test {
   HWND window_ = nullptr;
 };
 
-TEST_F(NavigationTest, PreviousAndNextStepOverAPictureThatCannotBeRead) {
-  // a and c are pictures, b is not; c is current and nothing changes by itself.
-  ASSERT_NO_FATAL_FAILURE(Start({0xC02020, 0, 0x2020C0}, 2, false));
-  ASSERT_TRUE(WaitUntilReady(window_));
-
-  // Sent: each command has run when the call returns.
-  ASSERT_TRUE(SendLinkClick(window_, IDC_PREVIOUS_WALLPAPER_LABEL));
-  EXPECT_TRUE(Shows("a.bmp")) << PictureLabel();
-  EXPECT_EQ(WallpaperCentre(), 0xC02020u);
-  ASSERT_TRUE(SendLinkClick(window_, IDC_NEXT_WALLPAPER_LABEL));
-  EXPECT_TRUE(Shows("c.bmp")) << PictureLabel();
-  EXPECT_EQ(WallpaperCentre(), 0x2020C0u);
-  // The hotkey for the previous picture does the same.
-  SendMessageA(window_, WM_HOTKEY, 101, 0);
-  EXPECT_TRUE(Shows("a.bmp")) << PictureLabel();
-  // The unreadable picture is reported nowhere: no window besides the main one.
-  EXPECT_TRUE(program_.OtherVisibleWindows(window_).empty());
-}
-
 TEST_F(NavigationTest, AListOfUnreadablePicturesIsTriedOnceAndSaysSo) {
-  // No current picture, automatic changes on: the first tick goes through the list.
-  ASSERT_NO_FATAL_FAILURE(Start({0, 0, 0}, -1, true));
+  ASSERT_NO_FATAL_FAILURE(Start());
   const std::string noneReadable = "There are 3 pictures, none of which could be read";
   ASSERT_TRUE(WaitUntil([&] { return CountLabel() == noneReadable; }, kWaitMs)) << CountLabel();
   const double saidSo = GetLocalDateTime();
@@ -103,7 +70,9 @@ TEST_F(NavigationTest, AListOfUnreadablePicturesIsTriedOnceAndSaysSo) {
   EXPECT_EQ(CountLabel(), noneReadable);
   ASSERT_TRUE(ClickLink(window_, IDC_CLOSE_PROGRAM_LABEL));
   ASSERT_EQ(program_.WaitForExit(kWaitMs), 0);
-  EXPECT_LT(StoredLastChange(), saidSo + 1.5 / 86400);
+  const double lastChange = StoredLastChange();
+  EXPECT_LT(lastChange, saidSo + 1.5 / 86400);
+  EXPECT_GT(lastChange, saidSo - 60.0 / 86400);
 
   // Started again, it goes through the list once more; then a command of the
   // user tries again, and b has become a picture meanwhile.
