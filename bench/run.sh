@@ -9,7 +9,8 @@ RUNS=${1:-5}
 
 ensure_packages
 build_windows || exit 1
-[ -f "$WIN_BUILD/composition_bench.exe" ] || { echo "composition_bench.exe was not built"; exit 1; }
+BENCH=$WIN_BUILD/bench/composition_bench.exe
+[ -f "$BENCH" ] || { echo "composition_bench.exe was not built"; exit 1; }
 
 PICTURES=$ROOT/build/bench-pictures
 mkdir -p "$PICTURES"
@@ -27,7 +28,7 @@ trap stop_wine_desktop EXIT
 for screen in "1920 1080" "3840 2160"; do
   echo "== screen ${screen/ /x}, median of $RUNS runs (times in ms)"
   # shellcheck disable=SC2086
-  wine "$WIN_BUILD/composition_bench.exe" --runs "$RUNS" --install $screen \
+  wine "$BENCH" --runs "$RUNS" --install $screen \
     "$(winepath -w "$PICTURES/picture_1732x1155.jpg")" "$(winepath -w "$PICTURES/picture_1732x1155.png")" \
     "$(winepath -w "$PICTURES/picture_4240x2832.jpg")" "$(winepath -w "$PICTURES/picture_4240x2832.png")" \
     "$(winepath -w "$PICTURES/picture_6000x4000.jpg")" "$(winepath -w "$PICTURES/picture_6000x4000.png")"
