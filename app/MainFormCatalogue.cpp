@@ -12,6 +12,7 @@
 #include "platform/CryptoRandom.h"
 #include "platform/DirectoryWalk.h"
 #include "platform/FolderBrowser.h"
+#include "platform/FontMetrics.h"
 #include "platform/MessageBoxes.h"
 #include "platform/OpenFileDialog.h"
 #include "platform/PictureDecoders.h"
@@ -26,13 +27,7 @@ constexpr int kDirectoriesPageIndex = 3;
 
 // The character-cell height of the control's font plus a margin of 4 pixels.
 int RowHeightForFont(HWND control) {
-  HDC dc = GetDC(control);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-  TEXTMETRICA metrics = {};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(control, dc);
-  return metrics.tmHeight + 4;
+  return GetFontHeight(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), control) + 4;
 }
 
 void FillSystemColor(HDC dc, const RECT& rect, int colorIndex) { FillRect(dc, &rect, GetSysColorBrush(colorIndex)); }
