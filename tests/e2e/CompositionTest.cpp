@@ -91,9 +91,15 @@ TEST_F(CompositionE2ETest, APictureThatDoesNotDecodeLeavesTheOldWallpaper) {
   EXPECT_EQ(ControlText(window_, IDC_CURRENT_SKEW_LABEL), "(No current skew available)");
   HWND errorWindow = program_.FindTopWindow("Error", "#32770");
   EXPECT_TRUE(errorWindow == nullptr || !IsWindowVisible(errorWindow));
-  // The failed load dropped the broken title, so there is no title left to copy.
+  // The failed load dropped the broken title, so there is no title left to copy...
   ASSERT_TRUE(ClickLink(window_, IDC_CLIP_PICTURE_TITLE_LABEL));
   HWND box = program_.WaitForMessageBox("There is no text to copy to clipboard.", kActionMs);
+  ASSERT_NE(box, nullptr);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kActionMs));
+  // Nor a picture to view.
+  ASSERT_TRUE(ClickLink(window_, IDC_VIEW_PICTURE_LABEL));
+  box = program_.WaitForMessageBox("The name of the file is empty.", kActionMs);
   ASSERT_NE(box, nullptr);
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kActionMs));
