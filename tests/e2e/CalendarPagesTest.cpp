@@ -76,6 +76,7 @@ TEST(CalendarPositionTest, SetPositionWarnsWhileHiddenTakesTheClickedPlaceAndCan
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(WaitUntil([&] { return ControlText(window, IDC_LOADED_PICTURES_COUNT_LABEL) == LoadedPicturesCountText(1); },
                         20000));
+  ASSERT_TRUE(WaitForStartupEnd(window, pictures + "a.bmp", 20000));
   HWND link = TProgramUnderTest::FindControl(window, IDC_CALENDAR_SET_DESKTOP_POSITION_LABEL);
   ASSERT_NE(link, nullptr);
   ASSERT_TRUE(IsChecked(window, IDC_SHOW_CALENDAR_CHECKBOX));

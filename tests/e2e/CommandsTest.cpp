@@ -23,18 +23,6 @@ constexpr uint32_t kRed = 0xC81E1E, kGreen = 0x1EC81E, kBlue = 0x1E1EC8, kGrey =
 // The file name field of the common open and save dialogs, and of their older style.
 constexpr int kFileNameField = 0x47C, kOldFileNameField = 0x480;
 
-// The text on the clipboard, or "(none)".
-std::string ClipboardText() {
-  std::string text = "(none)";
-  if (!OpenClipboard(nullptr)) return text;
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* locked = static_cast<const char*>(GlobalLock(data))) text = locked;
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
 // Pictures a.bmp (red), b.bmp (green) and c.bmp (blue) listed, a.bmp current,
 // the program shown and its names loaded; counts the wallpapers it installs.
 class CommandsTest : public ::testing::Test {
@@ -49,6 +37,7 @@ class CommandsTest : public ::testing::Test {
     window_ = program_.WaitForMainWindow(kFirstWindowMs);
     ASSERT_NE(window_, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return CountLabel() == LoadedPicturesCountText(3); }, kActionMs)) << CountLabel();
+    ASSERT_TRUE(WaitForStartupEnd(window_, pictures_ + "a.bmp", kActionMs));
   }
 
   std::string CountLabel() const { return ControlText(window_, IDC_LOADED_PICTURES_COUNT_LABEL); }

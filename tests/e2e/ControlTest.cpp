@@ -29,6 +29,7 @@ class ControlE2eTest : public ::testing::Test {
     ASSERT_TRUE(program_.Start("ShowOnStart"));
     window_ = program_.WaitForMainWindow(kFirstWindowMs);
     ASSERT_NE(window_, nullptr);
+    ASSERT_TRUE(WaitForStartupEnd(window_, pictures + "a.bmp", kActionMs));
   }
 
   // Waits until the start-up has loaded the three picture names.

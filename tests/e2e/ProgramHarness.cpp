@@ -358,6 +358,32 @@ bool IsHotkeyFree(UINT modifiers, char letter) {
   return true;
 }
 
+std::string ClipboardText() {
+  std::string text = "(none)";
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* locked = static_cast<const char*>(GlobalLock(data))) text = locked;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+void EmptyTheClipboard() {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  CloseClipboard();
+}
+
+bool WaitForStartupEnd(HWND mainWindow, const std::string& currentPicture, DWORD milliseconds) {
+  EmptyTheClipboard();
+  // The window's pages are filled in a moment after it appears.
+  return WaitUntil([&] { return TProgramUnderTest::FindControl(mainWindow, IDC_CLIP_PICTURE_TITLE_LABEL); },
+                   milliseconds) &&
+         ClickLink(mainWindow, IDC_CLIP_PICTURE_TITLE_LABEL) &&
+         WaitUntil([&] { return ClipboardText() == currentPicture; }, milliseconds);
+}
+
 TWallpaperInstallCounter::TWallpaperInstallCounter() {
   static const char* const kClass = "WallpaperInstallCounter";
   WNDCLASSA windowClass = {};

@@ -116,6 +116,17 @@ bool ClickButton(HWND window, int id);
 // Whether this process can take a hotkey combination, that is, no program holds it.
 bool IsHotkeyFree(UINT modifiers, char letter);
 
+// The text on the clipboard, "(none)" without any; and emptying it.
+std::string ClipboardText();
+void EmptyTheClipboard();
+
+// Start-up runs before the message loop, and while it waits on another
+// process (the notification area) it handles messages sent to it, ignoring
+// commands while it still sets its controls. A posted click reaches only a
+// message loop: once "Clip picture file title" has copied the current picture,
+// start-up is over. For a program started with a current picture.
+bool WaitForStartupEnd(HWND mainWindow, const std::string& currentPicture, DWORD milliseconds);
+
 // Counts the wallpapers installed while it lives: setting the wallpaper
 // broadcasts WM_SETTINGCHANGE with SPI_SETDESKWALLPAPER to every top-level
 // window, this one's hidden window included. A message sent to the program
