@@ -3,6 +3,7 @@
 #include <gdiplus.h>
 #include <shellapi.h>
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -43,8 +44,10 @@ TProgramUnderTest::TProgramUnderTest(const std::string& exeName) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   static int counter = 0;
-  folder_ = std::string(temp) + "mt_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
-  CreateDirectoryA(folder_.c_str(), nullptr);
+  // Process ids come round again: a folder an earlier run could not remove is not reused.
+  do {
+    folder_ = std::string(temp) + "mt_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
+  } while (!CreateDirectoryA(folder_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
   exe_ = PathInFolder(exeName);
   CopyFileA((BuildFolder() + "\\Muralotrope.exe").c_str(), exe_.c_str(), FALSE);
 }
@@ -88,8 +91,17 @@ bool TProgramUnderTest::Start(const std::string& arguments) {
   std::string commandLine = "\"" + exe_ + "\"" + (arguments.empty() ? "" : " " + arguments);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  return CreateProcessA(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
-                        &startup, &process_) != FALSE;
+  // On a loaded machine Wine now and then refuses a start for a moment; the
+  // refusal is shown, and the start tried again.
+  return WaitUntil(
+      [&] {
+        if (CreateProcessA(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
+                           &startup, &process_))
+          return true;
+        std::fprintf(stderr, "Starting \"%s\" failed with error %lu.\n", exe_.c_str(), GetLastError());
+        return false;
+      },
+      10000);
 }
 
 int TProgramUnderTest::WaitForExit(DWORD milliseconds) {
