@@ -103,13 +103,6 @@ const TOptionControl kComboBoxes[] = {
     {IDC_BROADCAST_INTERVAL_COMBOBOX, "BroadcastWallpaperChange", "AutoChangeInterval"},
 };
 
-// Whether this process can take a combination, that is, no other program holds it.
-bool IsHotkeyFree(UINT modifiers, char letter) {
-  if (!RegisterHotKey(nullptr, 0x3100, modifiers, static_cast<UINT>(letter))) return false;
-  UnregisterHotKey(nullptr, 0x3100);
-  return true;
-}
-
 RECT WorkArea() {
   RECT area = {};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
