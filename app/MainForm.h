@@ -210,6 +210,9 @@ class TMainForm : public TDialogWindow {
   // files, hotkeys, the tray callback and its menu. True when handled.
   bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   void FWinIniChange();
+  // A settings change that came while the program set its own controls; the
+  // next tick handles it.
+  bool SettingsChangePending = false;
   void SystemTrayPopupMenuPopup();
   void STP_CloseMenuClick();
   void STP_AddPicturesDirectoryMenuClick();

@@ -81,6 +81,10 @@ void TMainForm::BroadcastWallpaperChangeIntervalComboBoxChange() {
 void TMainForm::MixCursor() { Random.MixCursor(); }
 
 void TMainForm::TimerTimer() {
+  if (SettingsChangePending && !IsUpdatingControls) {
+    SettingsChangePending = false;
+    FWinIniChange();
+  }
   TTimerTickHooks hooks;
   hooks.IsRunningOnMainsPower = [] { return ::IsRunningOnMainsPower(); };
   hooks.Now = [] { return GetLocalDateTime(); };
@@ -217,6 +221,12 @@ bool TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 void TMainForm::FWinIniChange() {
   FUN_TRACE("TMainForm::FWinIniChange");
   FUN_GUARD({
+    // Start-up answers messages while it talks to the notification area, with
+    // its controls half set: a change then would compose nothing and be lost.
+    if (IsUpdatingControls) {
+      SettingsChangePending = true;
+      return;
+    }
     RECT workArea;
     SetLastError(0);
     if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0)) {
