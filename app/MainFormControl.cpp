@@ -39,11 +39,6 @@ const TTrayMenuHandler kTrayMenuHandlers[] = {
     {TTrayMenuCommand::LoadCalendarSkinColors, &TMainForm::STP_LoadCalendarSkinColorsMenuClick},
 };
 
-void SetComboItems(TComboBox& box, const std::vector<std::string>& items, const char* defaultText) {
-  box.SetItems(items);
-  box.SetText(defaultText);
-}
-
 }  // namespace
 
 void TMainForm::BindControlControls() {
@@ -52,16 +47,10 @@ void TMainForm::BindControlControls() {
   RandomWallpaperCheckBox.Bind(WallpaperGeneralTabSheet, IDC_RANDOM_WALLPAPER_CHECKBOX);
   UseAutoChangeWallpaperStartTimeCheckBox.Bind(WallpaperGeneralTabSheet, IDC_USE_START_TIME_CHECKBOX);
   AutoChangeWallpaperStartTimeComboBox.Bind(WallpaperGeneralTabSheet, IDC_START_TIME_COMBOBOX);
-  IsAutoChangeWallpaperCheckBox.SetChecked(true);
 
-  SetComboItems(AutoChangeWallpaperIntervalComboBox, AutoChangeIntervalItems(), kDefaultIntervalText);
-  SetComboItems(AutoChangeWallpaperStartTimeComboBox, StartHourItems(), kDefaultStartHourText);
-  SetComboItems(BroadcastWallpaperChangeIntervalComboBox, BroadcastIntervalItems(), kDefaultIntervalText);
   AutoChangeWallpaperIntervalComboBox.OnChange = [this] { AutoChangeWallpaperIntervalComboBoxChange(); };
   AutoChangeWallpaperStartTimeComboBox.OnChange = [this] { AutoChangeWallpaperIntervalComboBoxChange(); };
   BroadcastWallpaperChangeIntervalComboBox.OnChange = [this] { BroadcastWallpaperChangeIntervalComboBoxChange(); };
-  AutoChangeWallpaperIntervalComboBoxChange();
-  BroadcastWallpaperChangeIntervalComboBoxChange();
 
   HotkeyComboBox.OnChange = [this] { HotkeyComboBoxChange(); };
 
