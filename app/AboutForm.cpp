@@ -20,8 +20,7 @@ const char* const kProgramsText =
 void OpenSite(const std::string& address, const std::string& failureMessage) {
   FUN_TRACE("OpenSite");
   FUN_GUARD({
-    RunFile(AboutForm ? AboutForm->Handle() : nullptr, address, "", "", false, false);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(RunFile(AboutForm ? AboutForm->Handle() : nullptr, address, "", "", false, false));
   });
   FUN_SHOW(failureMessage);
 }

@@ -164,8 +164,7 @@ TInstallForm::TElevationStep TInstallForm::RunElevatedWhenNeeded() {
 void TInstallForm::StartInstalledProgram(const std::string& exe) {
   FUN_TRACE("TInstallForm::Install");
   FUN_GUARD({
-    RunFile(handle_, exe, "", "", false, false);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(RunFile(handle_, exe, "", "", false, false));
   });
   FUN_SHOW(kInstallFailedMessage);
 }
@@ -178,10 +177,8 @@ void TInstallForm::Install() {
     if (!ShowQuery("Install the program in directory \"" + destination + "\"?")) return;
     // The shortcuts' folders before anything is copied: without them the links
     // would land in the current directory.
-    const std::string desktop = GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY);
-    if (trace_.CalleeFailed()) return;
-    const std::string programs = GetSystemDirectoryPath(CSIDL_PROGRAMS);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL_INTO(const std::string desktop, GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY));
+    FUN_CALL_INTO(const std::string programs, GetSystemDirectoryPath(CSIDL_PROGRAMS));
     const std::string folder = WithTrailingBackslash(destination);
     const std::string exe = folder + ProgramName + ".exe";
     const std::string command = exe + " " + "/Uninstall";
@@ -213,8 +210,7 @@ void TInstallForm::Install() {
     WorkDone = true;
     // A copy restarted with administrator rights leaves the start to the copy that started it.
     if (ElevatedRestart.IsRestart) return;
-    RunFile(handle_, exe, "", "", false, false);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(RunFile(handle_, exe, "", "", false, false));
   });
   FUN_SHOW(kInstallFailedMessage);
 }
@@ -233,12 +229,9 @@ void TInstallForm::Uninstall() {
     if (!ShowQuery("Delete directory \"" + directory + "\" (and all contained files)?")) return;
     // The shortcuts' folders before anything is deleted: without them the names
     // would be taken from the current directory.
-    const std::string desktop = GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY);
-    if (trace_.CalleeFailed()) return;
-    const std::string programs = GetSystemDirectoryPath(CSIDL_PROGRAMS);
-    if (trace_.CalleeFailed()) return;
-    const std::string startup = GetSystemDirectoryPath(CSIDL_STARTUP);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL_INTO(const std::string desktop, GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY));
+    FUN_CALL_INTO(const std::string programs, GetSystemDirectoryPath(CSIDL_PROGRAMS));
+    FUN_CALL_INTO(const std::string startup, GetSystemDirectoryPath(CSIDL_STARTUP));
     // Exactly what the install put there and what the program wrote beside
     // itself; the folder goes when nothing else is left in it.
     std::vector<std::string> entries = InstalledEntries(ProgramName);
@@ -261,7 +254,8 @@ void TInstallForm::Uninstall() {
       if (parent) CloseHandle(parent);
     }
     WorkDone = true;
-    FunStatContext.Reset(Perfect);
+    // The deletions' failures are not shown.
+    DropCalleeFailure();
     ShowMessage("Uninstallation successful. Some files that were in use were not deleted.");
   });
   FUN_SHOW("Failed to uninstall program.");

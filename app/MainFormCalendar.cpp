@@ -180,9 +180,9 @@ bool TMainForm::SetInfoOnPicture(void* graphics, int left, int top, int right, i
     scene.Now = CalendarClock ? CalendarClock() : GetLocalDateTime();
     scene.CalendarWorkArea = TBox{left, top, right, bottom};
     scene.Names = CalendarLocaleNames();
-    const TCalendarPaintResult painted =
-        PaintCalendarOnGraphics(graphics, handle_, CalendarSkinControls->Skin(), scene, CalendarPlacement, LastRedrawTime);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL_INTO(const TCalendarPaintResult painted,
+                  PaintCalendarOnGraphics(graphics, handle_, CalendarSkinControls->Skin(), scene, CalendarPlacement,
+                                          LastRedrawTime));
     if (painted.Painted) LastCalendarBox = painted.CalendarBox;
   });
   return !trace_.Failed();
@@ -198,10 +198,10 @@ void TMainForm::CalendarSetDesktopPositionLabelClick() {
     if (!DesktopPositionForm || !CalendarSkinControls) return;
     const TCalendarSkin skin = CalendarSkinControls->Skin();
     const int margin = GetIntFromTextAnyValue(DesktopMarginComboBox.Text());
-    const bool clicked = DesktopPositionForm->ShowDesktopPosition(
-        CalendarPlacement.RectLeft, CalendarPlacement.RectTop, margin, skin.OvalBackEccentricity * 0.01,
-        skin.OvalBack, CalendarPlacement.RectHeight, CalendarPlacement.RectWidth);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL_INTO(const bool clicked, DesktopPositionForm->ShowDesktopPosition(
+                                          CalendarPlacement.RectLeft, CalendarPlacement.RectTop, margin,
+                                          skin.OvalBackEccentricity * 0.01, skin.OvalBack,
+                                          CalendarPlacement.RectHeight, CalendarPlacement.RectWidth));
     if (clicked) SetFileAsWallpaper(false);
   });
   FUN_SHOW("Failed to set the calendar position.");

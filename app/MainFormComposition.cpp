@@ -145,7 +145,7 @@ bool TMainForm::SetFileAsWallpaper(bool reload) {
   request.TitleIsPictureFile = IsPictureFile(Selection.CurrentFileTitle);
   request.WallpaperFilePath = WallpaperFilePath(tempDirectory);
   if (!ShouldComposeWallpaper(request)) {
-    FunStatContext.Reset(Perfect);
+    DropCalleeFailure();
     return true;
   }
 
@@ -194,13 +194,10 @@ bool TMainForm::SetFileAsWallpaper(bool reload) {
     // Without the temporary directory the file would land in the current one.
     std::string directory = tempDirectory;
     if (directory.empty()) {
-      directory = GetTempDirectory();
-      if (trace_.CalleeFailed()) return;
+      FUN_CALL(directory = GetTempDirectory());
     }
-    SaveBitmapAsBmpFile(*wallpaper, WallpaperFilePath(directory));
-    if (trace_.CalleeFailed()) return;
-    ::SetFileAsWallpaper(WallpaperFileName);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(SaveBitmapAsBmpFile(*wallpaper, WallpaperFilePath(directory)));
+    FUN_CALL(::SetFileAsWallpaper(WallpaperFileName));
   });
   wallpaper.reset();
   return !trace_.Failed();
@@ -221,8 +218,7 @@ void TMainForm::ShowAppliedNormFactor() {
 void TMainForm::Label3Click() {
   FUN_TRACE("TMainForm::Label3Click");
   FUN_GUARD({
-    RunFile(handle_, Selection.CurrentFileTitle, "", "", true, false);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(RunFile(handle_, Selection.CurrentFileTitle, "", "", true, false));
   });
   FUN_SHOW("Failed to view picture file.");
 }
@@ -254,8 +250,7 @@ void TMainForm::Label27Click() {
   FUN_GUARD({
     const std::string path =
         GetProgramRegistryText(BroadcastRegistryProgram, BroadcastRegistrySubKey, BroadcastRegistryValueName);
-    RunFile(handle_, path, "", "", true, false);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(RunFile(handle_, path, "", "", true, false));
   });
   FUN_SHOW("Failed to view picture.");
 }

@@ -155,8 +155,7 @@ bool TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         RequestExit();
         break;
       case TMainWindowMessage::SettingChange:
-        FWinIniChange();
-        if (trace_.CalleeFailed()) return;
+        FUN_CALL(FWinIniChange());
         break;
       case TMainWindowMessage::DropFiles:
         ProcessDroppedFiles(reinterpret_cast<HDROP>(wParam));
@@ -212,11 +211,10 @@ void TMainForm::FWinIniChange() {
                                                   GetIntFromTextAnyValue(DesktopMarginComboBox.Text()));
     switch (ActionOnSettingsChange(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), cache, shrunk,
                                    CalendarWorkArea)) {
-      case TSettingsChangeAction::Reload: SetFileAsWallpaper(true); break;
-      case TSettingsChangeAction::Redraw: SetFileAsWallpaper(false); break;
+      case TSettingsChangeAction::Reload: FUN_CALL(SetFileAsWallpaper(true)); break;
+      case TSettingsChangeAction::Redraw: FUN_CALL(SetFileAsWallpaper(false)); break;
       case TSettingsChangeAction::Nothing: return;
     }
-    if (trace_.CalleeFailed()) return;
   });
 }
 

@@ -63,8 +63,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         owner = installForm->Handle();
       } else {
         mainForm = std::make_unique<TMainForm>();
-        mainForm->Create();
-        if (trace_.CalleeFailed()) return;
+        FUN_CALL(mainForm->Create());
         owner = mainForm->Handle();
       }
       SetMessageBoxOwner(owner);

@@ -125,8 +125,7 @@ void RunTimerTick(const TTimerTickHooks& hooks) {
       hooks.WriteLastTimes(state.LastAutoChangeTime, state.LastBroadcastTime);
     TTimerTickActions actions = DecideTimerTick(state, true, now);
     if (actions.ChangePicture) {
-      hooks.ChangePicture(actions.ChangeRandomly);
-      if (trace_.CalleeFailed()) return;
+      FUN_CALL(hooks.ChangePicture(actions.ChangeRandomly));
       // The change may have dropped vanished files down to an empty list.
       actions.Broadcast = IsBroadcastDue(hooks.ReadState(), now);
     }
@@ -135,8 +134,7 @@ void RunTimerTick(const TTimerTickHooks& hooks) {
       trace_.CalleeFailed();  // recorded; the composition does not need it
     }
     if (actions.Compose) {
-      hooks.SetFileAsWallpaper(actions.Reload);
-      if (trace_.CalleeFailed()) return;
+      FUN_CALL(hooks.SetFileAsWallpaper(actions.Reload));
     }
   });
 }
