@@ -22,9 +22,6 @@
 
 namespace {
 
-// The calendar pages in the order of PageControl1; a table row names its page by caption.
-const char* const kCalendarPageCaptions[8] = {"General", "Back", "Back colors", "Header",
-                                              "Year", "Month", "Day of week", "Days"};
 
 
 // While the program itself sets the calendar controls, no change composes.
@@ -72,9 +69,10 @@ bool AskSkinFileName(HWND owner, bool save, const std::string& title, std::strin
 
 void TMainForm::BindCalendarControls() {
   CalendarSkinControls = std::make_shared<TCalendarSkinControls>();
-  TDialogWindow* pages[8];
-  for (int i = 0; i < 8; ++i) pages[i] = &CalendarPages[i];
-  CalendarSkinControls->Create(pages, kCalendarPageCaptions, 8, InstalledFontNames(), IDC_CALENDAR_SKIN_FIRST);
+  TDialogWindow* pages[kCalendarPageCount];
+  for (int i = 0; i < kCalendarPageCount; ++i) pages[i] = &CalendarPages[i];
+  // A skin table row names its page by caption.
+  CalendarSkinControls->Create(pages, kCalendarPageCaptions, kCalendarPageCount, InstalledFontNames(), IDC_CALENDAR_SKIN_FIRST);
   CalendarSkinControls->OnChange = [this] { RedrawWallpaperOnParamChange(); };
 
   // Below the skin controls of "General": the show switch and the skin and position commands.
@@ -180,10 +178,8 @@ bool TMainForm::SetInfoOnPicture(void* graphics, int left, int top, int right, i
     scene.Now = CalendarClock ? CalendarClock() : GetLocalDateTime();
     scene.CalendarWorkArea = TBox{left, top, right, bottom};
     scene.Names = CalendarLocaleNames();
-    FUN_CALL_INTO(const TCalendarPaintResult painted,
-                  PaintCalendarOnGraphics(graphics, handle_, CalendarSkinControls->Skin(), scene, CalendarPlacement,
-                                          LastRedrawTime));
-    if (painted.Painted) LastCalendarBox = painted.CalendarBox;
+    FUN_CALL(PaintCalendarOnGraphics(graphics, handle_, CalendarSkinControls->Skin(), scene, CalendarPlacement,
+                                     LastRedrawTime));
   });
   return !trace_.Failed();
 }

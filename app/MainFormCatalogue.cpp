@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr int kDirectoriesPageIndex = 3;
 
 
 // The character-cell height of the control's font plus a margin of 4 pixels.
@@ -56,7 +55,7 @@ void TMainForm::BindCatalogueControls() {
   AddDirectoryLabel.Bind(DirectoriesTabSheet, IDC_ADD_DIRECTORY_LABEL);
   DeleteDirectoryLabel.Bind(DirectoriesTabSheet, IDC_DELETE_DIRECTORY_LABEL);
   ReloadFileNamesLabel.Bind(DirectoriesTabSheet, IDC_RELOAD_FILE_NAMES_LABEL);
-  Label29.Bind(DirectoriesTabSheet, IDC_CLIP_PICTURE_TITLES_LABEL);
+  ClipPictureFileTitlesLink.Bind(DirectoriesTabSheet, IDC_CLIP_PICTURE_TITLES_LABEL);
   HoverDirectoryLabel.Bind(DirectoriesTabSheet, IDC_HOVER_DIRECTORY_LABEL);
 
   NextWallpaperLabel.OnClick = [this] { NextWallpaperLabelClick(); };
@@ -69,7 +68,7 @@ void TMainForm::BindCatalogueControls() {
   AddDirectoryLabel.OnClick = [this] { AddDirectoryLabelClick(); };
   DeleteDirectoryLabel.OnClick = [this] { DeleteDirectoryLabelClick(); };
   ReloadFileNamesLabel.OnClick = [this] { ReloadFileNamesLabelClick(); };
-  Label29.OnClick = [this] { Label29Click(); };
+  ClipPictureFileTitlesLink.OnClick = [this] { ClipPictureFileTitlesLinkClick(); };
 
   DirectoriesListBox.SetItemHeight(RowHeightForFont(DirectoriesListBox.Handle()));
   DirectoriesListBox.OnDrawItem = [this](int index, HDC dc, const RECT& rect, UINT state) {
@@ -83,10 +82,10 @@ void TMainForm::BindCatalogueControls() {
   DirectoriesListBox.OnKeyPress = [](char) { return true; };
   DirectoriesListBox.OnSelect = [this] { Directories.CurrentRow = DirectoriesListBox.ItemIndex(); };
   HoverDirectoryLabel.SetText("");
-  auto previousPageShow = std::move(PageControl2.OnPageShow);
-  PageControl2.OnPageShow = [this, previousPageShow](int index) {
+  auto previousPageShow = std::move(WallpaperPageControl.OnPageShow);
+  WallpaperPageControl.OnPageShow = [this, previousPageShow](int index) {
     if (previousPageShow) previousPageShow(index);
-    if (index == kDirectoriesPageIndex) DirectoriesTabSheetShow();
+    if (index == kDirectoriesPage) DirectoriesTabSheetShow();
   };
 
   Selection.Services.Now = GetLocalDateTime;
@@ -108,7 +107,7 @@ void TMainForm::BindCatalogueControls() {
 void TMainForm::ShowDirectories() {
   SendMessageA(DirectoriesListBox.Handle(), WM_SETREDRAW, FALSE, 0);
   DirectoriesListBox.Clear();
-  for (const DirectoryEntry& entry : Directories.Entries()) DirectoriesListBox.AddItem(entry.Path, entry.Flags);
+  for (const TDirectoryEntry& entry : Directories.Entries()) DirectoriesListBox.AddItem(entry.Path, entry.Flags);
   DirectoriesListBox.SetItemIndex(Directories.CurrentRow);
   SendMessageA(DirectoriesListBox.Handle(), WM_SETREDRAW, TRUE, 0);
   DirectoriesListBox.Invalidate();
@@ -145,7 +144,7 @@ void TMainForm::ReloadFileNamesLabelClick() {
   ShowMessage(LoadedPicturesCountLabel.Text() + ".");
 }
 
-void TMainForm::Label29Click() {
+void TMainForm::ClipPictureFileTitlesLinkClick() {
   CopyTextToClipboard(PictureListClipboardText(Selection.PictureList), "", false, false, handle_);
 }
 
@@ -155,7 +154,7 @@ void TMainForm::DirectoriesListBoxDrawItem(int index, HDC dc, const RECT& rect, 
   FUN_TRACE("TMainForm::DirectoriesListBoxDrawItem");
   FUN_GUARD({
     if (!Directories.IsValidRow(index)) return;
-    const DirectoryEntry& entry = Directories.Entries()[index];
+    const TDirectoryEntry& entry = Directories.Entries()[index];
     const int height = DirectoriesListBox.ItemHeight();
     const TDirectoryRowGeometry cells = DirectoryRowGeometry(height);
     const int activeRight = rect.left + cells.ActiveRight;

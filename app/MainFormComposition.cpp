@@ -4,6 +4,7 @@
 
 #include <gdiplus.h>
 
+#include "core/Brightness.h"
 #include "core/CompositionPlan.h"
 #include "core/FunStatus.h"
 #include "core/TimeHelpers.h"
@@ -28,8 +29,6 @@ const std::vector<std::string> kMinStretchSizes = {"-1",  "100", "150", "200", "
 const std::vector<std::string> kMaxStretchSkews = {"-1",  "105", "110", "115", "120",
                                                    "125", "130", "135", "140", "145",
                                                    "150", "160", "170", "180"};
-const std::vector<std::string> kNormalizeMethods = {"Anisotropic dampening", "Balanced scaling",
-                                                    "Mirrored scaling"};
 const std::vector<std::string> kGammas = {
     "1",   "5",   "10",  "15",  "20",  "25",  "30",  "40",  "50",  "60",  "70",  "80",
     "90",  "100", "110", "120", "130", "140", "150", "160", "170", "180", "190", "200",
@@ -75,9 +74,9 @@ void PaintInformation(TMainForm& form, TScreenBitmap& wallpaper) {
 }  // namespace
 
 void TMainForm::BindCompositionControls() {
-  Label4.Bind(WallpaperGeneralTabSheet, IDC_REDRAW_WALLPAPER_LABEL);
-  Label3.Bind(WallpaperGeneralTabSheet, IDC_VIEW_PICTURE_LABEL);
-  Label18.Bind(WallpaperGeneralTabSheet, IDC_CLIP_PICTURE_TITLE_LABEL);
+  RedrawWallpaperLink.Bind(WallpaperGeneralTabSheet, IDC_REDRAW_WALLPAPER_LABEL);
+  ViewPictureLink.Bind(WallpaperGeneralTabSheet, IDC_VIEW_PICTURE_LABEL);
+  ClipPictureFileTitleLink.Bind(WallpaperGeneralTabSheet, IDC_CLIP_PICTURE_TITLE_LABEL);
   PictureMinStretchSizeComboBox.Bind(ResizeTabSheet, IDC_MIN_STRETCH_SIZE_COMBOBOX);
   PictureMaxStretchSkewComboBox.Bind(ResizeTabSheet, IDC_MAX_STRETCH_SKEW_COMBOBOX);
   FitAndCropCheckBox.Bind(ResizeTabSheet, IDC_FIT_AND_CROP_CHECKBOX);
@@ -96,14 +95,14 @@ void TMainForm::BindCompositionControls() {
   IsBroadcastWallpaperChangeCheckBox.Bind(BroadcastTabSheet, IDC_IS_BROADCAST_CHECKBOX);
   BroadcastWallpaperChangeIntervalComboBox.Bind(BroadcastTabSheet, IDC_BROADCAST_INTERVAL_COMBOBOX);
   TestBroadcastHelpLabel.Bind(BroadcastTabSheet, IDC_TEST_BROADCAST_HELP_LABEL);
-  Label6.Bind(BroadcastTabSheet, IDC_BROADCAST_NOW_LABEL);
-  Label27.Bind(BroadcastTabSheet, IDC_BROADCAST_VIEW_PICTURE_LABEL);
+  BroadcastNowLink.Bind(BroadcastTabSheet, IDC_BROADCAST_NOW_LABEL);
+  ViewBroadcastPictureLink.Bind(BroadcastTabSheet, IDC_BROADCAST_VIEW_PICTURE_LABEL);
 
   // Item lists and the values the options file starts from.
   SetItemsAndDefault(PictureMinStretchSizeComboBox, kMinStretchSizes, "300");
   SetItemsAndDefault(PictureMaxStretchSkewComboBox, kMaxStretchSkews, "120");
   SetItemsAndDefault(PictureNormalizeBrightnessLevelComboBox, NormalizeLevels(), "50");
-  SetItemsAndDefault(PictureNormalizeBrightnessMethodComboBox, kNormalizeMethods, "Balanced scaling");
+  SetItemsAndDefault(PictureNormalizeBrightnessMethodComboBox, BrightnessMethodNames(), "Balanced scaling");
   SetItemsAndDefault(GammaPictureComboBox, kGammas, "100");
   FitAndCropCheckBox.SetChecked(false);
   StretchPictureCheckBox.SetChecked(true);
@@ -125,11 +124,11 @@ void TMainForm::BindCompositionControls() {
   for (TCheckBox* box : {&FitAndCropCheckBox, &StretchPictureCheckBox, &FitBeforeTileCheckBox,
                          &IsTileCheckBox, &UsePictureNormalizeBrightnessCheckBox})
     box->OnClick = [this] { ReloadWallpaperOnParamChange(); };
-  Label4.OnClick = [this] { ReloadWallpaperOnParamChange(); };
-  Label3.OnClick = [this] { Label3Click(); };
-  Label18.OnClick = [this] { Label18Click(); };
-  Label6.OnClick = [this] { BroadcastWallpaperFile(); };
-  Label27.OnClick = [this] { Label27Click(); };
+  RedrawWallpaperLink.OnClick = [this] { ReloadWallpaperOnParamChange(); };
+  ViewPictureLink.OnClick = [this] { ViewPictureLinkClick(); };
+  ClipPictureFileTitleLink.OnClick = [this] { ClipPictureFileTitleLinkClick(); };
+  BroadcastNowLink.OnClick = [this] { BroadcastWallpaperFile(); };
+  ViewBroadcastPictureLink.OnClick = [this] { ViewBroadcastPictureLinkClick(); };
   IsBroadcastWallpaperChangeCheckBox.OnClick = [this] { IsBroadcastWallpaperChangeCheckBoxClick(); };
 
   WallpaperChangeMessage = RegisterWallpaperChangeMessage();
@@ -160,7 +159,7 @@ bool TMainForm::SetFileAsWallpaper(bool reload) {
       FittedScreenWidth = GetSystemMetrics(SM_CXSCREEN);
       FittedScreenHeight = GetSystemMetrics(SM_CYSCREEN);
       FittedPicture.reset();
-      ResizeRules rules;
+      TResizeRules rules;
       rules.MinStretchSize = ComboValue(PictureMinStretchSizeComboBox);
       rules.MaxStretchSkew = ComboValue(PictureMaxStretchSkewComboBox) * 0.01;
       rules.FitAndCrop = FitAndCropCheckBox.Checked();
@@ -215,7 +214,7 @@ void TMainForm::ShowAppliedNormFactor() {
       AppliedNormFactorLabelText(FittedPicture != nullptr, AppliedNormalizationFactor));
 }
 
-void TMainForm::Label3Click() {
+void TMainForm::ViewPictureLinkClick() {
   FUN_TRACE("TMainForm::Label3Click");
   FUN_GUARD({
     FUN_CALL(RunFile(handle_, Selection.CurrentFileTitle, "", "", true, false));
@@ -223,7 +222,7 @@ void TMainForm::Label3Click() {
   FUN_SHOW("Failed to view picture file.");
 }
 
-void TMainForm::Label18Click() { CopyTextToClipboard(Selection.CurrentFileTitle, "", false, false); }
+void TMainForm::ClipPictureFileTitleLinkClick() { CopyTextToClipboard(Selection.CurrentFileTitle, "", false, false); }
 
 bool TMainForm::BroadcastWallpaperFile() {
   FUN_TRACE("TMainForm::BroadcastWallpaperFile");
@@ -245,7 +244,7 @@ void TMainForm::IsBroadcastWallpaperChangeCheckBoxClick() {
   if (!IsBroadcastWallpaperChangeCheckBox.Checked()) ClearBroadcastValue();
 }
 
-void TMainForm::Label27Click() {
+void TMainForm::ViewBroadcastPictureLinkClick() {
   FUN_TRACE("TMainForm::Label27Click");
   FUN_GUARD({
     const std::string path =

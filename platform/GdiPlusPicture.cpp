@@ -107,7 +107,7 @@ void DrawPlannedPicture(GpImage* picture, const TPictureDrawingPlan& plan, TScre
 }
 
 void LoadTilePictureToBitmap(const std::string& fileName, std::unique_ptr<TScreenBitmap>& result,
-                             const ResizeRules& rules, int screenWidth, int screenHeight,
+                             const TResizeRules& rules, int screenWidth, int screenHeight,
                              const TPictureEffects& effects, double* skew, double* factor) {
   FUN_TRACE("LoadTilePictureToBitmap");
   if (skew) *skew = NoSkew;

@@ -189,7 +189,7 @@ class TProgramRun {
           char caption[64] = {};
           GetWindowTextA(window, caption, sizeof caption);
           if (processId != s->processId || std::string(caption) != "Muralotrope" ||
-              !GetDlgItem(window, IDC_PAGE_CONTROL))
+              !GetDlgItem(window, IDC_MAIN_PAGE_CONTROL))
             return TRUE;
           s->found = window;
           return FALSE;
