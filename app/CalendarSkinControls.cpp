@@ -1,7 +1,6 @@
 #include "app/CalendarSkinControls.h"
 
 #include <windows.h>
-#include <commdlg.h>
 
 #include <algorithm>
 #include <cctype>
@@ -9,7 +8,7 @@
 #include <stdexcept>
 
 #include "core/CalendarSkinFiles.h"
-#include "core/StockColors.h"
+#include "core/ColorGrid.h"
 #include "core/StoredTextList.h"
 #include "core/ValueText.h"
 #include "platform/GdiPlusCanvas.h"
@@ -242,8 +241,6 @@ void TCalendarSkinControls::Create(TDialogWindow* const pages[], const char* con
                           leftWidth, 12);
         row.Color->Caption = " " + caption;
         row.Color->Tag = parameter.DefaultColor;
-        TColorPanel* panel = row.Color.get();
-        panel->OnMouseDown = [this, panel](TMouseButton button, int, int, bool) { PanelMouseDown(*panel, button); };
         const auto translucency = rowOfKey.find(TranslucencyKeyOf(parameter.Key));
         if (translucency != rowOfKey.end()) {
           makeList(translucency->second, owner, x + leftWidth + kCaptionGap, y, rightWidth);
@@ -308,27 +305,7 @@ std::vector<TColorPanel*> TCalendarSkinControls::ColorPanels() const {
 
 void TCalendarSkinControls::SetPanelColor(TColorPanel& panel, COLORREF color) {
   panel.SetColor(color);
-  panel.SetHint(panel.Caption.substr(1) + ColorToHintText(color));
-}
-
-void TCalendarSkinControls::PanelMouseDown(TColorPanel& panel, TMouseButton button) {
-  if (button == TMouseButton::Middle) {
-    // The factory colour back.
-    SetPanelColor(panel, panel.Tag);
-    if (OnChange) OnChange();
-    return;
-  }
-  if (button != TMouseButton::Right) return;
-  static COLORREF customColors[16] = {};
-  CHOOSECOLORA choice = {};
-  choice.lStructSize = sizeof choice;
-  choice.hwndOwner = GetAncestor(panel.Handle(), GA_ROOT);
-  choice.rgbResult = panel.Color() & 0xFFFFFF;
-  choice.lpCustColors = customColors;
-  choice.Flags = CC_RGBINIT | CC_FULLOPEN;
-  if (!ChooseColorA(&choice)) return;
-  SetPanelColor(panel, choice.rgbResult);
-  if (OnChange) OnChange();
+  panel.SetHint(PanelColorHint(color));
 }
 
 void TCalendarSkinControls::ReadFrom(const TStoredTextList& store, bool wholeSkin) {

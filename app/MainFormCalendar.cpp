@@ -2,6 +2,7 @@
 // calendar's paint on the wallpaper and its position on the desktop.
 #include <windows.h>
 #include <commdlg.h>
+#include <gdiplus.h>
 
 
 #include "app/CalendarSkinControls.h"
@@ -44,7 +45,9 @@ std::string DialogFilter() {
 }
 
 // The skin file the user picks, with ".wps" added when it has no extension;
-// false when the dialog was cancelled.
+// false when the dialog was cancelled. The dialog is not asked to check that a
+// file to load exists: some dialogs check the name as typed, before the
+// extension is added, and refuse "myskin" for "myskin.wps".
 bool AskSkinFileName(HWND owner, bool save, const std::string& title, std::string& lastCalendarSkinName,
                      std::string& fileName) {
   const std::string filter = DialogFilter();
@@ -57,11 +60,11 @@ bool AskSkinFileName(HWND owner, bool save, const std::string& title, std::strin
   dialog.lpstrFile = buffer.data();
   dialog.nMaxFile = static_cast<DWORD>(buffer.size());
   dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
-  dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | (save ? 0 : OFN_FILEMUSTEXIST);
+  dialog.lpstrDefExt = "wps";
+  dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
   if (!chosen) return false;
   fileName = WithSkinExtension(buffer.c_str());
-  lastCalendarSkinName = SkinNameOfFile(fileName);
   return true;
 }
 
@@ -135,13 +138,27 @@ void TMainForm::LoadCalendarSkin(bool wholeSkin) {
     LoadWholeSkin = wholeSkin;
     std::string fileName;
     if (!AskSkinFileName(handle_, false, SkinLoadDialogTitle(wholeSkin), LastCalendarSkinName, fileName)) return;
-    {
-      TUpdatingControls updating(IsUpdatingControls);
-      CalendarSkinStore->LoadFrom(fileName, 0);
+    // A missing file would read as the default skin.
+    SetLastError(0);
+    if (GetFileAttributesA(fileName.c_str()) == INVALID_FILE_ATTRIBUTES) {
+      FUN_RAISE("The skin file does not exist.", fileName, "", GetLastError());
+      return;
     }
-    SetFileAsWallpaper(false);
+    LastCalendarSkinName = SkinNameOfFile(fileName);
+    LoadCalendarSkinFile(fileName);
   });
   FUN_SHOW("Failed to load calendar skin.");
+}
+
+bool TMainForm::LoadCalendarSkinFile(const std::string& fileName) {
+  bool loaded = false;
+  {
+    TUpdatingControls updating(IsUpdatingControls);
+    loaded = CalendarSkinStore->LoadFrom(fileName, 0);
+  }
+  if (loaded) CalendarSkinFileLoaded = true;
+  SetFileAsWallpaper(false);
+  return loaded;
 }
 
 void TMainForm::SaveCalendarSkin() {
@@ -149,10 +166,27 @@ void TMainForm::SaveCalendarSkin() {
   FUN_GUARD({
     std::string fileName;
     if (!AskSkinFileName(handle_, true, "", LastCalendarSkinName, fileName)) return;
-    // The name gets its extension only after the dialog, so the store asks before overwriting.
-    CalendarSkinStore->SaveAs(fileName, true, 0);
+    SaveCalendarSkinFile(fileName);
   });
   FUN_SHOW("Failed to save calendar skin.");
+}
+
+bool TMainForm::SaveCalendarSkinFile(const std::string& fileName) {
+  if (!CalendarSkinFileLoaded) {
+    // The file keeps its other sections: with no skin file loaded yet, the
+    // store starts from the file being overwritten (empty for a new one).
+    TStoredTextList::TCallback readSkin = std::move(CalendarSkinStore->OnLoad);
+    CalendarSkinStore->OnLoad = nullptr;
+    const bool read = CalendarSkinStore->LoadFrom(fileName, 0);
+    CalendarSkinStore->OnLoad = std::move(readSkin);
+    // A file that cannot be read is not overwritten; the store has reported it.
+    if (!read) return false;
+  }
+  // The dialog asks no overwrite question, the store does, once the name has
+  // its extension; a refusal keeps the last skin name.
+  if (!CalendarSkinStore->SaveAs(fileName, true, 0)) return false;
+  LastCalendarSkinName = SkinNameOfFile(fileName);
+  return true;
 }
 
 void TMainForm::CalendarDefaultSkinLabelClick() {
@@ -169,17 +203,32 @@ void TMainForm::CalendarDefaultSkinLabelClick() {
 
 // ---- Paint and position ----
 
-bool TMainForm::SetInfoOnPicture(void* graphics, int left, int top, int right, int bottom) {
+bool TMainForm::SetInfoOnPicture(HDC wallpaper) {
+  using namespace Gdiplus;
   FUN_TRACE("TMainForm::SetInfoOnPicture");
   FUN_GUARD({
     if (!CalendarSkinControls) return;
     TCalendarScene scene;
     scene.ShowCalendar = ShowCalendarCheckBox.Checked();
     scene.Now = CalendarClock ? CalendarClock() : GetLocalDateTime();
-    scene.CalendarWorkArea = TBox{left, top, right, bottom};
+    scene.CalendarWorkArea = CalendarWorkArea;
     scene.Names = CalendarLocaleNames();
-    FUN_CALL(PaintCalendarOnGraphics(graphics, handle_, CalendarSkinControls->Skin(), scene, CalendarPlacement,
-                                     LastRedrawTime));
+    GpGraphics* graphics = nullptr;
+    const GpStatus opened = DllExports::GdipCreateFromHDC(wallpaper, &graphics);
+    if (opened != Ok) {
+      // Like a paint that failed, this one counts for the day, so that the
+      // next tick does not compose again.
+      if (scene.ShowCalendar) LastRedrawTime = scene.Now;
+      FUN_RAISE("Failed to create graphics.", std::to_string(opened));
+      return;
+    }
+    DllExports::GdipSetPageUnit(graphics, UnitPixel);
+    DllExports::GdipSetSmoothingMode(graphics, SmoothingModeHighQuality);
+    DllExports::GdipSetTextRenderingHint(graphics, TextRenderingHintClearTypeGridFit);
+    PaintCalendarOnGraphics(graphics, handle_, CalendarSkinControls->Skin(), scene, CalendarPlacement, LastRedrawTime);
+    DllExports::GdipDeleteGraphics(graphics);
+    GdiFlush();
+    if (trace_.CalleeFailed()) return;
   });
   return !trace_.Failed();
 }

@@ -3,6 +3,8 @@
 
 #include <shlwapi.h>
 
+#include <cstring>
+
 #include "core/FunStatus.h"
 #include "core/PictureExtensions.h"
 #include "core/PictureLabels.h"
@@ -23,15 +25,22 @@ namespace {
 
 
 
-// The character-cell height of the control's font plus a margin of 4 pixels.
+// The row height for the control's font: its character-cell height plus a
+// margin, tall enough for the flag cells to hold "Active" and "Recurs".
 int RowHeightForFont(HWND control) {
   HDC dc = GetDC(control);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
   TEXTMETRICA metrics = {};
   GetTextMetricsA(dc, &metrics);
+  const auto width = [dc](const char* text) {
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text, static_cast<int>(strlen(text)), &size);
+    return static_cast<int>(size.cx);
+  };
+  const int height = DirectoryRowHeight(metrics.tmHeight, width(ActiveCellText(true)), width(RecursiveCellText(true)));
   SelectObject(dc, old);
   ReleaseDC(control, dc);
-  return metrics.tmHeight + 4;
+  return height;
 }
 
 void FillSystemColor(HDC dc, const RECT& rect, int colorIndex) { FillRect(dc, &rect, GetSysColorBrush(colorIndex)); }
@@ -232,14 +241,14 @@ bool TMainForm::IsPictureFile(const std::string& path) const {
 }
 
 void TMainForm::ShowLoadedPicturesCount() {
-  LoadedPicturesCountLabel.SetText(
-      LoadedPicturesCountText(static_cast<int64_t>(Selection.PictureList.size()), UserThousandsSeparator()));
+  LoadedPicturesCountLabel.SetText(LoadedPicturesCountText(static_cast<int64_t>(Selection.PictureList.size()),
+                                                           UserThousandsSeparator(), Selection.AllPicturesUnreadable()));
 }
 
 void TMainForm::ShowCurrentPicture() {
   LastPictureLabel.SetText(
       CurrentPictureText(Selection.CurrentPictureIndex, Selection.CurrentFileTitle, UserThousandsSeparator()));
-  SystemTray.SetTip(TrayTipText(Selection.CurrentFileTitle));
+  SystemTray.SetTip(TrayTipText(Selection.CurrentFileTitle, Selection.AllPicturesUnreadable()));
 }
 
 // ---- Choosing the current picture ----
@@ -258,20 +267,22 @@ void TMainForm::UsePictureFile(const std::string& path) {
   SetFileAsWallpaper(true);
 }
 
-void TMainForm::NextWallpaperLabelClick() {
-  ChangePicture(true, false);
+bool TMainForm::ShowChosenPicture() {
+  // The pipeline empties the title of a picture it cannot read.
+  const bool hadTitle = !Selection.CurrentFileTitle.empty();
   SetFileAsWallpaper(true);
+  return !hadTitle || !Selection.CurrentFileTitle.empty();
 }
 
-void TMainForm::PreviousWallpaperLabelClick() {
-  ChangePicture(false, false);
-  SetFileAsWallpaper(true);
+void TMainForm::ChangeAndShowPicture(bool forward, bool random) {
+  Selection.ChangePictureUntilShown(forward, random, [this] { return ShowChosenPicture(); });
 }
 
-void TMainForm::RandomWallpaperLabelClick() {
-  ChangePicture(true, true);
-  SetFileAsWallpaper(true);
-}
+void TMainForm::NextWallpaperLabelClick() { ChangeAndShowPicture(true, false); }
+
+void TMainForm::PreviousWallpaperLabelClick() { ChangeAndShowPicture(false, false); }
+
+void TMainForm::RandomWallpaperLabelClick() { ChangeAndShowPicture(true, true); }
 
 void TMainForm::FirstWallpaperLabelClick() {
   if (Selection.PictureList.empty()) return;

@@ -2,7 +2,6 @@
 // wallpaper, with the resize, effect and broadcast options.
 #include "app/MainForm.h"
 
-#include <gdiplus.h>
 
 #include "core/Brightness.h"
 #include "core/CompositionPlan.h"
@@ -55,21 +54,6 @@ TScreenRect SystemWorkArea() {
 }
 
 int ComboValue(const TComboBox& box) { return GetIntFromTextAnyValue(box.Text()); }
-
-// Opens a GDI+ surface on the wallpaper and lets the calendar paint on it. The
-// calendar records its own failures; they do not stop the composition.
-void PaintInformation(TMainForm& form, TScreenBitmap& wallpaper) {
-  using namespace Gdiplus;
-  GpGraphics* graphics = nullptr;
-  if (DllExports::GdipCreateFromHDC(wallpaper.Dc(), &graphics) != Ok) return;
-  DllExports::GdipSetPageUnit(graphics, UnitPixel);
-  DllExports::GdipSetSmoothingMode(graphics, SmoothingModeHighQuality);
-  DllExports::GdipSetTextRenderingHint(graphics, TextRenderingHintClearTypeGridFit);
-  const TScreenRect& area = form.CalendarWorkArea;
-  form.SetInfoOnPicture(graphics, area.Left, area.Top, area.Right, area.Bottom);
-  DllExports::GdipDeleteGraphics(graphics);
-  GdiFlush();
-}
 
 }  // namespace
 
@@ -189,7 +173,8 @@ bool TMainForm::SetFileAsWallpaper(bool reload) {
                 std::to_string(FittedScreenHeight), GetLastError());
       return;
     }
-    PaintInformation(*this, *wallpaper);
+    SetInfoOnPicture(wallpaper->Dc());
+    trace_.CalleeFailed();  // recorded; the wallpaper goes up without its calendar
     // Without the temporary directory the file would land in the current one.
     std::string directory = tempDirectory;
     if (directory.empty()) {
@@ -222,7 +207,7 @@ void TMainForm::ViewPictureLinkClick() {
   FUN_SHOW("Failed to view picture file.");
 }
 
-void TMainForm::ClipPictureFileTitleLinkClick() { CopyTextToClipboard(Selection.CurrentFileTitle, "", false, false); }
+void TMainForm::ClipPictureFileTitleLinkClick() { CopyTextToClipboard(Selection.CurrentFileTitle, "", false, false, handle_); }
 
 bool TMainForm::BroadcastWallpaperFile() {
   FUN_TRACE("TMainForm::BroadcastWallpaperFile");

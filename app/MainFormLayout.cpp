@@ -2,6 +2,7 @@
 #include "app/AboutForm.h"
 #include "app/Help.h"
 #include "app/MainForm.h"
+#include "core/FunStatus.h"
 #include "core/Hotkeys.h"
 
 #include <commctrl.h>
@@ -107,6 +108,8 @@ void TMainForm::BindControls() {
   DesktopMarginComboBox.Bind(GeneralTabSheet, IDC_DESKTOP_MARGIN_COMBOBOX);
   DesktopMarginComboBox.SetItems(NumberItems(0, 50, 5));
   DesktopMarginComboBox.SetText("20");
+  // The margin moves the calendar: a redraw, like the other calendar options.
+  DesktopMarginComboBox.OnChange = [this] { RedrawWallpaperOnParamChange(); };
 
   BindCatalogueControls();
   BindCompositionControls();
@@ -139,6 +142,12 @@ void TMainForm::AboutLabelClick() {
   if (AboutForm) AboutForm->Dialog();
 }
 
-void TMainForm::HelpLabelClick() { OpenProgramHelp(handle_, 100); }
+void TMainForm::HelpLabelClick() {
+  FUN_TRACE("TMainForm::HelpLabelClick");
+  FUN_GUARD({
+    FUN_CALL(OpenProgramHelp(handle_, 100));
+  });
+  FUN_SHOW("Failed to open help file.");
+}
 
 void TMainForm::CloseProgramLabelClick() { TerminateProgram(); }
