@@ -14,6 +14,7 @@
 #include "platform/CryptoRandom.h"
 #include "platform/DirectoryWalk.h"
 #include "platform/FolderBrowser.h"
+#include "platform/FontMetrics.h"
 #include "platform/MessageBoxes.h"
 #include "platform/OpenFileDialog.h"
 #include "platform/PictureDecoders.h"
@@ -28,19 +29,18 @@ namespace {
 // The row height for the control's font: its character-cell height plus a
 // margin, tall enough for the flag cells to hold "Active" and "Recurs".
 int RowHeightForFont(HWND control) {
+  const HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
   HDC dc = GetDC(control);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-  TEXTMETRICA metrics = {};
-  GetTextMetricsA(dc, &metrics);
+  HGDIOBJ old = SelectObject(dc, font);
   const auto width = [dc](const char* text) {
     SIZE size = {};
     GetTextExtentPoint32A(dc, text, static_cast<int>(strlen(text)), &size);
     return static_cast<int>(size.cx);
   };
-  const int height = DirectoryRowHeight(metrics.tmHeight, width(ActiveCellText(true)), width(RecursiveCellText(true)));
+  const int activeWidth = width(ActiveCellText(true)), recursiveWidth = width(RecursiveCellText(true));
   SelectObject(dc, old);
   ReleaseDC(control, dc);
-  return height;
+  return DirectoryRowHeight(GetFontHeight(font, control), activeWidth, recursiveWidth);
 }
 
 void FillSystemColor(HDC dc, const RECT& rect, int colorIndex) { FillRect(dc, &rect, GetSysColorBrush(colorIndex)); }

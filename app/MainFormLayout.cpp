@@ -3,7 +3,6 @@
 #include "app/Help.h"
 #include "app/MainForm.h"
 #include "core/FunStatus.h"
-#include "core/Hotkeys.h"
 
 #include <commctrl.h>
 
@@ -28,12 +27,6 @@ void SetTabPadding(HWND tabs) {
   const int dpi = static_cast<int>(GetDpiForWindow(tabs) ? GetDpiForWindow(tabs) : 96);
   SendMessageA(tabs, TCM_SETPADDING, 0, MAKELPARAM(MulDiv(4, dpi, 96), MulDiv(3, dpi, 96)));
   SendMessageA(tabs, TCM_SETMINTABWIDTH, 0, MulDiv(24, dpi, 96));
-}
-
-std::vector<std::string> NumberItems(int first, int last, int step) {
-  std::vector<std::string> items;
-  for (int value = first; value <= last; value += step) items.push_back(std::to_string(value));
-  return items;
 }
 
 }  // namespace
@@ -100,14 +93,8 @@ void TMainForm::BindControls() {
 
   AutorunCheckBox.Bind(GeneralTabSheet, IDC_AUTORUN_CHECKBOX);
   HideOnCloseCheckBox.Bind(GeneralTabSheet, IDC_HIDE_ON_CLOSE_CHECKBOX);
-  AutorunCheckBox.SetChecked(true);
-  HideOnCloseCheckBox.SetChecked(true);
   HotkeyComboBox.Bind(GeneralTabSheet, IDC_HOTKEY_COMBOBOX);
-  HotkeyComboBox.SetItems(HotkeyLetterItems());
-  HotkeyComboBox.SetText("W");
   DesktopMarginComboBox.Bind(GeneralTabSheet, IDC_DESKTOP_MARGIN_COMBOBOX);
-  DesktopMarginComboBox.SetItems(NumberItems(0, 50, 5));
-  DesktopMarginComboBox.SetText("20");
   // The margin moves the calendar: a redraw, like the other calendar options.
   DesktopMarginComboBox.OnChange = [this] { RedrawWallpaperOnParamChange(); };
 
@@ -116,6 +103,7 @@ void TMainForm::BindControls() {
   BindCalendarControls();
   BindControlControls();
   BindFavoritesControls();
+  SetUpOptionControls();
   AttachColorPanels();
 }
 
