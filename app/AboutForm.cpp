@@ -20,8 +20,7 @@ const char* const kProgramsText =
 void OpenSite(const std::string& address, const std::string& failureMessage) {
   FUN_TRACE("OpenSite");
   FUN_GUARD({
-    RunFile(AboutForm ? AboutForm->Handle() : nullptr, address, "", "", false, false);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(RunFile(AboutForm ? AboutForm->Handle() : nullptr, address, "", "", false, false));
   });
   FUN_SHOW(failureMessage);
 }
@@ -36,6 +35,15 @@ bool TAboutForm::Create(HWND owner) {
   AuthorLabel.Bind(*this, IDC_ABOUT_AUTHOR);
   ProgramsLabel.Bind(*this, IDC_ABOUT_PROGRAMS);
   SettingsFolderLabel.Bind(*this, IDC_ABOUT_SETTINGS_FOLDER);
+  VisitMySiteButton.Bind(*this, IDC_ABOUT_VISIT_SITE);
+  LicenseTermsButton.Bind(*this, IDC_ABOUT_LICENSE_TERMS);
+  ContactMeButton.Bind(*this, IDC_ABOUT_CONTACT);
+  OkayButton.Bind(*this, IDOK);
+  EscapeButton = &OkayButton;
+  VisitMySiteButton.OnClick = [this] { VisitMySiteButtonClick(); };
+  LicenseTermsButton.OnClick = [this] { LicenseTermsButtonClick(); };
+  ContactMeButton.OnClick = [this] { ContactMeButtonClick(); };
+  OkayButton.OnClick = [this] { OkayButtonClick(); };
   // Its pixel height at 96 DPI, scaled with the display like the rest of the window.
   const int dpi = static_cast<int>(GetDpiForWindow(handle_) ? GetDpiForWindow(handle_) : 96);
   static HFONT nameFont = CreateFontA(-MulDiv(48, dpi, 96), 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
@@ -60,27 +68,28 @@ void TAboutForm::Dialog() {
   FUN_SHOW("Failed to show the \"About\" dialog.");
 }
 
+void TAboutForm::FormActivate() {
+  // The dialog manager would otherwise move the focus back to the first
+  // button, and Enter would open the site instead of closing.
+  OkayButton.SetFocus();
+}
+
+void TAboutForm::VisitMySiteButtonClick() { OpenSite(kHomePage, "Failed to open site."); }
+void TAboutForm::LicenseTermsButtonClick() { OpenSite(kLicensePage, "Failed to open site."); }
+void TAboutForm::ContactMeButtonClick() { OpenSite(kContactPage, "Failed to open site."); }
+void TAboutForm::OkayButtonClick() { EndModal(IDOK); }
+
 bool TAboutForm::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
-  if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
-    // Handled here: the dialog manager would otherwise move the focus back to
-    // the first button, and Enter would open the site instead of closing.
-    SetFocus(GetDlgItem(handle_, IDOK));
-    result = TRUE;
-    return true;
-  }
-  if (message == WM_CLOSE) {
-    EndModal(IDOK);
-    result = TRUE;
-    return true;
-  }
-  if (message != WM_COMMAND) return false;
-  result = TRUE;
-  switch (LOWORD(wParam)) {
-    case IDOK:
-    case IDCANCEL: EndModal(IDOK); return true;
-    case IDC_ABOUT_VISIT_SITE: OpenSite(kHomePage, "Failed to open site."); return true;
-    case IDC_ABOUT_LICENSE_TERMS: OpenSite(kLicensePage, "Failed to open site."); return true;
-    case IDC_ABOUT_CONTACT: OpenSite(kContactPage, "Failed to open site."); return true;
+  switch (message) {
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) return false;
+      FormActivate();
+      result = TRUE;
+      return true;
+    case WM_CLOSE:
+      OkayButtonClick();
+      result = TRUE;
+      return true;
     default: return false;
   }
 }

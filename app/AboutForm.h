@@ -9,11 +9,19 @@ class TAboutForm : public TDialogWindow {
   TLabel ProgramNameLabel, ProgramVersionLabel, AuthorLabel, ProgramsLabel;
   // Where the options, skins and error log are kept.
   TLabel SettingsFolderLabel;
+  TButton VisitMySiteButton, LicenseTermsButton, ContactMeButton, OkayButton;
   // Shows the window modally.
   void Dialog();
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+ private:
+  void FormActivate();
+  void VisitMySiteButtonClick();
+  void LicenseTermsButtonClick();
+  void ContactMeButtonClick();
+  void OkayButtonClick();
 };
 
 extern TAboutForm* AboutForm;

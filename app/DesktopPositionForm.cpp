@@ -84,14 +84,6 @@ TBox TDesktopPositionForm::CalendarWorkArea(int margin) {
   return TBox{area.left + margin, area.top + margin, area.right - margin, area.bottom - margin};
 }
 
-double TDesktopPositionForm::WidthToFraction(int pixels, int margin) {
-  return ::WidthToFraction(pixels, CalendarWorkArea(margin));
-}
-
-double TDesktopPositionForm::HeightToFraction(int pixels, int margin) {
-  return ::HeightToFraction(pixels, CalendarWorkArea(margin));
-}
-
 void TDesktopPositionForm::ReleasePicture() {
   if (pictureDc_) {
     SelectObject(pictureDc_, previousBitmap_);

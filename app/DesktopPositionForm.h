@@ -27,9 +27,6 @@ class TDesktopPositionForm : public TDialogWindow {
   bool ShowDesktopPosition(double& left, double& top, int margin, double eccentricity, bool oval,
                            double height, double width);
 
-  // A pixel extent as a fraction of the work area shrunk by margin on every side.
-  static double WidthToFraction(int pixels, int margin);
-  static double HeightToFraction(int pixels, int margin);
   // The desktop work area shrunk by margin on every side.
   static TBox CalendarWorkArea(int margin);
 

@@ -4,7 +4,6 @@
 #include "core/FunStatus.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsDirectory.h"
-#include "platform/WinText.h"
 #include "resources/resource.h"
 
 TErrorForm* ErrorForm = nullptr;
@@ -20,6 +19,23 @@ TErrorForm::~TErrorForm() {
 
 bool TErrorForm::Create(HWND owner) {
   if (!CreateModeless(IDD_ERROR, owner)) return false;
+  MainMemo.Bind(*this, IDC_ERROR_MEMO);
+  OkayButton.Bind(*this, IDC_ERROR_OKAY);
+  OkayNoErrorsButton.Bind(*this, IDC_ERROR_OKAY_NO_ERRORS);
+  CancelButton.Bind(*this, IDC_ERROR_CANCEL);
+  TerminateButton.Bind(*this, IDC_ERROR_TERMINATE);
+  LogButton.Bind(*this, IDC_ERROR_LOG);
+  HelpButton.Bind(*this, IDC_ERROR_HELP);
+  RecursionLabel.Bind(*this, IDC_ERROR_RECURSION);
+  EscapeButton = &CancelButton;
+  OkayButton.OnClick = [this] { EndModal(IDOK); };
+  OkayNoErrorsButton.OnClick = [this] { EndModal(IDYES); };
+  CancelButton.OnClick = [this] { EndModal(IDCANCEL); };
+  // At once: no clean-up, nothing saved.
+  TerminateButton.OnClick = [] { ExitProcess(1); };
+  LogButton.OnClick = [this] { LogButtonClick(); };
+  HelpButton.OnClick = [this] { OpenProgramHelp(handle_, 0); };
+
   ErrorForm = this;
   TReportEnvironment& env = ReportEnvironment();
   env.RecursionCounter = [] { return ErrorForm ? ErrorForm->RecursionCounter() : 0; };
@@ -31,10 +47,8 @@ bool TErrorForm::Create(HWND owner) {
 }
 
 void TErrorForm::SetRecursionLabel(const std::string& text) {
-  SetDlgItemTextA(handle_, IDC_ERROR_RECURSION, ("Recursive attempts = " + text).c_str());
+  RecursionLabel.SetText("Recursive attempts = " + text);
 }
-
-std::string TErrorForm::MemoText() const { return WindowText(GetDlgItem(handle_, IDC_ERROR_MEMO)); }
 
 bool TErrorForm::ShowReport(const std::string& caption, const std::string& description, bool* noErrors,
                             const std::string& report) {
@@ -50,7 +64,7 @@ bool TErrorForm::ShowReport(const std::string& caption, const std::string& descr
   INT_PTR modalResult = IDCANCEL;
   try {
     const std::string shown = description.empty() ? "Failed to perform." : description;
-    SetDlgItemTextA(handle_, IDC_ERROR_MEMO, ("DESCRIPTION\r\n" + shown + "\r\n" + report).c_str());
+    MainMemo.SetText("DESCRIPTION\r\n" + shown + "\r\n" + report);
     if (!IsWindowVisible(handle_)) {
       HWND owner = GetWindow(handle_, GW_OWNER);
       // Centre on the main window when it is on screen.
@@ -61,7 +75,7 @@ bool TErrorForm::ShowReport(const std::string& caption, const std::string& descr
       const int width = own.right - own.left, height = own.bottom - own.top;
       SetWindowPos(handle_, HWND_TOP, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2, 0,
                    0, SWP_NOSIZE);
-      SetFocus(GetDlgItem(handle_, IDC_ERROR_OKAY));
+      OkayButton.SetFocus();
       // Every window of the program waits for the report, not only its owner.
       modalResult = ShowModalWindow(owner, true);
     }
@@ -103,28 +117,22 @@ bool TErrorForm::WriteLog() {
   return AppendToLogFile(GetPathInSettingsDirectory("Errors.log"), MemoText(), kLogTruncateAbove);
 }
 
+void TErrorForm::FormActivate() { OkayButton.SetFocus(); }
+
+void TErrorForm::LogButtonClick() {
+  if (WriteLog()) ::Beep();
+}
+
 bool TErrorForm::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
-  if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
-    SetFocus(GetDlgItem(handle_, IDC_ERROR_OKAY));
-    return false;
-  }
-  if (message == WM_CLOSE) {
-    EndModal(IDCANCEL);
-    result = TRUE;
-    return true;
-  }
-  if (message != WM_COMMAND) return false;
-  result = TRUE;
-  switch (LOWORD(wParam)) {
-    case IDC_ERROR_OKAY: EndModal(IDOK); return true;
-    case IDC_ERROR_OKAY_NO_ERRORS: EndModal(IDYES); return true;
-    case IDCANCEL:
-    case IDC_ERROR_CANCEL: EndModal(IDCANCEL); return true;
-    case IDC_ERROR_TERMINATE: ExitProcess(1);
-    case IDC_ERROR_LOG:
-      if (WriteLog()) ::Beep();
+  switch (message) {
+    case WM_ACTIVATE:
+      // The dialog manager goes on with its own activation.
+      if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
+      return false;
+    case WM_CLOSE:
+      EndModal(IDCANCEL);
+      result = TRUE;
       return true;
-    case IDC_ERROR_HELP: OpenProgramHelp(handle_, 0); return true;
     default: return false;
   }
 }

@@ -17,12 +17,18 @@ class TErrorForm : public TDialogWindow {
                   const std::string& report);
   bool WriteLog();
   int RecursionCounter() const { return recursionCounter_; }
-  std::string MemoText() const;
+  std::string MemoText() const { return MainMemo.Text(); }
+
+  TEdit MainMemo;
+  TButton OkayButton, OkayNoErrorsButton, CancelButton, TerminateButton, LogButton, HelpButton;
+  TLabel RecursionLabel;
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:
+  void FormActivate();
+  void LogButtonClick();
   void SetRecursionLabel(const std::string& text);
   int recursionCounter_ = 0;
 };

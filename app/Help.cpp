@@ -15,8 +15,7 @@ bool OpenProgramHelp(HWND owner, unsigned context) {
       opened = true;
       return;
     }
-    RunFile(owner, TProgram::GetPathInProgramDirectory("Help.html"), "", "", false, false);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(RunFile(owner, TProgram::GetPathInProgramDirectory("Help.html"), "", "", false, false));
     opened = true;
   });
   return opened;

@@ -59,6 +59,12 @@ bool TInstallForm::Create() {
   ReadmeMemo.Bind(*this, IDC_INSTALL_README);
   InstallToLabel.Bind(*this, IDC_INSTALL_TO_LABEL);
   InstallToEdit.Bind(*this, IDC_INSTALL_TO_EDIT);
+  BrowseButton.Bind(*this, IDC_INSTALL_BROWSE);
+  InstallButton.Bind(*this, IDC_INSTALL_BUTTON);
+  CancelButton.Bind(*this, IDCANCEL);
+  BrowseButton.OnClick = [this] { BrowseButtonClick(); };
+  InstallButton.OnClick = [this] { InstallButtonClick(); };
+  CancelButton.OnClick = [this] { CancelButtonClick(); };
   // The welcome line in a large, friendly face.
   // Its pixel height at 96 DPI, scaled with the display like the rest of the window.
   const int dpi = static_cast<int>(GetDpiForWindow(handle_) ? GetDpiForWindow(handle_) : 96);
@@ -81,15 +87,15 @@ void TInstallForm::Prepare(const std::string& name, const std::string& descripti
     SetWindowTextA(handle_, ("Install " + name).c_str());
     MainPanel.SetText("Welcome to " + name);
     InstallToLabel.SetText("The program's installation directory will be put in directory:");
-    SetDlgItemTextA(handle_, IDC_INSTALL_BUTTON, "&Install");
+    InstallButton.SetText("&Install");
   }
   if (IsUninstallMode()) {
     SetWindowTextA(handle_, ("Uninstall " + name).c_str());
     MainPanel.SetText("Bye from " + name);
     InstallToLabel.SetText("The following directory will be deleted:");
-    SetDlgItemTextA(handle_, IDC_INSTALL_BUTTON, "Un&install");
+    InstallButton.SetText("Un&install");
     InstallToEdit.SetText(TProgram::GetProgramDirectory());
-    EnableWindow(GetDlgItem(handle_, IDC_INSTALL_BROWSE), FALSE);
+    BrowseButton.SetEnabled(false);
   }
   ShowWindow(handle_, SW_SHOW);
   ReadmeMemo.SetFocus();
@@ -98,8 +104,7 @@ void TInstallForm::Prepare(const std::string& name, const std::string& descripti
     // The copy that asked for the rights has hidden its window; this one goes
     // on where the user left off.
     if (!IsUninstallMode()) InstallToEdit.SetText(ElevatedRestart.Folder);
-    PostMessageA(handle_, WM_COMMAND, MAKEWPARAM(IDC_INSTALL_BUTTON, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(handle_, IDC_INSTALL_BUTTON)));
+    InstallButton.PostClick();
   }
 }
 
@@ -109,14 +114,13 @@ void TInstallForm::BrowseButtonClick() {
 }
 
 void TInstallForm::InstallButtonClick() {
-  HWND button = GetDlgItem(handle_, IDC_INSTALL_BUTTON);
-  if (!IsWindowEnabled(button)) return;
-  EnableWindow(button, FALSE);
+  if (!InstallButton.Enabled()) return;
+  InstallButton.SetEnabled(false);
   if (!InstallToEdit.Text().empty()) {
     switch (RunElevatedWhenNeeded()) {
       case TElevationStep::Declined:
         // Nothing was changed: the user may choose another folder or cancel.
-        EnableWindow(button, TRUE);
+        InstallButton.SetEnabled(true);
         return;
       case TElevationStep::DoneElevated: break;
       case TElevationStep::NotNeeded:
@@ -164,8 +168,7 @@ TInstallForm::TElevationStep TInstallForm::RunElevatedWhenNeeded() {
 void TInstallForm::StartInstalledProgram(const std::string& exe) {
   FUN_TRACE("TInstallForm::Install");
   FUN_GUARD({
-    RunFile(handle_, exe, "", "", false, false);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(RunFile(handle_, exe, "", "", false, false));
   });
   FUN_SHOW(kInstallFailedMessage);
 }
@@ -178,10 +181,8 @@ void TInstallForm::Install() {
     if (!ShowQuery("Install the program in directory \"" + destination + "\"?")) return;
     // The shortcuts' folders before anything is copied: without them the links
     // would land in the current directory.
-    const std::string desktop = GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY);
-    if (trace_.CalleeFailed()) return;
-    const std::string programs = GetSystemDirectoryPath(CSIDL_PROGRAMS);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL_INTO(const std::string desktop, GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY));
+    FUN_CALL_INTO(const std::string programs, GetSystemDirectoryPath(CSIDL_PROGRAMS));
     const std::string folder = WithTrailingBackslash(destination);
     const std::string exe = folder + ProgramName + ".exe";
     const std::string command = exe + " " + "/Uninstall";
@@ -213,8 +214,7 @@ void TInstallForm::Install() {
     WorkDone = true;
     // A copy restarted with administrator rights leaves the start to the copy that started it.
     if (ElevatedRestart.IsRestart) return;
-    RunFile(handle_, exe, "", "", false, false);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(RunFile(handle_, exe, "", "", false, false));
   });
   FUN_SHOW(kInstallFailedMessage);
 }
@@ -233,12 +233,9 @@ void TInstallForm::Uninstall() {
     if (!ShowQuery("Delete directory \"" + directory + "\" (and all contained files)?")) return;
     // The shortcuts' folders before anything is deleted: without them the names
     // would be taken from the current directory.
-    const std::string desktop = GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY);
-    if (trace_.CalleeFailed()) return;
-    const std::string programs = GetSystemDirectoryPath(CSIDL_PROGRAMS);
-    if (trace_.CalleeFailed()) return;
-    const std::string startup = GetSystemDirectoryPath(CSIDL_STARTUP);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL_INTO(const std::string desktop, GetSystemDirectoryPath(CSIDL_DESKTOPDIRECTORY));
+    FUN_CALL_INTO(const std::string programs, GetSystemDirectoryPath(CSIDL_PROGRAMS));
+    FUN_CALL_INTO(const std::string startup, GetSystemDirectoryPath(CSIDL_STARTUP));
     // Exactly what the install put there and what the program wrote beside
     // itself; the folder goes when nothing else is left in it.
     std::vector<std::string> entries = InstalledEntries(ProgramName);
@@ -261,11 +258,14 @@ void TInstallForm::Uninstall() {
       if (parent) CloseHandle(parent);
     }
     WorkDone = true;
-    FunStatContext.Reset(Perfect);
+    // The deletions' failures are not shown.
+    DropCalleeFailure();
     ShowMessage("Uninstallation successful. Some files that were in use were not deleted.");
   });
   FUN_SHOW("Failed to uninstall program.");
 }
+
+void TInstallForm::CancelButtonClick() { Close(); }
 
 void TInstallForm::Close() {
   DestroyWindow(handle_);
@@ -273,18 +273,9 @@ void TInstallForm::Close() {
   PostQuitMessage(ExitCode());
 }
 
-bool TInstallForm::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
-  if (message == WM_CLOSE) {
-    Close();
-    result = TRUE;
-    return true;
-  }
-  if (message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return false;
+bool TInstallForm::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& result) {
+  if (message != WM_CLOSE) return false;
+  Close();
   result = TRUE;
-  switch (LOWORD(wParam)) {
-    case IDCANCEL: Close(); return true;
-    case IDC_INSTALL_BROWSE: BrowseButtonClick(); return true;
-    case IDC_INSTALL_BUTTON: InstallButtonClick(); return true;
-    default: return false;
-  }
+  return true;
 }

@@ -20,7 +20,8 @@ class TInstallForm : public TDialogWindow {
 
   std::string ProgramName;
   TLabel MainPanel, DescriptionLabel, VersionLabel, InstructionsLabel, InstallToLabel;
-  TControl ReadmeMemo, InstallToEdit;
+  TEdit ReadmeMemo, InstallToEdit;
+  TButton BrowseButton, InstallButton, CancelButton;
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
@@ -34,6 +35,7 @@ class TInstallForm : public TDialogWindow {
   void StartInstalledProgram(const std::string& exe);
   void BrowseButtonClick();
   void InstallButtonClick();
+  void CancelButtonClick();
   void Close();
 
   TElevatedRestart ElevatedRestart;

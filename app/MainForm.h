@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/MainFormPages.h"
 #include "app/FavoritesDialog.h"
 #include "core/CalendarGeometry.h"
 #include "core/CompositionPlan.h"
@@ -56,12 +57,12 @@ class TMainForm : public TDialogWindow {
 
   // ---- Layout (MainFormLayout.cpp) ----
   TLinkLabel AboutLabel, HelpLabel, CloseProgramLabel;
-  TPageControl PageControl;  // "Wallpaper", "Calendar", "General"
+  TPageControl MainPageControl;  // "Wallpaper", "Calendar", "General"
   TPage WallpaperTabSheet, CalendarTabSheet, GeneralTabSheet;
-  TPageControl PageControl2;  // the five wallpaper pages
+  TPageControl WallpaperPageControl;  // the five wallpaper pages
   TPage WallpaperGeneralTabSheet, ResizeTabSheet, EffectsTabSheet, DirectoriesTabSheet, BroadcastTabSheet;
-  TPageControl PageControl1;  // the eight calendar pages
-  TPage CalendarPages[8];
+  TPageControl CalendarPageControl;  // the eight calendar pages
+  TPage CalendarPages[kCalendarPageCount];
 
   // "General" page of the program.
   TCheckBox AutorunCheckBox, HideOnCloseCheckBox;
@@ -74,7 +75,7 @@ class TMainForm : public TDialogWindow {
   TLinkLabel NextWallpaperLabel, PreviousWallpaperLabel, FirstWallpaperLabel, LastWallpaperLabel;
   TLinkLabel IndexWallpaperLabel, RandomWallpaperLabel, UserWallpaperLabel;
   TListBox DirectoriesListBox;
-  TLinkLabel AddDirectoryLabel, DeleteDirectoryLabel, ReloadFileNamesLabel, Label29;
+  TLinkLabel AddDirectoryLabel, DeleteDirectoryLabel, ReloadFileNamesLabel, ClipPictureFileTitlesLink;
   void BindCatalogueControls();
   // PictureList, CurrentPictureIndex, CurrentFileTitle and LastAutoChangeTime.
   TPictureSelection Selection;
@@ -109,7 +110,7 @@ class TMainForm : public TDialogWindow {
   void AddDirectoryLabelClick();
   void DeleteDirectoryLabelClick();
   void ReloadFileNamesLabelClick();
-  void Label29Click();
+  void ClipPictureFileTitlesLinkClick();
   void DirectoriesTabSheetShow();
   void DirectoriesListBoxDrawItem(int index, HDC dc, const RECT& rect, UINT state);
   void DirectoriesListBoxMouseDown(TMouseButton button, int x, int y);
@@ -119,7 +120,7 @@ class TMainForm : public TDialogWindow {
   std::string PictureFileFilter;
 
   // ---- Composition: the pipeline, resize and effects, broadcast (MainFormComposition.cpp) ----
-  TLinkLabel Label4, Label3, Label18;  // "Redraw wallpaper", "View picture", "Clip picture file title"
+  TLinkLabel RedrawWallpaperLink, ViewPictureLink, ClipPictureFileTitleLink;  // "Redraw wallpaper", "View picture", "Clip picture file title"
   TComboBox PictureMinStretchSizeComboBox, PictureMaxStretchSkewComboBox;
   TCheckBox FitAndCropCheckBox, StretchPictureCheckBox, FitBeforeTileCheckBox, IsTileCheckBox;
   TLabel CurrentSkewLabel, PictureAppliedNormFactorLabel;
@@ -129,7 +130,7 @@ class TMainForm : public TDialogWindow {
   TLabel BroadcastHelpLabel, TestBroadcastHelpLabel;
   TCheckBox IsBroadcastWallpaperChangeCheckBox;
   TComboBox BroadcastWallpaperChangeIntervalComboBox;
-  TLinkLabel Label6, Label27;  // "Broadcast wallpaper change for other programs", "View picture"
+  TLinkLabel BroadcastNowLink, ViewBroadcastPictureLink;  // "Broadcast wallpaper change for other programs", "View picture"
   void BindCompositionControls();
   // Composes the wallpaper from the current picture and installs it; reload
   // decodes the picture again, otherwise the kept fitted picture is reused.
@@ -149,9 +150,9 @@ class TMainForm : public TDialogWindow {
   UINT WallpaperChangeMessage = 0;
   void ShowCurrentSkew();
   void ShowAppliedNormFactor();
-  void Label3Click();
-  void Label18Click();
-  void Label27Click();
+  void ViewPictureLinkClick();
+  void ClipPictureFileTitleLinkClick();
+  void ViewBroadcastPictureLinkClick();
   void IsBroadcastWallpaperChangeCheckBoxClick();
 
   // ---- Calendar: pages from the skin table, skins, position (MainFormCalendar.cpp) ----
@@ -167,8 +168,6 @@ class TMainForm : public TDialogWindow {
   double LastRedrawTime = 0;
   std::string LastCalendarSkinName;
   bool LoadWholeSkin = true;
-  // The calendar's box on the last wallpaper it was painted on.
-  TBox LastCalendarBox;
   // The local date-time the calendar shows; tests may replace it.
   std::function<double()> CalendarClock;
   // Paints the calendar onto the wallpaper being composed, through a GDI+
@@ -296,4 +295,3 @@ class TMainForm : public TDialogWindow {
   void CloseProgramLabelClick();
 };
 
-extern TMainForm* MainForm;

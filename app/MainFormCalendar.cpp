@@ -23,9 +23,6 @@
 
 namespace {
 
-// The calendar pages in the order of PageControl1; a table row names its page by caption.
-const char* const kCalendarPageCaptions[8] = {"General", "Back", "Back colors", "Header",
-                                              "Year", "Month", "Day of week", "Days"};
 
 
 // While the program itself sets the calendar controls, no change composes.
@@ -75,9 +72,10 @@ bool AskSkinFileName(HWND owner, bool save, const std::string& title, std::strin
 
 void TMainForm::BindCalendarControls() {
   CalendarSkinControls = std::make_shared<TCalendarSkinControls>();
-  TDialogWindow* pages[8];
-  for (int i = 0; i < 8; ++i) pages[i] = &CalendarPages[i];
-  CalendarSkinControls->Create(pages, kCalendarPageCaptions, 8, InstalledFontNames(), IDC_CALENDAR_SKIN_FIRST);
+  TDialogWindow* pages[kCalendarPageCount];
+  for (int i = 0; i < kCalendarPageCount; ++i) pages[i] = &CalendarPages[i];
+  // A skin table row names its page by caption.
+  CalendarSkinControls->Create(pages, kCalendarPageCaptions, kCalendarPageCount, InstalledFontNames(), IDC_CALENDAR_SKIN_FIRST);
   CalendarSkinControls->OnChange = [this] { RedrawWallpaperOnParamChange(); };
 
   // Below the skin controls of "General": the show switch and the skin and position commands.
@@ -226,12 +224,10 @@ bool TMainForm::SetInfoOnPicture(HDC wallpaper) {
     DllExports::GdipSetPageUnit(graphics, UnitPixel);
     DllExports::GdipSetSmoothingMode(graphics, SmoothingModeHighQuality);
     DllExports::GdipSetTextRenderingHint(graphics, TextRenderingHintClearTypeGridFit);
-    const TCalendarPaintResult painted =
-        PaintCalendarOnGraphics(graphics, handle_, CalendarSkinControls->Skin(), scene, CalendarPlacement, LastRedrawTime);
+    PaintCalendarOnGraphics(graphics, handle_, CalendarSkinControls->Skin(), scene, CalendarPlacement, LastRedrawTime);
     DllExports::GdipDeleteGraphics(graphics);
     GdiFlush();
     if (trace_.CalleeFailed()) return;
-    if (painted.Painted) LastCalendarBox = painted.CalendarBox;
   });
   return !trace_.Failed();
 }
@@ -246,10 +242,10 @@ void TMainForm::CalendarSetDesktopPositionLabelClick() {
     if (!DesktopPositionForm || !CalendarSkinControls) return;
     const TCalendarSkin skin = CalendarSkinControls->Skin();
     const int margin = GetIntFromTextAnyValue(DesktopMarginComboBox.Text());
-    const bool clicked = DesktopPositionForm->ShowDesktopPosition(
-        CalendarPlacement.RectLeft, CalendarPlacement.RectTop, margin, skin.OvalBackEccentricity * 0.01,
-        skin.OvalBack, CalendarPlacement.RectHeight, CalendarPlacement.RectWidth);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL_INTO(const bool clicked, DesktopPositionForm->ShowDesktopPosition(
+                                          CalendarPlacement.RectLeft, CalendarPlacement.RectTop, margin,
+                                          skin.OvalBackEccentricity * 0.01, skin.OvalBack,
+                                          CalendarPlacement.RectHeight, CalendarPlacement.RectWidth));
     if (clicked) SetFileAsWallpaper(false);
   });
   FUN_SHOW("Failed to set the calendar position.");

@@ -24,7 +24,6 @@
 
 namespace {
 
-constexpr int kDirectoriesPageIndex = 3;
 
 
 // The row height for the control's font: its character-cell height plus a
@@ -65,7 +64,7 @@ void TMainForm::BindCatalogueControls() {
   AddDirectoryLabel.Bind(DirectoriesTabSheet, IDC_ADD_DIRECTORY_LABEL);
   DeleteDirectoryLabel.Bind(DirectoriesTabSheet, IDC_DELETE_DIRECTORY_LABEL);
   ReloadFileNamesLabel.Bind(DirectoriesTabSheet, IDC_RELOAD_FILE_NAMES_LABEL);
-  Label29.Bind(DirectoriesTabSheet, IDC_CLIP_PICTURE_TITLES_LABEL);
+  ClipPictureFileTitlesLink.Bind(DirectoriesTabSheet, IDC_CLIP_PICTURE_TITLES_LABEL);
   HoverDirectoryLabel.Bind(DirectoriesTabSheet, IDC_HOVER_DIRECTORY_LABEL);
 
   NextWallpaperLabel.OnClick = [this] { NextWallpaperLabelClick(); };
@@ -78,7 +77,7 @@ void TMainForm::BindCatalogueControls() {
   AddDirectoryLabel.OnClick = [this] { AddDirectoryLabelClick(); };
   DeleteDirectoryLabel.OnClick = [this] { DeleteDirectoryLabelClick(); };
   ReloadFileNamesLabel.OnClick = [this] { ReloadFileNamesLabelClick(); };
-  Label29.OnClick = [this] { Label29Click(); };
+  ClipPictureFileTitlesLink.OnClick = [this] { ClipPictureFileTitlesLinkClick(); };
 
   DirectoriesListBox.SetItemHeight(RowHeightForFont(DirectoriesListBox.Handle()));
   DirectoriesListBox.OnDrawItem = [this](int index, HDC dc, const RECT& rect, UINT state) {
@@ -92,10 +91,10 @@ void TMainForm::BindCatalogueControls() {
   DirectoriesListBox.OnKeyPress = [](char) { return true; };
   DirectoriesListBox.OnSelect = [this] { Directories.CurrentRow = DirectoriesListBox.ItemIndex(); };
   HoverDirectoryLabel.SetText("");
-  auto previousPageShow = std::move(PageControl2.OnPageShow);
-  PageControl2.OnPageShow = [this, previousPageShow](int index) {
+  auto previousPageShow = std::move(WallpaperPageControl.OnPageShow);
+  WallpaperPageControl.OnPageShow = [this, previousPageShow](int index) {
     if (previousPageShow) previousPageShow(index);
-    if (index == kDirectoriesPageIndex) DirectoriesTabSheetShow();
+    if (index == kDirectoriesPage) DirectoriesTabSheetShow();
   };
 
   Selection.Services.Now = GetLocalDateTime;
@@ -117,7 +116,7 @@ void TMainForm::BindCatalogueControls() {
 void TMainForm::ShowDirectories() {
   SendMessageA(DirectoriesListBox.Handle(), WM_SETREDRAW, FALSE, 0);
   DirectoriesListBox.Clear();
-  for (const DirectoryEntry& entry : Directories.Entries()) DirectoriesListBox.AddItem(entry.Path, entry.Flags);
+  for (const TDirectoryEntry& entry : Directories.Entries()) DirectoriesListBox.AddItem(entry.Path, entry.Flags);
   DirectoriesListBox.SetItemIndex(Directories.CurrentRow);
   SendMessageA(DirectoriesListBox.Handle(), WM_SETREDRAW, TRUE, 0);
   DirectoriesListBox.Invalidate();
@@ -154,7 +153,7 @@ void TMainForm::ReloadFileNamesLabelClick() {
   ShowMessage(LoadedPicturesCountLabel.Text() + ".");
 }
 
-void TMainForm::Label29Click() {
+void TMainForm::ClipPictureFileTitlesLinkClick() {
   CopyTextToClipboard(PictureListClipboardText(Selection.PictureList), "", false, false, handle_);
 }
 
@@ -164,7 +163,7 @@ void TMainForm::DirectoriesListBoxDrawItem(int index, HDC dc, const RECT& rect, 
   FUN_TRACE("TMainForm::DirectoriesListBoxDrawItem");
   FUN_GUARD({
     if (!Directories.IsValidRow(index)) return;
-    const DirectoryEntry& entry = Directories.Entries()[index];
+    const TDirectoryEntry& entry = Directories.Entries()[index];
     const int height = DirectoriesListBox.ItemHeight();
     const TDirectoryRowGeometry cells = DirectoryRowGeometry(height);
     const int activeRight = rect.left + cells.ActiveRight;

@@ -33,9 +33,9 @@ int ComboValue(const TComboBox& box) { return GetIntFromTextAnyValue(box.Text())
 }  // namespace
 
 void TMainForm::BindCompositionControls() {
-  Label4.Bind(WallpaperGeneralTabSheet, IDC_REDRAW_WALLPAPER_LABEL);
-  Label3.Bind(WallpaperGeneralTabSheet, IDC_VIEW_PICTURE_LABEL);
-  Label18.Bind(WallpaperGeneralTabSheet, IDC_CLIP_PICTURE_TITLE_LABEL);
+  RedrawWallpaperLink.Bind(WallpaperGeneralTabSheet, IDC_REDRAW_WALLPAPER_LABEL);
+  ViewPictureLink.Bind(WallpaperGeneralTabSheet, IDC_VIEW_PICTURE_LABEL);
+  ClipPictureFileTitleLink.Bind(WallpaperGeneralTabSheet, IDC_CLIP_PICTURE_TITLE_LABEL);
   PictureMinStretchSizeComboBox.Bind(ResizeTabSheet, IDC_MIN_STRETCH_SIZE_COMBOBOX);
   PictureMaxStretchSkewComboBox.Bind(ResizeTabSheet, IDC_MAX_STRETCH_SKEW_COMBOBOX);
   FitAndCropCheckBox.Bind(ResizeTabSheet, IDC_FIT_AND_CROP_CHECKBOX);
@@ -54,8 +54,8 @@ void TMainForm::BindCompositionControls() {
   IsBroadcastWallpaperChangeCheckBox.Bind(BroadcastTabSheet, IDC_IS_BROADCAST_CHECKBOX);
   BroadcastWallpaperChangeIntervalComboBox.Bind(BroadcastTabSheet, IDC_BROADCAST_INTERVAL_COMBOBOX);
   TestBroadcastHelpLabel.Bind(BroadcastTabSheet, IDC_TEST_BROADCAST_HELP_LABEL);
-  Label6.Bind(BroadcastTabSheet, IDC_BROADCAST_NOW_LABEL);
-  Label27.Bind(BroadcastTabSheet, IDC_BROADCAST_VIEW_PICTURE_LABEL);
+  BroadcastNowLink.Bind(BroadcastTabSheet, IDC_BROADCAST_NOW_LABEL);
+  ViewBroadcastPictureLink.Bind(BroadcastTabSheet, IDC_BROADCAST_VIEW_PICTURE_LABEL);
 
   BroadcastHelpLabel.SetText(BroadcastHelpText);
   TestBroadcastHelpLabel.SetText(TestBroadcastHelpText);
@@ -70,11 +70,11 @@ void TMainForm::BindCompositionControls() {
   for (TCheckBox* box : {&FitAndCropCheckBox, &StretchPictureCheckBox, &FitBeforeTileCheckBox,
                          &IsTileCheckBox, &UsePictureNormalizeBrightnessCheckBox})
     box->OnClick = [this] { ReloadWallpaperOnParamChange(); };
-  Label4.OnClick = [this] { ReloadWallpaperOnParamChange(); };
-  Label3.OnClick = [this] { Label3Click(); };
-  Label18.OnClick = [this] { Label18Click(); };
-  Label6.OnClick = [this] { BroadcastWallpaperFile(); };
-  Label27.OnClick = [this] { Label27Click(); };
+  RedrawWallpaperLink.OnClick = [this] { ReloadWallpaperOnParamChange(); };
+  ViewPictureLink.OnClick = [this] { ViewPictureLinkClick(); };
+  ClipPictureFileTitleLink.OnClick = [this] { ClipPictureFileTitleLinkClick(); };
+  BroadcastNowLink.OnClick = [this] { BroadcastWallpaperFile(); };
+  ViewBroadcastPictureLink.OnClick = [this] { ViewBroadcastPictureLinkClick(); };
   IsBroadcastWallpaperChangeCheckBox.OnClick = [this] { IsBroadcastWallpaperChangeCheckBoxClick(); };
 
   WallpaperChangeMessage = RegisterWallpaperChangeMessage();
@@ -90,7 +90,7 @@ bool TMainForm::SetFileAsWallpaper(bool reload) {
   request.TitleIsPictureFile = IsPictureFile(Selection.CurrentFileTitle);
   request.WallpaperFilePath = WallpaperFilePath(tempDirectory);
   if (!ShouldComposeWallpaper(request)) {
-    FunStatContext.Reset(Perfect);
+    DropCalleeFailure();
     return true;
   }
 
@@ -105,7 +105,7 @@ bool TMainForm::SetFileAsWallpaper(bool reload) {
       FittedScreenWidth = GetSystemMetrics(SM_CXSCREEN);
       FittedScreenHeight = GetSystemMetrics(SM_CYSCREEN);
       FittedPicture.reset();
-      ResizeRules rules;
+      TResizeRules rules;
       rules.MinStretchSize = ComboValue(PictureMinStretchSizeComboBox);
       rules.MaxStretchSkew = ComboValue(PictureMaxStretchSkewComboBox) * 0.01;
       rules.FitAndCrop = FitAndCropCheckBox.Checked();
@@ -140,13 +140,10 @@ bool TMainForm::SetFileAsWallpaper(bool reload) {
     // Without the temporary directory the file would land in the current one.
     std::string directory = tempDirectory;
     if (directory.empty()) {
-      directory = GetTempDirectory();
-      if (trace_.CalleeFailed()) return;
+      FUN_CALL(directory = GetTempDirectory());
     }
-    SaveBitmapAsBmpFile(*wallpaper, WallpaperFilePath(directory));
-    if (trace_.CalleeFailed()) return;
-    ::SetFileAsWallpaper(WallpaperFileName);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(SaveBitmapAsBmpFile(*wallpaper, WallpaperFilePath(directory)));
+    FUN_CALL(::SetFileAsWallpaper(WallpaperFileName));
   });
   wallpaper.reset();
   return !trace_.Failed();
@@ -164,16 +161,15 @@ void TMainForm::ShowAppliedNormFactor() {
       AppliedNormFactorLabelText(FittedPicture != nullptr, AppliedNormalizationFactor));
 }
 
-void TMainForm::Label3Click() {
+void TMainForm::ViewPictureLinkClick() {
   FUN_TRACE("TMainForm::Label3Click");
   FUN_GUARD({
-    RunFile(handle_, Selection.CurrentFileTitle, "", "", true, false);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(RunFile(handle_, Selection.CurrentFileTitle, "", "", true, false));
   });
   FUN_SHOW("Failed to view picture file.");
 }
 
-void TMainForm::Label18Click() { CopyTextToClipboard(Selection.CurrentFileTitle, "", false, false, handle_); }
+void TMainForm::ClipPictureFileTitleLinkClick() { CopyTextToClipboard(Selection.CurrentFileTitle, "", false, false, handle_); }
 
 bool TMainForm::BroadcastWallpaperFile() {
   FUN_TRACE("TMainForm::BroadcastWallpaperFile");
@@ -195,13 +191,12 @@ void TMainForm::IsBroadcastWallpaperChangeCheckBoxClick() {
   if (!IsBroadcastWallpaperChangeCheckBox.Checked()) ClearBroadcastValue();
 }
 
-void TMainForm::Label27Click() {
+void TMainForm::ViewBroadcastPictureLinkClick() {
   FUN_TRACE("TMainForm::Label27Click");
   FUN_GUARD({
     const std::string path =
         GetProgramRegistryText(BroadcastRegistryProgram, BroadcastRegistrySubKey, BroadcastRegistryValueName);
-    RunFile(handle_, path, "", "", true, false);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(RunFile(handle_, path, "", "", true, false));
   });
   FUN_SHOW("Failed to view picture.");
 }

@@ -164,8 +164,7 @@ bool TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       case TMainWindowMessage::SettingChange:
       case TMainWindowMessage::DisplayChange:
         // A new screen size reloads the picture fitted to it.
-        FWinIniChange();
-        if (trace_.CalleeFailed()) return;
+        FUN_CALL(FWinIniChange());
         break;
       case TMainWindowMessage::DropFiles:
         ProcessDroppedFiles(reinterpret_cast<HDROP>(wParam));
@@ -227,11 +226,10 @@ void TMainForm::FWinIniChange() {
                                                   GetIntFromTextAnyValue(DesktopMarginComboBox.Text()));
     switch (ActionOnSettingsChange(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), cache, shrunk,
                                    CalendarWorkArea)) {
-      case TSettingsChangeAction::Reload: SetFileAsWallpaper(true); break;
-      case TSettingsChangeAction::Redraw: SetFileAsWallpaper(false); break;
+      case TSettingsChangeAction::Reload: FUN_CALL(SetFileAsWallpaper(true)); break;
+      case TSettingsChangeAction::Redraw: FUN_CALL(SetFileAsWallpaper(false)); break;
       case TSettingsChangeAction::Nothing: return;
     }
-    if (trace_.CalleeFailed()) return;
   });
 }
 

@@ -33,8 +33,7 @@ void TMainForm::DeleteFavoriteLabelClick() { Favorites.Dialog(SetFavoriteLabel, 
 void TMainForm::ProcessDroppedFiles(HDROP drop) {
   FUN_TRACE("TMainForm::ProcessDroppedFiles");
   FUN_GUARD({
-    DroppedFilesToList(drop, DroppedFiles);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(DroppedFilesToList(drop, DroppedFiles));
     if (DroppedFiles.empty()) {
       FUN_RAISE(NoFilesDroppedMessage, "", "", 0);
       return;

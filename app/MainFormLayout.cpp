@@ -12,8 +12,6 @@
 
 namespace {
 
-const char* const kCalendarPageCaptions[8] = {"General", "Back", "Back colors", "Header",
-                                              "Year", "Month", "Day of week", "Days"};
 
 // Stretches a control over its parent's client area, less a margin.
 void FillParent(HWND control, int margin) {
@@ -43,7 +41,7 @@ void TMainForm::SizeClientArea() {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   RECT client, tab;
   GetClientRect(handle_, &client);
-  HWND pages = GetDlgItem(handle_, IDC_PAGE_CONTROL);
+  HWND pages = GetDlgItem(handle_, IDC_MAIN_PAGE_CONTROL);
   GetWindowRect(pages, &tab);
   MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&tab), 2);
   SetWindowPos(pages, nullptr, tab.left, tab.top, client.right - 2 * tab.left, client.bottom - tab.top - tab.left,
@@ -51,36 +49,36 @@ void TMainForm::SizeClientArea() {
 }
 
 void TMainForm::CreatePages() {
-  PageControl.Bind(*this, IDC_PAGE_CONTROL);
-  SetTabPadding(PageControl.Handle());
+  MainPageControl.Bind(*this, IDC_MAIN_PAGE_CONTROL);
+  SetTabPadding(MainPageControl.Handle());
   WallpaperTabSheet.Create(IDD_PAGE_WALLPAPER, handle_);
   CalendarTabSheet.Create(IDD_PAGE_CALENDAR, handle_);
   GeneralTabSheet.Create(IDD_PAGE_PROGRAM, handle_);
-  PageControl.AddPage("Wallpaper", WallpaperTabSheet);
-  PageControl.AddPage("Calendar", CalendarTabSheet);
-  PageControl.AddPage("General", GeneralTabSheet);
+  MainPageControl.AddPage(kMainPageCaptions[kWallpaperPage], WallpaperTabSheet);
+  MainPageControl.AddPage(kMainPageCaptions[kCalendarPage], CalendarTabSheet);
+  MainPageControl.AddPage(kMainPageCaptions[kProgramPage], GeneralTabSheet);
 
-  PageControl2.Bind(WallpaperTabSheet, IDC_PAGE_CONTROL2);
-  FillParent(PageControl2.Handle(), 2);
-  SetTabPadding(PageControl2.Handle());
-  const struct { TPage* page; int templateId; const char* caption; } wallpaperPages[] = {
-      {&WallpaperGeneralTabSheet, IDD_PAGE_WALLPAPER_GENERAL, "General"},
-      {&ResizeTabSheet, IDD_PAGE_RESIZE, "Resize"},
-      {&EffectsTabSheet, IDD_PAGE_EFFECTS, "Effects"},
-      {&DirectoriesTabSheet, IDD_PAGE_DIRECTORIES, "Directories"},
-      {&BroadcastTabSheet, IDD_PAGE_BROADCAST, "Broadcast"},
+  WallpaperPageControl.Bind(WallpaperTabSheet, IDC_WALLPAPER_PAGE_CONTROL);
+  FillParent(WallpaperPageControl.Handle(), 2);
+  SetTabPadding(WallpaperPageControl.Handle());
+  const struct { TPage* page; int templateId; } wallpaperPages[] = {
+      {&WallpaperGeneralTabSheet, IDD_PAGE_WALLPAPER_GENERAL}, {&ResizeTabSheet, IDD_PAGE_RESIZE},
+      {&EffectsTabSheet, IDD_PAGE_EFFECTS}, {&DirectoriesTabSheet, IDD_PAGE_DIRECTORIES},
+      {&BroadcastTabSheet, IDD_PAGE_BROADCAST},
   };
-  for (const auto& page : wallpaperPages) {
-    if (!page.page->Create(page.templateId, WallpaperTabSheet.Handle())) page.page->Create(IDD_PAGE, WallpaperTabSheet.Handle());
-    PageControl2.AddPage(page.caption, *page.page);
+  static_assert(std::size(wallpaperPages) == std::size(kWallpaperPageCaptions));
+  for (size_t i = 0; i < std::size(wallpaperPages); ++i) {
+    TPage& page = *wallpaperPages[i].page;
+    if (!page.Create(wallpaperPages[i].templateId, WallpaperTabSheet.Handle())) page.Create(IDD_PAGE, WallpaperTabSheet.Handle());
+    WallpaperPageControl.AddPage(kWallpaperPageCaptions[i], page);
   }
 
-  PageControl1.Bind(CalendarTabSheet, IDC_PAGE_CONTROL1);
-  FillParent(PageControl1.Handle(), 2);
-  SetTabPadding(PageControl1.Handle());
-  for (int i = 0; i < 8; ++i) {
+  CalendarPageControl.Bind(CalendarTabSheet, IDC_CALENDAR_PAGE_CONTROL);
+  FillParent(CalendarPageControl.Handle(), 2);
+  SetTabPadding(CalendarPageControl.Handle());
+  for (int i = 0; i < kCalendarPageCount; ++i) {
     CalendarPages[i].Create(IDD_PAGE, CalendarTabSheet.Handle());
-    PageControl1.AddPage(kCalendarPageCaptions[i], CalendarPages[i]);
+    CalendarPageControl.AddPage(kCalendarPageCaptions[i], CalendarPages[i]);
   }
 }
 
@@ -124,8 +122,8 @@ void TMainForm::AttachColorPanels() {
 }
 
 void TMainForm::ShowDirectoriesPage() {
-  PageControl2.SetActivePage(3);
-  PageControl.SetActivePage(0);
+  WallpaperPageControl.SetActivePage(kDirectoriesPage);
+  MainPageControl.SetActivePage(kWallpaperPage);
 }
 
 void TMainForm::AboutLabelClick() {
@@ -135,8 +133,7 @@ void TMainForm::AboutLabelClick() {
 void TMainForm::HelpLabelClick() {
   FUN_TRACE("TMainForm::HelpLabelClick");
   FUN_GUARD({
-    OpenProgramHelp(handle_, 100);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(OpenProgramHelp(handle_, 100));
   });
   FUN_SHOW("Failed to open help file.");
 }

@@ -14,13 +14,11 @@
 #include "platform/SettingsDirectory.h"
 #include "resources/resource.h"
 
-TMainForm* MainForm = nullptr;
-
 namespace {
 constexpr UINT_PTR kTimerId = 1;
 }
 
-TMainForm::TMainForm() { MainForm = this; }
+TMainForm::TMainForm() = default;
 
 TMainForm::~TMainForm() {
   if (handle_) {
@@ -32,7 +30,6 @@ TMainForm::~TMainForm() {
   if (GdiplusToken) Gdiplus::GdiplusShutdown(GdiplusToken);
   SystemTray.DeleteIcon();
   if (SystemTrayPopupMenu) DestroyMenu(SystemTrayPopupMenu);
-  if (MainForm == this) MainForm = nullptr;
 }
 
 bool TMainForm::Create() {
@@ -147,10 +144,6 @@ bool TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& r
       return false;
     case WM_TIMER:
       if (wParam == kTimerId) TimerTimer();
-      result = TRUE;
-      return true;
-    case WM_TRAY_CALLBACK:
-      if (wParam == TRAY_ICON_ID) SystemTray.HandleTrayMessage(lParam);
       result = TRUE;
       return true;
     default: return false;

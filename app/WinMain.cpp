@@ -19,10 +19,11 @@
 namespace {
 
 // Runs the message loop until the main window closes; the exit code it posted.
-int RunMessageLoop() {
+// The main window, when there is one, sees its shortcut keys first.
+int RunMessageLoop(TMainForm* mainForm) {
   MSG message = {};
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (MainForm && MainForm->HandleShortcutKey(message)) continue;
+    if (mainForm && mainForm->HandleShortcutKey(message)) continue;
     HWND dialog = GetAncestor(message.hwnd, GA_ROOT);
     if (dialog && IsDialogMessageA(dialog, &message)) continue;
     TranslateMessage(&message);
@@ -64,8 +65,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         owner = installForm->Handle();
       } else {
         mainForm = std::make_unique<TMainForm>();
-        mainForm->Create();
-        if (trace_.CalleeFailed()) return;
+        FUN_CALL(mainForm->Create());
         owner = mainForm->Handle();
       }
       SetMessageBoxOwner(owner);
@@ -80,7 +80,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     else
       mainForm->BeforeRun();
   };
-  hooks.RunMessageLoop = RunMessageLoop;
+  hooks.RunMessageLoop = [&mainForm] { return RunMessageLoop(mainForm.get()); };
   hooks.EnsureErrorWindow = [&] {
     if (!ErrorForm) errorForm.Create(nullptr);
   };

@@ -56,7 +56,7 @@ double Median(std::vector<double> values) {
 }
 
 // The options a fresh installation starts with, normalisation switched on.
-ResizeRules BenchRules() { return ResizeRules{}; }
+TResizeRules BenchRules() { return TResizeRules{}; }
 
 TPictureEffects BenchEffects() {
   TPictureEffects effects;

@@ -111,7 +111,7 @@ bool Load(const std::string& folder, bool recursive, const std::string& filter, 
   selection.Services.Collate = CompareTextUserLocale;
   if (byKeys) selection.Services.SortKey = SortKeyUserLocale;
   selection.CurrentFileTitle = folder + "\\no longer there.jpg";
-  const std::vector<DirectoryEntry> rows = {
+  const std::vector<TDirectoryEntry> rows = {
       {folder, static_cast<uint8_t>(DirectoryActiveBit | (recursive ? DirectoryRecursiveBit : 0))}};
   const TDirectoryWalker walk = [&](const std::string& directory, bool deep, std::vector<std::string>& files) {
     LoadFilesList(directory, filter, files, deep);

@@ -137,6 +137,15 @@ TBrightnessMethod BrightnessMethodFromText(const std::string& text) {
   return TBrightnessMethod::None;
 }
 
+const std::vector<std::string>& BrightnessMethodNames() {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> texts;
+    for (const TMethodName& name : MethodNames) texts.emplace_back(name.Text);
+    return texts;
+  }();
+  return names;
+}
+
 int ScaleChannel(int channel, double factor) { return Saturate(channel * factor); }
 
 int MirrorScaleChannel(int channel, bool brighten, double factor) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/PixelSpan.h"
 
@@ -25,6 +26,8 @@ enum class TBrightnessMethod { None, AnisotropicDampening, BalancedScaling, Mirr
 
 // The method named by its text in any letter case; None for any other text.
 TBrightnessMethod BrightnessMethodFromText(const std::string& text);
+// The methods' names in the order the user picks from.
+const std::vector<std::string>& BrightnessMethodNames();
 
 // Mean and deviation of the pixel value max(R, G, B), with integer sums and divisions.
 TBrightnessStats MeasureBrightness(const TPixelSpan& span);

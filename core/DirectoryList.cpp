@@ -37,9 +37,9 @@ const char* RecursiveCellText(bool recursive) { return recursive ? "Recurs" : "N
 
 bool TDirectoryList::AddDirectoryEntry(const std::string& path, bool active, bool recursive) {
   if (path.empty() || IsFull()) return false;
-  for (const DirectoryEntry& entry : entries_)
+  for (const TDirectoryEntry& entry : entries_)
     if (SameTextAscii(entry.Path, path)) return false;
-  DirectoryEntry entry;
+  TDirectoryEntry entry;
   entry.Path = path;
   entry.Flags = static_cast<uint8_t>((active ? DirectoryActiveBit : 0) |
                                      (recursive ? DirectoryRecursiveBit : 0));

@@ -12,7 +12,7 @@
 // The two flags of a row as one two-bit set.
 enum : uint8_t { DirectoryActiveBit = 1, DirectoryRecursiveBit = 2 };
 
-struct DirectoryEntry {
+struct TDirectoryEntry {
   std::string Path;
   uint8_t Flags = 0;  // DirectoryActiveBit | DirectoryRecursiveBit
   bool Active() const { return (Flags & DirectoryActiveBit) != 0; }
@@ -47,7 +47,7 @@ const char* RecursiveCellText(bool recursive);  // "Recurs" / "NR"
 
 class TDirectoryList {
  public:
-  const std::vector<DirectoryEntry>& Entries() const { return entries_; }
+  const std::vector<TDirectoryEntry>& Entries() const { return entries_; }
   int Count() const { return static_cast<int>(entries_.size()); }
   bool IsFull() const { return Count() >= MaxDirectoryCount; }
   bool IsValidRow(int row) const { return row >= 0 && row < Count(); }
@@ -85,5 +85,5 @@ class TDirectoryList {
 
  private:
   void SetFlag(int row, uint8_t bit, bool value);
-  std::vector<DirectoryEntry> entries_;
+  std::vector<TDirectoryEntry> entries_;
 };

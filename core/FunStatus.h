@@ -88,6 +88,12 @@ std::string FileNamePartOfSourcePath(const std::string& path);
 
 // One traced operation. Construct it first thing in the operation (FUN_TRACE),
 // run the body through Guard, and it copies the local record back on exit.
+//
+// A traced callee leaves its outcome in the program-wide record only. The
+// caller passes a failure on by checking right after the call (FUN_CALL, or
+// trace_.CalleeFailed() where the body goes on after a failure); a failure
+// that no caller checks is dropped: the next traced entry, or the caller's
+// own return, overwrites the program-wide record with the caller's outcome.
 class TTrace {
  public:
   TTrace(const char* file, const char* function, int line);
@@ -134,6 +140,26 @@ class TTrace {
 #define FUN_GUARD(...) trace_.Guard(__LINE__, [&]() __VA_ARGS__)
 #define FUN_RAISE(...) trace_.Raise(__LINE__, __VA_ARGS__)
 #define FUN_SHOW(message) trace_.ShowIfFailed(__LINE__, message)
+
+// Inside a guarded body: runs a call of a traced operation and, when the callee
+// failed, takes its record over and leaves the body. FUN_CALL(SaveFile(path));
+#define FUN_CALL(...)                       \
+  do {                                      \
+    __VA_ARGS__;                            \
+    if (trace_.CalleeFailed()) return;      \
+  } while (false)
+// The same for a call whose result the body keeps:
+// FUN_CALL_INTO(const std::string folder, GetTempDirectory());
+// The declaration stays in the body's scope, so the form is a statement of its own.
+#define FUN_CALL_INTO(declaration, ...) \
+  declaration = __VA_ARGS__;            \
+  if (trace_.CalleeFailed()) return
+
+// Drops a failure that callees left in the program-wide record, so that the
+// caller's check sees success: for an operation that returns before its trace
+// starts because it has nothing to do, and for callees whose failures an
+// operation deliberately neither stops for nor passes on.
+inline void DropCalleeFailure() { FunStatContext.Reset(Perfect); }
 
 // The system error tests.
 inline bool IsSystemError(uint32_t code) { return code != 0 && code != 14 && code != 1235; }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/Brightness.h"
 #include "core/DirectoryList.h"
 #include "core/Favorites.h"
 #include "core/Hotkeys.h"
@@ -27,7 +28,7 @@ struct TItemLists {
   TItems MaxStretchSkews{"-1",  "105", "110", "115", "120", "125", "130",
                          "135", "140", "145", "150", "160", "170", "180"};
   TItems NormalizeLevels = NumberItems(5, 95, 5);
-  TItems NormalizeMethods{"Anisotropic dampening", "Balanced scaling", "Mirrored scaling"};
+  TItems NormalizeMethods = BrightnessMethodNames();
   TItems Gammas{"1",   "5",   "10",  "15",  "20",  "25",  "30",  "40",  "50",  "60",  "70",  "80",
                 "90",  "100", "110", "120", "130", "140", "150", "160", "170", "180", "190", "200",
                 "250", "300", "350", "400", "450", "500", "600", "700", "800", "900", "1000"};
@@ -74,7 +75,7 @@ TOption Value(const char* section, const char* key, TOptionKind kind, const char
 std::vector<TOption> MakeTable() {
   const TItemLists& l = Lists();
   // The resize options start where the fitting's own rules do.
-  const ResizeRules resize;
+  const TResizeRules resize;
   const std::string maxSkew = std::to_string(std::lround(resize.MaxStretchSkew * 100));
   using K = TOptionKind;
   // clang-format off

@@ -51,7 +51,7 @@ bool IsBitmapSizeAcceptable(int64_t width, int64_t height) {
 }
 
 TPictureDrawingPlan PlanPictureDrawing(int width, int height, int screenWidth, int screenHeight,
-                                       const ResizeRules& rules, int gammaPercent) {
+                                       const TResizeRules& rules, int gammaPercent) {
   TPictureDrawingPlan plan;
   plan.TargetWidth = screenWidth;
   plan.TargetHeight = screenHeight;

@@ -48,7 +48,7 @@ struct TPictureDrawingPlan {
 
 // The whole layout of a width x height picture on a screenWidth x screenHeight bitmap.
 TPictureDrawingPlan PlanPictureDrawing(int width, int height, int screenWidth, int screenHeight,
-                                       const ResizeRules& rules, int gammaPercent);
+                                       const TResizeRules& rules, int gammaPercent);
 
 // Fit and crop: the centred part of the picture that has the screen's aspect ratio.
 TPixelRect FitAndCropSource(int width, int height, int screenWidth, int screenHeight);

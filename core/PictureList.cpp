@@ -22,7 +22,7 @@ int32_t FindTextInList(const std::string& text, const std::vector<std::string>& 
   return -1;
 }
 
-int32_t BuildPictureList(const std::vector<DirectoryEntry>& rows, const TDirectoryWalker& walk,
+int32_t BuildPictureList(const std::vector<TDirectoryEntry>& rows, const TDirectoryWalker& walk,
                          const TCollation& compare, std::vector<std::string>& pictureList,
                          const TSortKeyMaker& makeKey, const std::string* findText) {
   pictureList.clear();
@@ -30,7 +30,7 @@ int32_t BuildPictureList(const std::vector<DirectoryEntry>& rows, const TDirecto
   const bool findByKey = findText && makeKey && makeKey(*findText, findKey);
   int32_t found = -1;
   std::vector<std::string> block;
-  for (const DirectoryEntry& row : rows) {
+  for (const TDirectoryEntry& row : rows) {
     if (!row.Active()) continue;
     block.clear();
     walk(row.Path, row.Recursive(), block);

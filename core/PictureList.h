@@ -36,7 +36,7 @@ int32_t FindTextInList(const std::string& text, const std::vector<std::string>& 
 // `findText`, returns the position FindTextInList(*findText, pictureList, 0)
 // gives, found through the blocks' sort keys when there are keys rather than
 // by a collation call per entry; otherwise -1.
-int32_t BuildPictureList(const std::vector<DirectoryEntry>& rows, const TDirectoryWalker& walk,
+int32_t BuildPictureList(const std::vector<TDirectoryEntry>& rows, const TDirectoryWalker& walk,
                          const TCollation& compare, std::vector<std::string>& pictureList,
                          const TSortKeyMaker& makeKey = {}, const std::string* findText = nullptr);
 

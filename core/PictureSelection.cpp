@@ -96,7 +96,7 @@ std::string TPictureSelection::FindNextPicture(bool forward, bool random, bool u
   return n > 0 ? PictureList[i] : std::string();
 }
 
-void TPictureSelection::LoadPictureFileNames(const std::vector<DirectoryEntry>& rows,
+void TPictureSelection::LoadPictureFileNames(const std::vector<TDirectoryEntry>& rows,
                                              const TDirectoryWalker& walk) {
   FUN_TRACE("TMainForm::LoadPictureFileNames");
   FUN_GUARD({

@@ -60,7 +60,7 @@ struct TPictureSelection {
 
   // Rebuilds PictureList from the rows, finds the current picture again and
   // refreshes the labels. Traced; a failure is recorded, not shown.
-  void LoadPictureFileNames(const std::vector<DirectoryEntry>& rows, const TDirectoryWalker& walk);
+  void LoadPictureFileNames(const std::vector<TDirectoryEntry>& rows, const TDirectoryWalker& walk);
 
  private:
   int32_t DrawIndex(int32_t count) const;

@@ -8,8 +8,7 @@ int RunProgram(const TProgramRunHooks& hooks) {
   {
     FUN_TRACE("WinMain");
     FUN_GUARD({
-      hooks.CreateWindows();
-      if (trace_.CalleeFailed()) return;
+      FUN_CALL(hooks.CreateWindows());
       started = true;
       hooks.PrepareWindows();
       loopExitCode = hooks.RunMessageLoop();

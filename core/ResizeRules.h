@@ -4,7 +4,7 @@
 #include <cstdint>
 
 // The "Resize" options as the fitting uses them (the defaults are the options' defaults).
-struct ResizeRules {
+struct TResizeRules {
   int MinStretchSize = 300;     // pixels on both axes for crop, stretch and fit; below 1 = none
   double MaxStretchSkew = 1.2;  // largest skew that still stretches (percent x 0.01); <= 0 = any
   bool FitAndCrop = false;      // fill the screen keeping the aspect ratio, crop the overflow

@@ -137,8 +137,7 @@ void RunTimerTick(const TTimerTickHooks& hooks) {
       trace_.CalleeFailed();  // recorded; the composition does not need it
     }
     if (actions.Compose) {
-      hooks.SetFileAsWallpaper(actions.Reload);
-      if (trace_.CalleeFailed()) return;
+      FUN_CALL(hooks.SetFileAsWallpaper(actions.Reload));
     }
   });
 }

@@ -67,8 +67,7 @@ bool CopyDeleteTree(const std::string& source, const std::string& destination, b
 bool CopyDeleteDirectory(const std::string& source, const std::string& destination, bool copy) {
   FUN_TRACE("CopyDeleteDirectory");
   FUN_GUARD({
-    CopyDeleteTree(source, destination, copy);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(CopyDeleteTree(source, destination, copy));
   });
   if (trace_.Failed())
     MessageBoxA(nullptr, "Failed to process directory.", "Error", MB_OKCANCEL | MB_ICONERROR | MB_TASKMODAL);
@@ -134,8 +133,7 @@ bool CopyPackageFiles(const std::string& source, const std::string& destination,
       const DWORD attributes = GetFileAttributesA((from + name).c_str());
       if (attributes == INVALID_FILE_ATTRIBUTES || Skipped(attributes)) continue;
       if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        CopyDeleteTree(from + name, to + name, true);
-        if (trace_.CalleeFailed()) return;
+        FUN_CALL(CopyDeleteTree(from + name, to + name, true));
         continue;
       }
       ClearReadOnly(to + name);

@@ -70,11 +70,9 @@ bool NormalizeDecodedPicture(TDecodedPicture& picture, const TPictureEffects& ef
   FUN_TRACE("NormalizeDecodedPicture");
   FUN_GUARD({
     const TPixelAccess access = picture.PixelAccess();
-    const TBrightnessStats stats = GetPictureBright(access);
-    if (trace_.CalleeFailed()) return;
-    const double applied =
-        NormalizePictureBrightness(access, effects.Method, stats.Mean, stats.Deviation, effects.Level);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL_INTO(const TBrightnessStats stats, GetPictureBright(access));
+    FUN_CALL_INTO(const double applied,
+                  NormalizePictureBrightness(access, effects.Method, stats.Mean, stats.Deviation, effects.Level));
     if (factor) *factor = applied;
   });
   return !trace_.Failed();
@@ -109,7 +107,7 @@ void DrawPlannedPicture(GpImage* picture, const TPictureDrawingPlan& plan, TScre
 }
 
 void LoadTilePictureToBitmap(const std::string& fileName, std::unique_ptr<TScreenBitmap>& result,
-                             const ResizeRules& rules, int screenWidth, int screenHeight,
+                             const TResizeRules& rules, int screenWidth, int screenHeight,
                              const TPictureEffects& effects, double* skew, double* factor) {
   FUN_TRACE("LoadTilePictureToBitmap");
   if (skew) *skew = NoSkew;
@@ -124,8 +122,7 @@ void LoadTilePictureToBitmap(const std::string& fileName, std::unique_ptr<TScree
       return;
     }
     if (effects.Normalize) {
-      NormalizeDecodedPicture(picture, effects, factor);
-      if (trace_.CalleeFailed()) return;
+      FUN_CALL(NormalizeDecodedPicture(picture, effects, factor));
     }
     const TPictureDrawingPlan plan = PlanPictureDrawing(picture.Width(), picture.Height(),
                                                         screenWidth, screenHeight, rules,

@@ -66,5 +66,5 @@ void DrawPlannedPicture(Gdiplus::GpImage* picture, const TPictureDrawingPlan& pl
 // replaced, and left empty on failure ("Failed to load picture."); the skew and
 // factor slots, when given, get 1.0 and 0.0 first and the measured values after.
 void LoadTilePictureToBitmap(const std::string& fileName, std::unique_ptr<TScreenBitmap>& result,
-                             const ResizeRules& rules, int screenWidth, int screenHeight,
+                             const TResizeRules& rules, int screenWidth, int screenHeight,
                              const TPictureEffects& effects, double* skew, double* factor);

@@ -38,8 +38,7 @@ void GetPictureExtensions(std::vector<std::string>& list) {
   list.clear();
   FUN_GUARD({
     std::vector<std::string> patterns;
-    GetDecoderPatterns(patterns);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(GetDecoderPatterns(patterns));
     list = GetPictureExtensions(patterns, CompareTextUserLocale);
   });
 }
@@ -49,8 +48,7 @@ std::string GetPictureExtensionsAsFilter() {
   std::string filter;
   FUN_GUARD({
     std::vector<std::string> patterns;
-    GetDecoderPatterns(patterns);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(GetDecoderPatterns(patterns));
     filter = GetPictureExtensionsAsFilter(patterns, LowerCaseUserLocale);
   });
   return filter;

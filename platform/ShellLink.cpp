@@ -173,8 +173,7 @@ bool CopyFileAsLink(const std::string& target, const std::string& linkPath, bool
     if (workingDirectory) link.WorkingPath = DirectoryPart(target);
     link.Arguments = arguments;
     if (minimized) link.ShowCommand = 7;
-    link.Save(linkPath, replace);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(link.Save(linkPath, replace));
   });
   return !trace_.Failed();
 }
@@ -187,8 +186,7 @@ bool CopyFileAsLinkWithParam(const std::string& target, const std::string& linkP
     link.ReferencePath = target;
     link.WorkingPath = DirectoryPart(target);
     link.Arguments = arguments;
-    link.Save(linkPath, replace);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(link.Save(linkPath, replace));
   });
   return !trace_.Failed();
 }
@@ -207,8 +205,7 @@ bool MakeLinkByStatus(const std::string& folder, const std::string& target, cons
     }
     TLinkFile link;
     if (GetFileAttributesA(linkPath.c_str()) != INVALID_FILE_ATTRIBUTES) {
-      link.Load(linkPath, false);
-      if (trace_.CalleeFailed()) return;
+      FUN_CALL(link.Load(linkPath, false));
     }
     const TLinkFields existing{link.ReferencePath, link.WorkingPath, link.Arguments, link.ShowCommand};
     const TLinkFields wanted{target, workingPath, arguments, minimized ? 7 : 1};
@@ -217,8 +214,7 @@ bool MakeLinkByStatus(const std::string& folder, const std::string& target, cons
     link.WorkingPath = workingPath;
     link.Arguments = arguments;
     link.ShowCommand = minimized ? 7 : 1;
-    link.Save(linkPath, true);
-    if (trace_.CalleeFailed()) return;
+    FUN_CALL(link.Save(linkPath, true));
   });
   ok = !trace_.Failed();
   FUN_SHOW("Failed to create link.");

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "core/TrayMenu.h"
+
 TSystemTray::~TSystemTray() { DeleteIcon(); }
 
 NOTIFYICONDATAA TSystemTray::Record(UINT flags) const {
@@ -48,11 +50,11 @@ void TSystemTray::ShowMainWindow() {
 void TSystemTray::HideMainWindow() { ShowWindow(Owner, SW_HIDE); }
 
 void TSystemTray::HandleTrayMessage(LPARAM mouseEvent) {
-  switch (LOWORD(mouseEvent)) {
-    case WM_LBUTTONUP:
+  switch (GetTrayMouseAction(LOWORD(mouseEvent))) {
+    case TTrayMouseAction::ShowMainWindow:
       ShowMainWindow();
       break;
-    case WM_RBUTTONUP: {
+    case TTrayMouseAction::PopupMenu: {
       POINT cursor;
       if (!PopupMenu || !GetCursorPos(&cursor)) break;
       // The owner must be in front or the menu will not close when clicked away.
@@ -61,6 +63,6 @@ void TSystemTray::HandleTrayMessage(LPARAM mouseEvent) {
       PostMessageA(Owner, WM_NULL, 0, 0);
       break;
     }
-    default: break;
+    case TTrayMouseAction::Ignore: break;
   }
 }

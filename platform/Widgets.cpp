@@ -43,6 +43,7 @@ void TControl::CreateInPixels(TDialogWindow& owner, int id, const char* classNam
 std::string TControl::Text() const { return WindowText(handle_); }
 void TControl::SetText(const std::string& text) { SetWindowTextA(handle_, text.c_str()); }
 void TControl::SetEnabled(bool enabled) { EnableWindow(handle_, enabled); }
+bool TControl::Enabled() const { return IsWindowEnabled(handle_) != FALSE; }
 void TControl::SetVisible(bool visible) { ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE); }
 bool TControl::Visible() const { return IsWindowVisible(handle_) != FALSE; }
 void TControl::SetFocus() { ::SetFocus(handle_); }
@@ -207,6 +208,23 @@ void TCheckBox::SetChecked(bool checked) {
 
 void TCheckBox::HandleCommand(int notifyCode) {
   if (notifyCode == BN_CLICKED && OnClick) OnClick();
+}
+
+// ---- TButton ----
+
+void TButton::PostClick() {
+  if (owner_)
+    PostMessageA(owner_->Handle(), WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED), reinterpret_cast<LPARAM>(handle_));
+}
+
+void TButton::HandleCommand(int notifyCode) {
+  if (notifyCode == BN_CLICKED && OnClick) OnClick();
+}
+
+// ---- TEdit ----
+
+void TEdit::HandleCommand(int notifyCode) {
+  if (notifyCode == EN_CHANGE && OnChange) OnChange();
 }
 
 // ---- TComboBox ----
@@ -487,6 +505,7 @@ void TDialogWindow::Unregister(TControl& control) {
                                        return static_cast<const void*>(pages) == static_cast<const void*>(&control);
                                      }),
                       pageControls_.end());
+  if (static_cast<const void*>(EscapeButton) == static_cast<const void*>(&control)) EscapeButton = nullptr;
 }
 
 HWND TDialogWindow::Tooltip() {
@@ -527,12 +546,16 @@ INT_PTR TDialogWindow::Route(UINT message, WPARAM wParam, LPARAM lParam) {
   INT_PTR result = 0;
   if (OnMessage(message, wParam, lParam, result)) return result;
   switch (message) {
-    case WM_COMMAND:
-      if (TControl* control = Find(LOWORD(wParam))) {
+    case WM_COMMAND: {
+      TControl* control = Find(LOWORD(wParam));
+      // The dialog manager turns the Escape key into the cancel command.
+      if (!control && LOWORD(wParam) == IDCANCEL) control = EscapeButton;
+      if (control) {
         control->HandleCommand(HIWORD(wParam));
         return TRUE;
       }
       break;
+    }
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (TControl* control = Find(static_cast<int>(item->CtlID))) return control->HandleDrawItem(*item);

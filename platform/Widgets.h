@@ -36,6 +36,7 @@ class TControl {
   std::string Text() const;
   void SetText(const std::string& text);
   void SetEnabled(bool enabled);
+  bool Enabled() const;
   void SetVisible(bool visible);
   bool Visible() const;
   void SetFocus();
@@ -96,6 +97,21 @@ class TCheckBox : public TControl {
   bool Checked() const;
   // Setting the state from code fires no OnClick.
   void SetChecked(bool checked);
+  void HandleCommand(int notifyCode) override;
+};
+
+class TButton : public TControl {
+ public:
+  std::function<void()> OnClick;
+  // Clicks the button once the message loop runs again, as a user's click would.
+  void PostClick();
+  void HandleCommand(int notifyCode) override;
+};
+
+class TEdit : public TControl {
+ public:
+  // The text changed, by the user or by code.
+  std::function<void()> OnChange;
   void HandleCommand(int notifyCode) override;
 };
 
@@ -197,6 +213,8 @@ class TDialogWindow {
   HWND Tooltip();
   // Converts dialog units of this dialog to pixels.
   RECT DialogUnitsToPixels(int x, int y, int width, int height) const;
+  // The button the Escape key clicks when it is not the cancel command's own control.
+  TButton* EscapeButton = nullptr;
 
  protected:
   virtual void OnInitDialog() {}

@@ -11,8 +11,8 @@
 #define IDD_DESKTOP_POSITION 104
 #define IDD_COLOR 105
 #define IDD_PAGE 110              // an empty page; its controls are made in code
-#define IDD_PAGE_WALLPAPER 111    // holds PageControl2
-#define IDD_PAGE_CALENDAR 112     // holds PageControl1
+#define IDD_PAGE_WALLPAPER 111    // holds WallpaperPageControl
+#define IDD_PAGE_CALENDAR 112     // holds CalendarPageControl
 #define IDD_PAGE_PROGRAM 113      // the "General" page of the program
 #define IDD_PAGE_WALLPAPER_GENERAL 120
 #define IDD_PAGE_RESIZE 121
@@ -24,9 +24,9 @@
 #define IDC_ABOUT_LABEL 1001
 #define IDC_HELP_LABEL 1002
 #define IDC_CLOSE_PROGRAM_LABEL 1003
-#define IDC_PAGE_CONTROL 1004
-#define IDC_PAGE_CONTROL2 1005
-#define IDC_PAGE_CONTROL1 1006
+#define IDC_MAIN_PAGE_CONTROL 1004
+#define IDC_WALLPAPER_PAGE_CONTROL 1005
+#define IDC_CALENDAR_PAGE_CONTROL 1006
 
 // "General" wallpaper page (1100-1199)
 #define IDC_LOADED_PICTURES_COUNT_LABEL 1101
@@ -96,7 +96,6 @@
 #define IDC_BROADCAST_VIEW_PICTURE_LABEL 1506
 
 // Calendar pages: controls made in code from the skin parameter table (2000-2999)
-#define IDC_CALENDAR_FIRST 2000
 #define IDC_SHOW_CALENDAR_CHECKBOX 2001
 #define IDC_CALENDAR_LOAD_SKIN_LABEL 2002
 #define IDC_CALENDAR_SAVE_SKIN_LABEL 2003

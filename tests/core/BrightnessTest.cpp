@@ -167,6 +167,10 @@ TEST(BrightnessTest, MethodNamesInAnyLetterCase) {
   EXPECT_EQ(BrightnessMethodFromText("balanced SCALING"), TBrightnessMethod::BalancedScaling);
   EXPECT_EQ(BrightnessMethodFromText("ANISOTROPIC DAMPENING"), TBrightnessMethod::AnisotropicDampening);
   EXPECT_EQ(BrightnessMethodFromText("Mirrored scaling"), TBrightnessMethod::MirroredScaling);
+  // Every name offered to the user is one the normalisation knows.
+  ASSERT_EQ(BrightnessMethodNames().size(), 3u);
+  for (const std::string& name : BrightnessMethodNames())
+    EXPECT_NE(BrightnessMethodFromText(name), TBrightnessMethod::None) << name;
   EXPECT_EQ(BrightnessMethodFromText("Mirrored scaling "), TBrightnessMethod::None);
   EXPECT_EQ(BrightnessMethodFromText("Mirrored"), TBrightnessMethod::None);
   EXPECT_EQ(BrightnessMethodFromText(""), TBrightnessMethod::None);

@@ -38,7 +38,7 @@ TBuffer Numbered(int width, int height) {
 }
 
 TEST(FittedPictureTest, KeptPictureIsCentredOnTheFillingColour) {
-  ResizeRules rules;
+  TResizeRules rules;
   rules.Stretch = false;
   rules.FitBeforeTile = false;
   rules.Tile = false;
@@ -59,7 +59,7 @@ TEST(FittedPictureTest, KeptPictureIsCentredOnTheFillingColour) {
 }
 
 TEST(FittedPictureTest, TiledPictureRepeatsOverTheScreen) {
-  ResizeRules rules;
+  TResizeRules rules;
   rules.Stretch = false;
   rules.FitBeforeTile = false;
   TBuffer picture = Numbered(30, 20);
@@ -79,7 +79,7 @@ TEST(FittedPictureTest, TurnedPictureWithGammaFillsTheScreen) {
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 2; ++x) picture.Set(x, y, 0xFF404040);
   const TPixelWalk walk = OrientedWalk(picture.Span(), 6);
-  const TPictureDrawingPlan plan = PlanPictureDrawing(walk.Width, walk.Height, 40, 20, ResizeRules{}, 50);
+  const TPictureDrawingPlan plan = PlanPictureDrawing(walk.Width, walk.Height, 40, 20, TResizeRules{}, 50);
   EXPECT_DOUBLE_EQ(plan.Skew, 1.0);
   TBuffer screen(40, 20);
   ASSERT_TRUE(DrawPlanOnBuffer(plan, walk, SourceAreaOf(plan.Source), true, screen.Span(), 2));

@@ -40,6 +40,81 @@ TEST(FunStatusTest, CalleeFailureTravelsUpUnchangedAndWarningDoesNotStop) {
   EXPECT_EQ(FunStatContext.Function, "");
 }
 
+int ValueCallee(bool fail) {
+  FUN_TRACE("ValueCallee");
+  FUN_GUARD({
+    if (fail) FUN_RAISE("Failed to read value.");
+  });
+  return 7;
+}
+
+bool ReachedAfterCall = false;
+int KeptValue = 0;
+void CallerOfOneLineForms(void (*callee)(), bool valueFails) {
+  FUN_TRACE("CallerOfOneLineForms");
+  ReachedAfterCall = false;
+  KeptValue = 0;
+  FUN_GUARD({
+    FUN_CALL(callee());
+    ReachedAfterCall = true;
+    FUN_CALL_INTO(const int value, ValueCallee(valueFails));
+    KeptValue = value;
+  });
+}
+
+TEST(FunStatusTest, OneLineCallFormsStopAtTheCalleesFailureAndPassItOn) {
+  CallerOfOneLineForms(FailingCallee, false);
+  EXPECT_FALSE(ReachedAfterCall);
+  EXPECT_EQ(FunStatContext.Status, Error);
+  EXPECT_EQ(FunStatContext.Function, "FailingCallee");
+  EXPECT_EQ(FunStatContext.Parameter1, "C:\\Pictures");
+
+  CallerOfOneLineForms(WarningCallee, true);
+  EXPECT_TRUE(ReachedAfterCall);
+  EXPECT_EQ(KeptValue, 0);
+  EXPECT_EQ(FunStatContext.Function, "ValueCallee");
+  EXPECT_EQ(FunStatContext.Description, "Failed to read value.");
+
+  CallerOfOneLineForms(WarningCallee, false);
+  EXPECT_EQ(KeptValue, 7);
+  EXPECT_EQ(FunStatContext.Status, Perfect);
+}
+
+void CallerThatDoesNotCheck() {
+  FUN_TRACE("CallerThatDoesNotCheck");
+  FUN_GUARD({ FailingCallee(); });
+}
+
+// An operation with nothing to do returns before its trace starts.
+void NothingToDo() { DropCalleeFailure(); }
+
+void CallerOfNothingToDo() {
+  FUN_TRACE("CallerOfNothingToDo");
+  CallerReached = false;
+  FUN_GUARD({
+    FUN_CALL(NothingToDo());
+    CallerReached = true;
+  });
+}
+
+TEST(FunStatusTest, UncheckedFailuresAreDroppedAndAnUntracedReturnReportsSuccess) {
+  CallerThatDoesNotCheck();
+  EXPECT_EQ(FunStatContext.Status, Perfect);
+  EXPECT_EQ(FunStatContext.Description, "");
+
+  // Without the drop the caller would see its own entry's status and stop.
+  CallerOfNothingToDo();
+  EXPECT_TRUE(CallerReached);
+  EXPECT_EQ(FunStatContext.Status, Perfect);
+
+  FailingCallee();
+  FunStatContext.SetShowContext("Shown.cpp", "", 3);
+  DropCalleeFailure();
+  EXPECT_FALSE(FunStatContext.Failed());
+  EXPECT_EQ(FunStatContext.Function, "");
+  EXPECT_EQ(FunStatContext.ShowFile, "Shown.cpp");
+}
+
 TEST(FunStatusTest, ExceptionsAreRecordedNotRethrown) {
   {
     FUN_TRACE("Thrower");

@@ -9,9 +9,9 @@ namespace {
 constexpr int SW = 1280;
 constexpr int SH = 1024;
 
-ResizeRules Rules(bool fitAndCrop, bool stretch, bool fit, bool tile, int minSize = 100,
+TResizeRules Rules(bool fitAndCrop, bool stretch, bool fit, bool tile, int minSize = 100,
                   double maxSkew = 1.8) {
-  ResizeRules rules;
+  TResizeRules rules;
   rules.FitAndCrop = fitAndCrop;
   rules.Stretch = stretch;
   rules.FitBeforeTile = fit;

@@ -12,7 +12,7 @@ int CompareNoCase(const std::string& a, const std::string& b) {
 
 TEST(PictureListTest, OneSortedDuplicateFreeBlockPerActiveRow) {
   // A recursive row over P and a row for its subdirectory; an inactive row between.
-  std::vector<DirectoryEntry> rows = {{"C:\\P", DirectoryActiveBit | DirectoryRecursiveBit},
+  std::vector<TDirectoryEntry> rows = {{"C:\\P", DirectoryActiveBit | DirectoryRecursiveBit},
                                       {"C:\\Q", DirectoryRecursiveBit},
                                       {"C:\\P\\Sub", DirectoryActiveBit}};
   std::vector<std::pair<std::string, bool>> walked;
@@ -101,7 +101,7 @@ TEST(PictureListTest, WithoutKeysTheCollationSorts) {
   EXPECT_EQ(texts, (std::vector<std::string>{"a", "B", "c"}));
 
   // The picture list takes the keys for its blocks.
-  std::vector<DirectoryEntry> rows = {{"C:\\P", DirectoryActiveBit}, {"C:\\Q", DirectoryActiveBit}};
+  std::vector<TDirectoryEntry> rows = {{"C:\\P", DirectoryActiveBit}, {"C:\\Q", DirectoryActiveBit}};
   const TDirectoryWalker walk = [](const std::string& directory, bool, std::vector<std::string>& out) {
     out = {directory + "\\b.jpg", directory + "\\A.jpg", directory + "\\a.JPG"};
   };

@@ -239,7 +239,7 @@ TEST_F(PictureSelectionTest, SelectByPositionOrByTitle) {
 }
 
 TEST_F(PictureSelectionTest, ReloadFindsTheCurrentPictureAgainAndRecordsAFailure) {
-  const std::vector<DirectoryEntry> rows = {{"C:\\P", DirectoryActiveBit}, {"C:\\Q", DirectoryActiveBit}};
+  const std::vector<TDirectoryEntry> rows = {{"C:\\P", DirectoryActiveBit}, {"C:\\Q", DirectoryActiveBit}};
   s.CurrentFileTitle = "c:\\p\\b.jpg";
   s.LoadPictureFileNames(rows, [](const std::string& directory, bool, std::vector<std::string>& out) {
     out = {directory + "\\b.jpg", directory + "\\a.jpg"};

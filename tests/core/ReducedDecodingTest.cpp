@@ -6,7 +6,7 @@ namespace {
 
 TEST(ReducedDecodingTest, HalvedWhileTwiceTheNeedOnBothAxes) {
   // 6000 x 4000 stretched to 1920 x 1080: half (3000 x 2000) still covers the need.
-  const TPictureDrawingPlan stretched = PlanPictureDrawing(6000, 4000, 1920, 1080, ResizeRules{}, 100);
+  const TPictureDrawingPlan stretched = PlanPictureDrawing(6000, 4000, 1920, 1080, TResizeRules{}, 100);
   const TDecodeSize need = NeededPictureSize(stretched, 6000, 4000);
   EXPECT_EQ(need.Width, 1920);
   EXPECT_EQ(need.Height, 1080);
@@ -27,14 +27,14 @@ TEST(ReducedDecodingTest, HalvedWhileTwiceTheNeedOnBothAxes) {
 
   // A crop needs the picture at the scale the crop is drawn: 2560 x 1024 cropped to
   // 1280 x 1024 for a 1280 x 1024 screen is drawn 1:1, so nothing may be dropped.
-  ResizeRules crop;
+  TResizeRules crop;
   crop.FitAndCrop = true;
   const TPictureDrawingPlan cropped = PlanPictureDrawing(2560, 1024, 1280, 1024, crop, 100);
   const TDecodeSize cropNeed = NeededPictureSize(cropped, 2560, 1024);
   EXPECT_EQ(cropNeed.Width, 2560);
   EXPECT_EQ(cropNeed.Height, 1024);
   // An enlarged picture needs all of itself.
-  const TPictureDrawingPlan enlarged = PlanPictureDrawing(640, 480, 1920, 1080, ResizeRules{}, 100);
+  const TPictureDrawingPlan enlarged = PlanPictureDrawing(640, 480, 1920, 1080, TResizeRules{}, 100);
   EXPECT_EQ(NeededPictureSize(enlarged, 640, 480).Width, 640);
 }
 

@@ -118,8 +118,8 @@ TEST(AcceptanceFirstStart, AsksForAFolderOnTheDirectoriesPageAndRunsOnWithAnEmpt
   HWND list = TProgramUnderTest::FindControl(window, IDC_DIRECTORIES_LISTBOX);
   ASSERT_NE(list, nullptr);
   EXPECT_TRUE(IsWindowVisible(list)) << "the Directories page is in front";
-  EXPECT_EQ(SendMessageA(TProgramUnderTest::FindControl(window, IDC_PAGE_CONTROL2), TCM_GETCURSEL, 0, 0), 3);
-  EXPECT_EQ(SendMessageA(TProgramUnderTest::FindControl(window, IDC_PAGE_CONTROL), TCM_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(TProgramUnderTest::FindControl(window, IDC_WALLPAPER_PAGE_CONTROL), TCM_GETCURSEL, 0, 0), 3);
+  EXPECT_EQ(SendMessageA(TProgramUnderTest::FindControl(window, IDC_MAIN_PAGE_CONTROL), TCM_GETCURSEL, 0, 0), 0);
 
   HWND cancel = GetDlgItem(browser, IDCANCEL);
   ASSERT_NE(cancel, nullptr);

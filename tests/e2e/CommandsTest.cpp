@@ -315,8 +315,8 @@ TEST_F(CommandsTest, ColorPanelsPickFromBothDialogsRestoreTheDefaultAndDropOnAno
   ASSERT_TRUE(WaitForNextWallpaper());
 
   // Dragged onto a calendar panel, the colour is copied there and the wallpaper redrawn.
-  ASSERT_TRUE(ShowPage(IDC_PAGE_CONTROL, 1));
-  ASSERT_TRUE(ShowPage(IDC_PAGE_CONTROL1, 2));
+  ASSERT_TRUE(ShowPage(IDC_MAIN_PAGE_CONTROL, 1));
+  ASSERT_TRUE(ShowPage(IDC_CALENDAR_PAGE_CONTROL, 2));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(frameBack5) && IsWindowVisible(frameBack6); }, kActionMs));
   drag(filling, frameBack5);
   ASSERT_TRUE(WaitForNextWallpaper());

@@ -324,7 +324,7 @@ class LayoutTest : public ::testing::Test {
     window_ = program_.WaitForTopWindow("Muralotrope", 30000, "#32770");
     ASSERT_NE(window_, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window_) != FALSE; }, 30000));
-    pages_ = TProgramUnderTest::FindControl(window_, IDC_PAGE_CONTROL);
+    pages_ = TProgramUnderTest::FindControl(window_, IDC_MAIN_PAGE_CONTROL);
     ASSERT_NE(pages_, nullptr);
   }
   HWND Control(int id) const { return TProgramUnderTest::FindControl(window_, id); }
@@ -338,8 +338,8 @@ class LayoutTest : public ::testing::Test {
 TEST_F(LayoutTest, PagesComeInOrderWithTheirCaptionsAndTheFirstOnesShowAtStart) {
   using Captions = std::vector<std::string>;
   EXPECT_EQ(TabCaptions(program_.Process(), pages_), (Captions{"Wallpaper", "Calendar", "General"}));
-  HWND wallpaperPages = Control(IDC_PAGE_CONTROL2);
-  HWND calendarPages = Control(IDC_PAGE_CONTROL1);
+  HWND wallpaperPages = Control(IDC_WALLPAPER_PAGE_CONTROL);
+  HWND calendarPages = Control(IDC_CALENDAR_PAGE_CONTROL);
   ASSERT_NE(wallpaperPages, nullptr);
   ASSERT_NE(calendarPages, nullptr);
   EXPECT_EQ(TabCaptions(program_.Process(), wallpaperPages),
@@ -489,8 +489,8 @@ TEST_F(LayoutTest, EveryControlAndItsTextFitTheirPage) {
   std::vector<std::string> faults = LayoutFaults(window_, "main window");
   const std::vector<std::string> top = TabCaptions(program_.Process(), pages_);
   EXPECT_EQ(HiddenTabs(program_.Process(), pages_), std::vector<std::string>());
-  EXPECT_EQ(HiddenTabs(program_.Process(), Control(IDC_PAGE_CONTROL2)), std::vector<std::string>());
-  EXPECT_EQ(HiddenTabs(program_.Process(), Control(IDC_PAGE_CONTROL1)), std::vector<std::string>());
+  EXPECT_EQ(HiddenTabs(program_.Process(), Control(IDC_WALLPAPER_PAGE_CONTROL)), std::vector<std::string>());
+  EXPECT_EQ(HiddenTabs(program_.Process(), Control(IDC_CALENDAR_PAGE_CONTROL)), std::vector<std::string>());
   int shot = 0;
   for (int i = 0; i < static_cast<int>(top.size()); ++i) {
     HWND page = ShowPage(pages_, i);

@@ -176,7 +176,7 @@ HWND TProgramUnderTest::FindControl(HWND window, int id) {
 
 HWND TProgramUnderTest::FindMainWindow() const {
   HWND window = FindTopWindow("Muralotrope", "#32770");
-  return window && FindControl(window, IDC_PAGE_CONTROL) ? window : nullptr;
+  return window && FindControl(window, IDC_MAIN_PAGE_CONTROL) ? window : nullptr;
 }
 
 HWND TProgramUnderTest::WaitForMainWindow(DWORD milliseconds) const {

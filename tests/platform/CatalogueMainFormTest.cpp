@@ -210,7 +210,7 @@ TEST_F(CatalogueMainFormTest, DroppedFilesAddTheirDirectoriesOnce) {
   TCatalogueFolderTree tree("muralotrope_drop");
   tree.Directory("pictures");
   for (const char* name : {"pictures\\a.jpg", "pictures\\b.jpg"}) tree.File(name);
-  form_->PageControl.SetActivePage(1);
+  form_->MainPageControl.SetActivePage(1);
   form_->ProcessDroppedFiles(MakeDrop({tree.Path("pictures\\a.jpg"), tree.Path("pictures"),
                                        tree.Path("pictures\\b.jpg"), "Q:\\gone\\missing.jpg"}));
   ASSERT_EQ(form_->Directories.Count(), 2);
@@ -219,20 +219,20 @@ TEST_F(CatalogueMainFormTest, DroppedFilesAddTheirDirectoriesOnce) {
   EXPECT_EQ(form_->Directories.Entries()[1].Path, "Q:\\gone");
   EXPECT_EQ(form_->DirectoriesListBox.Count(), 2);
   EXPECT_EQ(form_->DirectoriesListBox.ItemText(1), "Q:\\gone");
-  EXPECT_EQ(form_->PageControl.ActivePage(), 0);
-  EXPECT_EQ(form_->PageControl2.ActivePage(), 3);
+  EXPECT_EQ(form_->MainPageControl.ActivePage(), 0);
+  EXPECT_EQ(form_->WallpaperPageControl.ActivePage(), 3);
   EXPECT_TRUE(form_->Selection.PictureList.empty());  // dropping does not reload
 }
 
 TEST_F(CatalogueMainFormTest, ClipsThePictureListAsLinesAndTheCurrentTitle) {
   // The clipboard belongs to the main window, which Windows needs for the data to be kept.
   form_->Selection.CurrentFileTitle = "C:\\p\\current.jpg";
-  form_->Label18Click();
+  form_->ClipPictureFileTitleLinkClick();
   EXPECT_EQ(GetClipboardOwner(), form_->Handle());
   EXPECT_EQ(ClipboardText(form_->Handle()), "C:\\p\\current.jpg");
 
   form_->Selection.PictureList = {"C:\\p\\a.jpg", "C:\\p\\b.jpg"};
-  form_->Label29Click();
+  form_->ClipPictureFileTitlesLinkClick();
   EXPECT_EQ(GetClipboardOwner(), form_->Handle());
   EXPECT_EQ(ClipboardText(form_->Handle()), "C:\\p\\a.jpg\r\nC:\\p\\b.jpg\r\n");
   ASSERT_TRUE(CopyTextToClipboard("more", "", false, true, form_->Handle()));

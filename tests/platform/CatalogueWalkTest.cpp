@@ -322,7 +322,7 @@ TEST(CatalogueWalkTest, RowsGiveOneSortedBlockEach) {
   tree.Directory("inactive");
   tree.File("inactive\\x.jpg");
 
-  std::vector<DirectoryEntry> rows(3);
+  std::vector<TDirectoryEntry> rows(3);
   rows[0] = {tree.Root, DirectoryActiveBit | DirectoryRecursiveBit};
   rows[1] = {tree.Path("a-sub"), DirectoryActiveBit};
   rows[2] = {tree.Path("inactive"), DirectoryRecursiveBit};

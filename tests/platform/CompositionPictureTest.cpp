@@ -25,8 +25,8 @@ class CompositionPictureTest : public ::testing::Test {
 };
 TGdiplusSession* CompositionPictureTest::session_ = nullptr;
 
-ResizeRules StretchAlways() {
-  ResizeRules rules;
+TResizeRules StretchAlways() {
+  TResizeRules rules;
   rules.MinStretchSize = -1;
   rules.MaxStretchSkew = -1;
   rules.Stretch = true;
@@ -35,7 +35,7 @@ ResizeRules StretchAlways() {
   return rules;
 }
 
-std::unique_ptr<TScreenBitmap> Load(const std::string& path, const ResizeRules& rules, int width,
+std::unique_ptr<TScreenBitmap> Load(const std::string& path, const TResizeRules& rules, int width,
                                     int height, const TPictureEffects& effects = {},
                                     double* factor = nullptr) {
   std::unique_ptr<TScreenBitmap> result;
@@ -130,7 +130,7 @@ TEST_F(CompositionPictureTest, TilesCopyTheDrawnTileAcrossTheWholeBitmap) {
   const std::string path = CompositionTempPath("muralotrope_tile.bmp");
   ASSERT_TRUE(WriteEncodedPicture(path, L"image/bmp", 30, 20,
                                   [](int x, int y) { return static_cast<uint32_t>(x * 8 << 16 | y * 12 << 8 | 0x40); }));
-  ResizeRules rules;
+  TResizeRules rules;
   rules.MinStretchSize = 1000;  // too small to stretch or fit: kept at 30 x 20
   rules.Tile = true;
   rules.FillingColor = 0x00FF00;  // must not show anywhere
@@ -196,7 +196,7 @@ TEST_F(CompositionPictureTest, FitAndCropFillsTheScreenFromTheCentreOfThePicture
   ASSERT_TRUE(WriteEncodedPicture(path, L"image/bmp", 90, 30, [](int x, int) {
     return x < 30 ? 0xFF0000u : x < 60 ? 0xFFFFFFu : 0x0000FFu;
   }));
-  ResizeRules rules = StretchAlways();
+  TResizeRules rules = StretchAlways();
   rules.FitAndCrop = true;
   rules.FillingColor = 0x00FF00;
   std::unique_ptr<TScreenBitmap> fitted = Load(path, rules, 60, 60);

@@ -52,6 +52,52 @@ TEST(WidgetsTest, AControlOrDialogThatIsGoneIsNoLongerReached) {
   survivor.reset();
 }
 
+TEST(WidgetsTest, ButtonsAndEditsReportTheirEventsAndEscapeClicksItsButton) {
+  TDialogWindow dialog;
+  ASSERT_TRUE(dialog.CreateModeless(IDD_ABOUT, nullptr));
+  int okays = 0, changes = 0;
+  auto okay = std::make_unique<TButton>();
+  okay->Bind(dialog, IDOK);
+  okay->OnClick = [&] { ++okays; };
+  TEdit edit;
+  edit.Create(dialog, 4204, "EDIT", "", ES_AUTOHSCROLL, 0, 0, 60, 12);
+  edit.OnChange = [&] { ++changes; };
+  const auto command = [&](int id, int code) {
+    SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(id, code), 0);
+  };
+
+  command(IDOK, BN_CLICKED);
+  command(IDOK, BN_SETFOCUS);
+  EXPECT_EQ(okays, 1);
+  // The Escape key's cancel command reaches no one until a button takes it.
+  command(IDCANCEL, BN_CLICKED);
+  EXPECT_EQ(okays, 1);
+  dialog.EscapeButton = okay.get();
+  command(IDCANCEL, BN_CLICKED);
+  EXPECT_EQ(okays, 2);
+
+  okay->PostClick();
+  EXPECT_EQ(okays, 2);
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  EXPECT_EQ(okays, 3);
+
+  okay->SetEnabled(false);
+  EXPECT_FALSE(okay->Enabled());
+  okay->SetEnabled(true);
+  EXPECT_TRUE(okay->Enabled());
+
+  edit.SetText("C:\\Pictures");
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(edit.Text(), "C:\\Pictures");
+
+  // A button that is gone is no Escape button any more.
+  okay.reset();
+  EXPECT_EQ(dialog.EscapeButton, nullptr);
+  command(IDCANCEL, BN_CLICKED);
+  EXPECT_EQ(okays, 3);
+}
+
 // The link's picture as it paints itself into a bitmap of its size.
 std::vector<COLORREF> PaintedPixels(HWND link) {
   RECT area;
