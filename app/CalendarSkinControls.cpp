@@ -1,7 +1,6 @@
 #include "app/CalendarSkinControls.h"
 
 #include <windows.h>
-#include <commdlg.h>
 
 #include <algorithm>
 #include <cctype>
@@ -12,7 +11,8 @@
 #include "core/StockColors.h"
 #include "core/StoredTextList.h"
 #include "core/ValueText.h"
-#include "platform/GdiPlusCanvas.h"
+#include "platform/ColorDialog.h"
+#include "platform/HandleHolders.h"
 
 namespace {
 
@@ -122,12 +122,12 @@ constexpr int kFontListWidth = 220;  // pixels of a dropped-down font list
 // The width of a text in the page's font, in the page's dialog units, rounded up.
 int TextWidthInDialogUnits(const TDialogWindow& page, const std::string& text) {
   HWND window = page.Handle();
-  HDC dc = GetDC(window);
-  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
   SIZE size = {};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(window, dc);
+  {
+    const TWindowDcHolder dc(window);
+    const TSelection font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+  }
   const LONG pixelsPer400 = page.DialogUnitsToPixels(0, 0, 400, 0).right;
   return pixelsPer400 > 0 ? static_cast<int>((size.cx * 400 + pixelsPer400 - 1) / pixelsPer400) : size.cx;
 }
@@ -319,15 +319,9 @@ void TCalendarSkinControls::PanelMouseDown(TColorPanel& panel, TMouseButton butt
     return;
   }
   if (button != TMouseButton::Right) return;
-  static COLORREF customColors[16] = {};
-  CHOOSECOLORA choice = {};
-  choice.lStructSize = sizeof choice;
-  choice.hwndOwner = GetAncestor(panel.Handle(), GA_ROOT);
-  choice.rgbResult = panel.Color() & 0xFFFFFF;
-  choice.lpCustColors = customColors;
-  choice.Flags = CC_RGBINIT | CC_FULLOPEN;
-  if (!ChooseColorA(&choice)) return;
-  SetPanelColor(panel, choice.rgbResult);
+  uint32_t color = panel.Color();
+  if (!ChooseSystemColor(GetAncestor(panel.Handle(), GA_ROOT), color)) return;
+  SetPanelColor(panel, color);
   if (OnChange) OnChange();
 }
 
@@ -350,12 +344,4 @@ void TCalendarSkinControls::WriteTo(TStoredTextList& store) const {
     WriteText(store, section, key, value);
   };
   if (!WriteCalendarSkin(set, Skin())) throw std::runtime_error("Failed to write the calendar skin.");
-}
-
-TCalendarPaintResult PaintCalendarOnGraphics(void* graphics, HWND measureWindow, const TCalendarSkin& skin,
-                                             const TCalendarScene& scene, TCalendarPlacement& placement,
-                                             double& lastRedrawTime) {
-  TGdiPlusCanvas canvas(graphics, measureWindow);
-  canvas.PrepareSurface();
-  return PaintCalendar(canvas, skin, scene, placement, lastRedrawTime);
 }

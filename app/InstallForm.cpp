@@ -21,6 +21,7 @@
 #include "platform/SpecialFolders.h"
 #include "platform/UninstallRegistry.h"
 #include "platform/WriteAccess.h"
+#include "platform/WindowPlacement.h"
 #include "resources/resource.h"
 
 namespace {
@@ -61,8 +62,7 @@ bool TInstallForm::Create() {
   InstallToEdit.Bind(*this, IDC_INSTALL_TO_EDIT);
   // The welcome line in a large, friendly face.
   // Its pixel height at 96 DPI, scaled with the display like the rest of the window.
-  const int dpi = static_cast<int>(GetDpiForWindow(handle_) ? GetDpiForWindow(handle_) : 96);
-  static HFONT panelFont = CreateFontA(-MulDiv(30, dpi, 96), 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
+  static HFONT panelFont = CreateFontA(-ScaleForDpi(handle_, 30), 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
                                        CLEARTYPE_QUALITY, 0, "Comic Sans MS");
   SendMessageA(MainPanel.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(panelFont), FALSE);
   InstallToEdit.SetText(GetSystemDirectoryPath(CSIDL_PROGRAM_FILES));

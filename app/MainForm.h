@@ -10,11 +10,13 @@
 
 #include "app/FavoritesDialog.h"
 #include "core/CalendarGeometry.h"
+#include "core/Canvas.h"
 #include "core/CompositionPlan.h"
 #include "core/DirectoryList.h"
 #include "core/PictureSelection.h"
 #include "core/SectionValues.h"
 #include "core/StoredTextList.h"
+#include "platform/GdiPlusSession.h"
 #include "platform/ScreenBitmap.h"
 #include "platform/SystemTray.h"
 #include "platform/Widgets.h"
@@ -47,7 +49,7 @@ class TMainForm : public TDialogWindow {
   bool CloseAllowed = false;
   TSystemTray SystemTray;
   HMENU SystemTrayPopupMenu = nullptr;
-  ULONG_PTR GdiplusToken = 0;
+  std::unique_ptr<TGdiPlusSession> GdiPlus;
 
   // ---- Layout (MainFormLayout.cpp) ----
   TLinkLabel AboutLabel, HelpLabel, CloseProgramLabel;
@@ -163,7 +165,7 @@ class TMainForm : public TDialogWindow {
   std::function<double()> CalendarClock;
   // Paints the calendar onto the wallpaper being composed (a GDI+ graphics)
   // inside the calendar work area (left, top, right, bottom).
-  bool SetInfoOnPicture(void* graphics, int left, int top, int right, int bottom);
+  bool SetInfoOnPicture(TCanvas& canvas, int left, int top, int right, int bottom);
   // Section "CalendarSkin" of a store into the controls (all keys with
   // LoadWholeSkin, else the colours only), and the controls into it.
   void ReadCalendarSkin(TStoredTextList& store);

@@ -1,7 +1,6 @@
 // The calendar pages, made from the skin parameter table, the skin files, the
 // calendar's paint on the wallpaper and its position on the desktop.
 #include <windows.h>
-#include <commdlg.h>
 
 
 #include "app/CalendarSkinControls.h"
@@ -14,6 +13,7 @@
 #include "core/TimeHelpers.h"
 #include "core/ValueText.h"
 #include "platform/CalendarSystemNames.h"
+#include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsDirectory.h"
 #include "platform/StoredTextFiles.h"
@@ -38,32 +38,19 @@ class TUpdatingControls {
   bool previous_;
 };
 
-// The common dialog's filter: the parts of "Skins (*.wps)|*.wps" ended by zeros.
-std::string DialogFilter() {
-  std::string filter = SkinFileFilter();
-  for (char& c : filter)
-    if (c == '|') c = '\0';
-  return filter + std::string(2, '\0');
-}
-
 // The skin file the user picks, with ".wps" added when it has no extension;
 // false when the dialog was cancelled.
 bool AskSkinFileName(HWND owner, bool save, const std::string& title, std::string& lastCalendarSkinName,
                      std::string& fileName) {
-  const std::string filter = DialogFilter();
-  std::string buffer = SkinDialogInitialFileName(GetSettingsDirectory(), lastCalendarSkinName);
-  buffer.resize(4096, '\0');
-  OPENFILENAMEA dialog = {};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = filter.c_str();
-  dialog.lpstrFile = buffer.data();
-  dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-  dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
-  dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | (save ? 0 : OFN_FILEMUSTEXIST);
-  const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
-  if (!chosen) return false;
-  fileName = WithSkinExtension(buffer.c_str());
+  TFileDialogRequest request;
+  request.Filter = SkinFileFilter();
+  request.Title = title;
+  std::string chosen = SkinDialogInitialFileName(GetSettingsDirectory(), lastCalendarSkinName);
+  unsigned long failureCode = 0;
+  if (!(save ? ChooseFileToSave(owner, request, chosen, failureCode)
+             : ChooseFileToOpen(owner, request, chosen, failureCode)))
+    return false;
+  fileName = WithSkinExtension(chosen);
   lastCalendarSkinName = SkinNameOfFile(fileName);
   return true;
 }
@@ -171,7 +158,7 @@ void TMainForm::CalendarDefaultSkinLabelClick() {
 
 // ---- Paint and position ----
 
-bool TMainForm::SetInfoOnPicture(void* graphics, int left, int top, int right, int bottom) {
+bool TMainForm::SetInfoOnPicture(TCanvas& canvas, int left, int top, int right, int bottom) {
   FUN_TRACE("TMainForm::SetInfoOnPicture");
   FUN_GUARD({
     if (!CalendarSkinControls) return;
@@ -181,7 +168,7 @@ bool TMainForm::SetInfoOnPicture(void* graphics, int left, int top, int right, i
     scene.CalendarWorkArea = TBox{left, top, right, bottom};
     scene.Names = CalendarLocaleNames();
     const TCalendarPaintResult painted =
-        PaintCalendarOnGraphics(graphics, handle_, CalendarSkinControls->Skin(), scene, CalendarPlacement, LastRedrawTime);
+        PaintCalendar(canvas, CalendarSkinControls->Skin(), scene, CalendarPlacement, LastRedrawTime);
     if (trace_.CalleeFailed()) return;
     if (painted.Painted) LastCalendarBox = painted.CalendarBox;
   });

@@ -13,10 +13,11 @@
 #include "platform/DirectoryWalk.h"
 #include "platform/FolderBrowser.h"
 #include "platform/MessageBoxes.h"
-#include "platform/OpenFileDialog.h"
+#include "platform/FileDialogs.h"
 #include "platform/PictureDecoders.h"
 #include "platform/UserLocale.h"
 #include "platform/LocalTime.h"
+#include "platform/HandleHolders.h"
 #include "resources/resource.h"
 
 namespace {
@@ -26,12 +27,10 @@ constexpr int kDirectoriesPageIndex = 3;
 
 // The character-cell height of the control's font plus a margin of 4 pixels.
 int RowHeightForFont(HWND control) {
-  HDC dc = GetDC(control);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  const TWindowDcHolder dc(control);
+  const TSelection font(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
   TEXTMETRICA metrics = {};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(control, dc);
+  GetTextMetricsA(dc.Get(), &metrics);
   return metrics.tmHeight + 4;
 }
 
@@ -188,16 +187,16 @@ void TMainForm::DirectoriesListBoxDrawItem(int index, HDC dc, const RECT& rect, 
     DrawTextA(dc, entry.Path.c_str(), static_cast<int>(entry.Path.size()), &pathText,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
 
-    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT));
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    MoveToEx(dc, rect.left, rect.bottom - 1, nullptr);
-    LineTo(dc, rect.right, rect.bottom - 1);
-    for (int x : {activeRight, recursiveRight}) {
-      MoveToEx(dc, x, rect.top, nullptr);
-      LineTo(dc, x, rect.bottom);
+    {
+      const TGdiObjectHolder pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT)));
+      const TSelection penSelection(dc, pen.Get());
+      MoveToEx(dc, rect.left, rect.bottom - 1, nullptr);
+      LineTo(dc, rect.right, rect.bottom - 1);
+      for (int x : {activeRight, recursiveRight}) {
+        MoveToEx(dc, x, rect.top, nullptr);
+        LineTo(dc, x, rect.bottom);
+      }
     }
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
 
     if (selected && focused) DrawFocusRect(dc, &rect);
   });
@@ -302,7 +301,10 @@ void TMainForm::UserWallpaperLabelClick() {
   FUN_GUARD({
     std::string path = Selection.CurrentFileTitle;
     unsigned long failureCode = 0;
-    if (!ChooseFileToOpen(handle_, "Picture files", PictureFileFilter, path, failureCode)) {
+    TFileDialogRequest request;
+    request.Filter = "Picture files|" + PictureFileFilter;
+    request.MustExist = false;
+    if (!ChooseFileToOpen(handle_, request, path, failureCode)) {
       if (failureCode != 0) FUN_RAISE("Failed to open file dialog.", Selection.CurrentFileTitle, "", failureCode);
       return;
     }

@@ -2,8 +2,6 @@
 // wallpaper, with the resize, effect and broadcast options.
 #include "app/MainForm.h"
 
-#include <gdiplus.h>
-
 #include "core/CompositionPlan.h"
 #include "core/FunStatus.h"
 #include "core/TimeHelpers.h"
@@ -11,12 +9,14 @@
 #include "core/WallpaperBroadcast.h"
 #include "core/WallpaperFiles.h"
 #include "platform/Clipboard.h"
+#include "platform/GdiPlusCanvas.h"
 #include "platform/GdiPlusPicture.h"
 #include "platform/Registry.h"
 #include "platform/RunFile.h"
 #include "platform/WallpaperBroadcastSend.h"
 #include "platform/WallpaperInstall.h"
 #include "platform/LocalTime.h"
+#include "platform/WindowPlacement.h"
 #include "resources/resource.h"
 
 namespace {
@@ -50,7 +50,7 @@ void SetItemsAndDefault(TComboBox& box, const std::vector<std::string>& items, c
 
 TScreenRect SystemWorkArea() {
   RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  GetWorkArea(area);
   return {static_cast<int>(area.left), static_cast<int>(area.top), static_cast<int>(area.right),
           static_cast<int>(area.bottom)};
 }
@@ -60,15 +60,12 @@ int ComboValue(const TComboBox& box) { return GetIntFromTextAnyValue(box.Text())
 // Opens a GDI+ surface on the wallpaper and lets the calendar paint on it. The
 // calendar records its own failures; they do not stop the composition.
 void PaintInformation(TMainForm& form, TScreenBitmap& wallpaper) {
-  using namespace Gdiplus;
-  GpGraphics* graphics = nullptr;
-  if (DllExports::GdipCreateFromHDC(wallpaper.Dc(), &graphics) != Ok) return;
-  DllExports::GdipSetPageUnit(graphics, UnitPixel);
-  DllExports::GdipSetSmoothingMode(graphics, SmoothingModeHighQuality);
-  DllExports::GdipSetTextRenderingHint(graphics, TextRenderingHintClearTypeGridFit);
-  const TScreenRect& area = form.CalendarWorkArea;
-  form.SetInfoOnPicture(graphics, area.Left, area.Top, area.Right, area.Bottom);
-  DllExports::GdipDeleteGraphics(graphics);
+  {
+    TGdiPlusCanvas canvas(wallpaper.Dc(), form.Handle());
+    if (!canvas.Opened()) return;
+    const TScreenRect& area = form.CalendarWorkArea;
+    form.SetInfoOnPicture(canvas, area.Left, area.Top, area.Right, area.Bottom);
+  }
   GdiFlush();
 }
 

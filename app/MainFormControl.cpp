@@ -12,6 +12,7 @@
 #include "platform/Hotkeys.h"
 #include "platform/LocalTime.h"
 #include "platform/PowerStatus.h"
+#include "platform/WindowPlacement.h"
 #include "resources/resource.h"
 
 namespace {
@@ -203,7 +204,7 @@ void TMainForm::FWinIniChange() {
   FUN_GUARD({
     RECT workArea;
     SetLastError(0);
-    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0)) {
+    if (!GetWorkArea(workArea)) {
       FUN_RAISE("Failed to get desktop work area.", "", "", GetLastError());
       return;
     }

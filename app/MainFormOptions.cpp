@@ -13,6 +13,7 @@
 #include "platform/SettingsDirectory.h"
 #include "platform/ShellLink.h"
 #include "platform/StoredTextFiles.h"
+#include "platform/WindowPlacement.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ constexpr size_t kMaxStoredPath = 260;
 
 TWorkAreaBounds WorkAreaBounds() {
   RECT area = {};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  GetWorkArea(area);
   return {area.left, area.top, area.right, area.bottom};
 }
 

@@ -20,6 +20,7 @@
 #include "core/PictureGeometry.h"
 #include "core/WallpaperFiles.h"
 #include "platform/GdiPlusPicture.h"
+#include "platform/GdiPlusSession.h"
 #include "platform/ScreenBitmap.h"
 #include "platform/WallpaperInstall.h"
 
@@ -164,11 +165,8 @@ int main(int argc, char** argv) {
   }
   const int width = std::atoi(arguments[0].c_str());
   const int height = std::atoi(arguments[1].c_str());
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  Gdiplus::GdiplusStartup(&token, &input, nullptr);
+  const TGdiPlusSession gdiPlus;
   bool ok = true;
   for (size_t i = 2; i < arguments.size(); ++i) ok = BenchPicture(arguments[i], width, height, runs, install) && ok;
-  Gdiplus::GdiplusShutdown(token);
   return ok ? 0 : 1;
 }

@@ -13,6 +13,8 @@
 
 #include "app/CalendarSkinControls.h"
 #include "platform/CalendarSystemNames.h"
+#include "platform/GdiPlusCanvas.h"
+#include "platform/GdiPlusSession.h"
 #include "core/SkinParameters.h"
 #include "core/StoredTextList.h"
 #include "core/TimeHelpers.h"
@@ -71,8 +73,12 @@ class TWallpaper {
                                      TCalendarPlacement& placement, double& lastRedrawTime) {
     Gdiplus::GpGraphics* graphics = nullptr;
     gp::GdipGetImageGraphicsContext(bitmap_, &graphics);
-    const TCalendarPaintResult painted =
-        PaintCalendarOnGraphics(graphics, nullptr, skin, scene, placement, lastRedrawTime);
+    TCalendarPaintResult painted;
+    {
+      TGdiPlusCanvas canvas(graphics);
+      canvas.PrepareSurface();
+      painted = ::PaintCalendar(canvas, skin, scene, placement, lastRedrawTime);
+    }
     gp::GdipDeleteGraphics(graphics);
     return painted;
   }
@@ -130,8 +136,7 @@ class CalendarWallpaperTest : public ::testing::Test {
   static void SetUpTestSuite() {
     INITCOMMONCONTROLSEX common = {sizeof common, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&common);
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&gdiplusToken_, &input, nullptr);
+    gdiPlus_ = new TGdiPlusSession;
     static const char* const captions[8] = {"General", "Back", "Back colors", "Header",
                                             "Year", "Month", "Day of week", "Days"};
     pages_ = new TTestPage[8];
@@ -146,7 +151,7 @@ class CalendarWallpaperTest : public ::testing::Test {
   static void TearDownTestSuite() {
     delete controls_;
     delete[] pages_;
-    Gdiplus::GdiplusShutdown(gdiplusToken_);
+    delete gdiPlus_;
   }
   void SetUp() override {
     controls_->ShowSkin(DefaultCalendarSkin(controls_->FontNames()));
@@ -186,7 +191,7 @@ class CalendarWallpaperTest : public ::testing::Test {
     return states;
   }
 
-  static ULONG_PTR gdiplusToken_;
+  static TGdiPlusSession* gdiPlus_;
   static TTestPage* pages_;
   static TCalendarSkinControls* controls_;
   TCalendarPlacement placement_;
@@ -194,7 +199,7 @@ class CalendarWallpaperTest : public ::testing::Test {
   double lastRedrawTime_ = 0;
 };
 
-ULONG_PTR CalendarWallpaperTest::gdiplusToken_ = 0;
+TGdiPlusSession* CalendarWallpaperTest::gdiPlus_ = nullptr;
 TTestPage* CalendarWallpaperTest::pages_ = nullptr;
 TCalendarSkinControls* CalendarWallpaperTest::controls_ = nullptr;
 
