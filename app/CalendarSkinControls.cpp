@@ -7,6 +7,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "core/AsciiText.h"
 #include "core/CalendarSkinFiles.h"
 #include "core/StockColors.h"
 #include "core/StoredTextList.h"
@@ -81,9 +82,7 @@ std::string WordText(const std::string& word) {
   if (word == "Thick") return "thickness";
   if (word.size() == 2 && std::isdigit(static_cast<unsigned char>(word[0])))
     return std::string(1, word[0]) + "-" + word[1];  // a band between two frame colours
-  std::string text = word;
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
+  return LowerCaseAscii(word);
 }
 
 }  // namespace

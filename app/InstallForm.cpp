@@ -12,6 +12,7 @@
 #include "platform/Elevation.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderBrowser.h"
+#include "platform/HandleHolders.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Program.h"
 #include "platform/ProgramArguments.h"
@@ -20,8 +21,8 @@
 #include "platform/ShellLink.h"
 #include "platform/SpecialFolders.h"
 #include "platform/UninstallRegistry.h"
-#include "platform/WriteAccess.h"
 #include "platform/WindowPlacement.h"
+#include "platform/WriteAccess.h"
 #include "resources/resource.h"
 
 namespace {
@@ -256,9 +257,9 @@ void TInstallForm::Uninstall() {
     // The running program's own file goes once this process, and the one that
     // restarted it with administrator rights, have ended.
     if (IsSameOrInsideDirectory(TProgram::GetProgramDirectory(), directory)) {
-      HANDLE parent = OpenProcessForWaiting(ElevatedRestart.ParentProcessId);
-      StartRemovalAfterExit(TProgram::GetProgramPath(), parent ? std::vector<HANDLE>{parent} : std::vector<HANDLE>{});
-      if (parent) CloseHandle(parent);
+      const THandleHolder parent(OpenProcessForWaiting(ElevatedRestart.ParentProcessId));
+      StartRemovalAfterExit(TProgram::GetProgramPath(),
+                            parent.Valid() ? std::vector<HANDLE>{parent.Get()} : std::vector<HANDLE>{});
     }
     WorkDone = true;
     FunStatContext.Reset(Perfect);

@@ -169,7 +169,7 @@ bool TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         handled = true;
         break;
       case TMainWindowMessage::TrayCallback:
-        if (wParam == TSystemTray::IconId) SystemTray.HandleTrayMessage(lParam);
+        if (wParam == kTrayIconId) SystemTray.HandleTrayMessage(lParam);
         handled = true;
         break;
       case TMainWindowMessage::Other:

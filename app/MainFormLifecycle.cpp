@@ -8,6 +8,7 @@
 #include "app/ProgramInfo.h"
 #include "core/FunStatus.h"
 #include "core/PathParts.h"
+#include "core/WindowMessages.h"
 #include "platform/InstanceSignal.h"
 #include "platform/Program.h"
 #include "platform/SettingsDirectory.h"
@@ -146,8 +147,8 @@ bool TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& r
       if (wParam == kTimerId) TimerTimer();
       result = TRUE;
       return true;
-    case WM_TRAY_CALLBACK:
-      if (wParam == TRAY_ICON_ID) SystemTray.HandleTrayMessage(lParam);
+    case kTrayCallbackMessage:
+      if (wParam == kTrayIconId) SystemTray.HandleTrayMessage(lParam);
       result = TRUE;
       return true;
     default: return false;

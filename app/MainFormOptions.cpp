@@ -12,6 +12,7 @@
 #include "platform/Program.h"
 #include "platform/SettingsDirectory.h"
 #include "platform/ShellLink.h"
+#include "platform/SpecialFolders.h"
 #include "platform/StoredTextFiles.h"
 #include "platform/WindowPlacement.h"
 
@@ -122,9 +123,8 @@ void TMainForm::SaveOptions(TStoredTextList& store) {
   WriteWindowPosition(store, "Main", "XPos", "YPos", {window.left, window.top});
   WriteCheckBox(store, "Main", "Autorun", AutorunCheckBox);
   // The start-up shortcut follows the option at every save.
-  char startup[MAX_PATH] = {};
-  if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_STARTUP | CSIDL_FLAG_CREATE, nullptr, 0, startup)))
-    MakeLinkByStatus(startup, TProgram::GetProgramPath(), "", AutorunCheckBox.Checked(), true, "");
+  const std::string startup = GetSystemDirectoryPath(CSIDL_STARTUP);
+  if (!startup.empty()) MakeLinkByStatus(startup, TProgram::GetProgramPath(), "", AutorunCheckBox.Checked(), true, "");
   WriteCheckBox(store, "Main", "HideOnClose", HideOnCloseCheckBox);
   WriteComboBox(store, "Main", "Hotkey", HotkeyComboBox);
   WriteComboBox(store, "Main", "DesktopMargin", DesktopMarginComboBox);
