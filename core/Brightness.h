@@ -7,12 +7,7 @@
 #include <functional>
 #include <string>
 
-struct TPixelSpan {
-  uint8_t* Pixels = nullptr;  // first byte of the top row
-  int Width = 0;
-  int Height = 0;
-  std::ptrdiff_t Stride = 0;  // bytes from one row to the next
-};
+#include "core/PixelSpan.h"
 
 // The platform layer's lock on its bitmap: Lock fills the span for all pixels (to be
 // written back on Unlock when forWriting) and returns false when the bitmap refuses.

@@ -35,6 +35,26 @@ std::string GetPictureExtensionsAsFilter(
   return lowerCase ? lowerCase(filter) : LowerCaseAscii(filter);
 }
 
+std::string DecoderPatternFromExtensions(const std::string& extensions) {
+  std::string pattern;
+  size_t begin = 0;
+  while (begin <= extensions.size()) {
+    size_t end = extensions.find_first_of(",;", begin);
+    if (end == std::string::npos) end = extensions.size();
+    size_t first = extensions.find_first_not_of(" \t*", begin);
+    size_t last = extensions.find_last_not_of(" \t", end == 0 ? 0 : end - 1);
+    if (first != std::string::npos && first < end && last != std::string::npos && last >= first) {
+      std::string piece = extensions.substr(first, last - first + 1);
+      if (piece != ".") {
+        if (!pattern.empty()) pattern += ';';
+        pattern += piece[0] == '.' ? "*" + piece : "*." + piece;
+      }
+    }
+    begin = end + 1;
+  }
+  return pattern;
+}
+
 bool IsPictureFile(const std::string& path, const std::vector<std::string>& pictureExtensionList,
                    const TCollation& compare) {
   const std::string extension = ExtensionPart(path);

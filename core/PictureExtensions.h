@@ -19,6 +19,11 @@ std::string GetPictureExtensionsAsFilter(
     const std::vector<std::string>& decoderPatterns,
     const std::function<std::string(const std::string&)>& lowerCase);
 
+// An extension list as another imaging library's decoder gives it (".bmp,.dib;.rle":
+// commas and semicolons both occur, spaces around them too) as a pattern text of the
+// form above ("*.bmp;*.dib;*.rle"), so that both libraries' decoders join one list.
+std::string DecoderPatternFromExtensions(const std::string& extensions);
+
 // True when the path's extension is in the sorted extension list.
 bool IsPictureFile(const std::string& path, const std::vector<std::string>& pictureExtensionList,
                    const TCollation& compare);

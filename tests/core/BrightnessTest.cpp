@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -64,6 +65,34 @@ TEST(BrightnessTest, StatisticsUseTheBrightestChannelAndIntegerDivisions) {
   EXPECT_DOUBLE_EQ(MeasureBrightness(wide.Span()).Mean, 30 * (1.0 / 255));
 
   EXPECT_DOUBLE_EQ(MeasureBrightness(TPixelSpan{}).Mean, 0);
+}
+
+TEST(BrightnessTest, OnePassGivesTheTwoPassResults) {
+  // The statistics' definition, pass by pass, on noise with every value.
+  TTestPicture noise(97, 61, 0, 0, 0);
+  uint32_t seed = 5;
+  for (int y = 0; y < 61; ++y)
+    for (int x = 0; x < 97; ++x) {
+      seed = seed * 1664525u + 1013904223u;
+      noise.Set(x, y, static_cast<uint8_t>(seed >> 24), static_cast<uint8_t>(seed >> 16),
+                static_cast<uint8_t>(seed >> 8 & 0x7F));
+    }
+  auto value = [&](int x, int y) {
+    const uint8_t* p = noise.At(x, y);
+    return static_cast<int64_t>(std::max(p[0], std::max(p[1], p[2])));
+  };
+  const int64_t count = 97 * 61;
+  int64_t sum = 0;
+  for (int y = 0; y < 61; ++y)
+    for (int x = 0; x < 97; ++x) sum += value(x, y);
+  const int64_t mean = sum / count;
+  int64_t squares = 0;
+  for (int y = 0; y < 61; ++y)
+    for (int x = 0; x < 97; ++x) squares += (value(x, y) - mean) * (value(x, y) - mean);
+  const TBrightnessStats stats = MeasureBrightness(noise.Span());
+  EXPECT_DOUBLE_EQ(stats.Mean, mean * (1.0 / 255));
+  EXPECT_DOUBLE_EQ(stats.Deviation, std::sqrt(static_cast<double>(squares / count)) * (1.0 / 255));
+  EXPECT_TRUE(noise.PaddingIntact());
 }
 
 TEST(BrightnessTest, GreyAtLevelFiftyIsScaledByItsFactor) {

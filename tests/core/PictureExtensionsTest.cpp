@@ -27,4 +27,16 @@ TEST(PictureExtensionsTest, ExtensionsAndFilterFromTheDecoderPatterns) {
   EXPECT_FALSE(IsPictureFile("C:\\P\\Sea.jpg", {}, CompareNoCase));
 }
 
+TEST(PictureExtensionsTest, OtherDecodersListsJoinAsPatterns) {
+  EXPECT_EQ(DecoderPatternFromExtensions(".bmp,.dib,.rle"), "*.bmp;*.dib;*.rle");
+  EXPECT_EQ(DecoderPatternFromExtensions(".jpg;.jpeg;.jfif"), "*.jpg;*.jpeg;*.jfif");
+  EXPECT_EQ(DecoderPatternFromExtensions(" .tga , .tpic;;,.dds ; jxr,*.wdp,.,"), "*.tga;*.tpic;*.dds;*.jxr;*.wdp");
+  EXPECT_EQ(DecoderPatternFromExtensions(""), "");
+  EXPECT_EQ(DecoderPatternFromExtensions(" , ; "), "");
+  // Joined with the other library's patterns they give one extension list.
+  const std::vector<std::string> decoders = {"*.BMP;*.DIB", DecoderPatternFromExtensions(".bmp,.webp;.heic")};
+  EXPECT_EQ(GetPictureExtensions(decoders, CompareNoCase),
+            (std::vector<std::string>{".BMP", ".DIB", ".heic", ".webp"}));
+}
+
 }  // namespace

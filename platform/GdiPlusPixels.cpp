@@ -1,0 +1,33 @@
+#include "platform/GdiPlusPixels.h"
+
+#include <cstring>
+
+#include "core/FunStatus.h"
+#include "core/PictureGeometry.h"
+#include "platform/GdiPlusPicture.h"
+
+bool DecodePictureWithGdiPlus(const std::string& fileName, TPixelBuffer& pixels, bool& opaque) {
+  FUN_TRACE("DecodePictureWithGdiPlus");
+  pixels.Reset();
+  opaque = true;
+  FUN_GUARD({
+    TDecodedPicture picture(fileName);
+    const TPixelAccess access = picture.PixelAccess();
+    TPixelSpan span;
+    if (!IsBitmapSizeAcceptable(picture.Width(), picture.Height()) ||
+        !pixels.Allocate(picture.Width(), picture.Height()) || !access.Lock(false, span)) {
+      pixels.Reset();
+      FUN_RAISE("Failed to load picture.", fileName);
+      return;
+    }
+    const size_t rowBytes = static_cast<size_t>(pixels.Stride());
+    for (int y = 0; y < pixels.Height(); ++y) {
+      const uint8_t* row = span.Pixels + y * span.Stride;
+      std::memcpy(pixels.Pixels() + y * pixels.Stride(), row, rowBytes);
+      for (int x = 0; x < pixels.Width() && opaque; ++x) opaque = row[x * 4 + 3] == 255;
+    }
+    access.Unlock();
+  });
+  if (trace_.Failed()) pixels.Reset();
+  return !trace_.Failed();
+}

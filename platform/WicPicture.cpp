@@ -1,0 +1,253 @@
+#include "platform/WicPicture.h"
+
+#include <windows.h>
+#include <wincodec.h>
+
+#include <algorithm>
+#include <cwchar>
+
+#include "core/ExifOrientation.h"
+#include "core/FunStatus.h"
+#include "core/PictureExtensions.h"
+#include "core/PictureGeometry.h"
+#include "platform/WicSourceTransform.h"
+#include "platform/WinText.h"
+
+namespace {
+
+// Owns one reference to a COM interface.
+template <class T>
+class TComPtr {
+ public:
+  TComPtr() = default;
+  ~TComPtr() { Reset(); }
+  TComPtr(const TComPtr&) = delete;
+  TComPtr& operator=(const TComPtr&) = delete;
+  T** Receive() {
+    Reset();
+    return &pointer_;
+  }
+  void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
+  T* operator->() const { return pointer_; }
+  T* Get() const { return pointer_; }
+  explicit operator bool() const { return pointer_ != nullptr; }
+  void Reset() {
+    if (pointer_) pointer_->Release();
+    pointer_ = nullptr;
+  }
+
+ private:
+  T* pointer_ = nullptr;
+};
+
+HRESULT CreateFactory(TComPtr<IWICImagingFactory>& factory) {
+  return CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                          factory.ReceiveVoid());
+}
+
+// Pixel formats without an alpha channel: pictures in them need no look at alpha.
+bool FormatIsOpaque(const WICPixelFormatGUID& format) {
+  static const GUID* const Opaque[] = {
+      &GUID_WICPixelFormat24bppBGR,    &GUID_WICPixelFormat24bppRGB,    &GUID_WICPixelFormat32bppBGR,
+      &GUID_WICPixelFormat8bppGray,    &GUID_WICPixelFormat16bppGray,   &GUID_WICPixelFormat48bppRGB,
+      &GUID_WICPixelFormatBlackWhite,  &GUID_WICPixelFormat2bppGray,    &GUID_WICPixelFormat4bppGray,
+      &GUID_WICPixelFormat16bppBGR555, &GUID_WICPixelFormat16bppBGR565, &GUID_WICPixelFormat32bppCMYK,
+  };
+  for (const GUID* opaque : Opaque)
+    if (IsEqualGUID(format, *opaque)) return true;
+  return false;
+}
+
+bool AllPixelsOpaque(const TPixelBuffer& pixels) {
+  const uint8_t* p = pixels.Pixels();
+  const size_t count = static_cast<size_t>(pixels.Width()) * pixels.Height();
+  for (size_t i = 0; i < count; ++i)
+    if (p[i * 4 + 3] != 255) return false;
+  return true;
+}
+
+// The first bytes of the file, for the orientation tag; empty when it cannot be read.
+std::vector<uint8_t> ReadFileHead(const std::wstring& fileName, size_t limit) {
+  std::vector<uint8_t> head;
+  HANDLE file = CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return head;
+  head.resize(limit);
+  size_t filled = 0;
+  while (filled < limit) {
+    DWORD read = 0;
+    if (!ReadFile(file, head.data() + filled, static_cast<DWORD>(limit - filled), &read, nullptr) || read == 0)
+      break;
+    filled += read;
+  }
+  CloseHandle(file);
+  head.resize(filled);
+  return head;
+}
+
+// 24-bit rows packed at the start of the buffer spread to 32 bits in place, from the
+// end backwards so that no pixel is overwritten before it is read.
+void SpreadBgrToBgra(TPixelBuffer& pixels) {
+  uint8_t* p = pixels.Pixels();
+  for (size_t i = static_cast<size_t>(pixels.Width()) * pixels.Height(); i-- > 0;) {
+    const uint8_t b = p[i * 3], g = p[i * 3 + 1], r = p[i * 3 + 2];
+    p[i * 4] = b;
+    p[i * 4 + 1] = g;
+    p[i * 4 + 2] = r;
+    p[i * 4 + 3] = 255;
+  }
+}
+
+}  // namespace
+
+bool DecodeThroughSourceTransform(wic::IWICBitmapSourceTransform* transform, int fullWidth,
+                                  int fullHeight, int requestedWidth, int requestedHeight,
+                                  TPixelBuffer& pixels) {
+  pixels.Reset();
+  if (!transform || requestedWidth < 1 || requestedHeight < 1) return false;
+  UINT width = static_cast<UINT>(requestedWidth), height = static_cast<UINT>(requestedHeight);
+  if (FAILED(transform->GetClosestSize(&width, &height))) return false;
+  const bool smaller = static_cast<int64_t>(width) < fullWidth || static_cast<int64_t>(height) < fullHeight;
+  const bool enough = width >= static_cast<UINT>(requestedWidth) && height >= static_cast<UINT>(requestedHeight);
+  if (!smaller || !enough || !IsBitmapSizeAcceptable(width, height)) return false;
+  WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+  if (FAILED(transform->GetClosestPixelFormat(&format))) return false;
+  const bool bgra = IsEqualGUID(format, GUID_WICPixelFormat32bppBGRA);
+  const bool bgrx = IsEqualGUID(format, GUID_WICPixelFormat32bppBGR);
+  const bool bgr = IsEqualGUID(format, GUID_WICPixelFormat24bppBGR);
+  if (!bgra && !bgrx && !bgr) return false;
+  if (!pixels.Allocate(static_cast<int>(width), static_cast<int>(height))) return false;
+  const UINT stride = width * (bgr ? 3 : 4);
+  const HRESULT result = transform->CopyPixels(nullptr, width, height, &format, WICBitmapTransformRotate0,
+                                               stride, stride * height, pixels.Pixels());
+  if (FAILED(result)) {
+    pixels.Reset();
+    return false;
+  }
+  if (bgr) {
+    SpreadBgrToBgra(pixels);
+  } else if (bgrx) {
+    uint8_t* p = pixels.Pixels();
+    for (size_t i = 0, count = static_cast<size_t>(width) * height; i < count; ++i) p[i * 4 + 3] = 255;
+  }
+  return true;
+}
+
+struct TWicPictureFile::TInterfaces {
+  TComPtr<IWICImagingFactory> Factory;
+  TComPtr<IWICBitmapDecoder> Decoder;
+  TComPtr<IWICBitmapFrameDecode> Frame;
+  TComPtr<wic::IWICBitmapSourceTransform> Transform;  // empty when the decoder cannot scale
+};
+
+TWicPictureFile::TWicPictureFile() : interfaces_(new TInterfaces) {}
+TWicPictureFile::~TWicPictureFile() = default;
+
+bool TWicPictureFile::CanDecodeReduced() const { return static_cast<bool>(interfaces_->Transform); }
+
+bool TWicPictureFile::Open(const std::string& fileName) {
+  FUN_TRACE("TWicPictureFile::Open");
+  interfaces_.reset(new TInterfaces);
+  fileName_ = fileName;
+  width_ = height_ = 0;
+  orientation_ = 1;
+  FUN_GUARD({
+    TInterfaces& com = *interfaces_;
+    HRESULT result = CreateFactory(com.Factory);
+    if (SUCCEEDED(result)) {
+      const std::wstring wide = AnsiToWide(fileName);
+      result = com.Factory->CreateDecoderFromFilename(wide.c_str(), nullptr, GENERIC_READ,
+                                                      WICDecodeMetadataCacheOnDemand, com.Decoder.Receive());
+      if (SUCCEEDED(result)) result = com.Decoder->GetFrame(0, com.Frame.Receive());
+    }
+    UINT width = 0, height = 0;
+    if (SUCCEEDED(result)) result = com.Frame->GetSize(&width, &height);
+    // A header may claim any size: one we would not allocate is refused before decoding.
+    if (FAILED(result) || !IsBitmapSizeAcceptable(width, height)) {
+      FUN_RAISE("Failed to load picture.", fileName,
+                std::to_string(width) + "x" + std::to_string(height), static_cast<uint32_t>(result));
+      interfaces_.reset(new TInterfaces);
+      return;
+    }
+    width_ = static_cast<int>(width);
+    height_ = static_cast<int>(height);
+    // Not every decoder scales while decoding, and some systems have none that does.
+    com.Frame->QueryInterface(wic::IID_IWICBitmapSourceTransform, com.Transform.ReceiveVoid());
+    // The orientation comes from the Exif block itself: not every system's metadata
+    // reader returns the tag.
+    GUID container = {};
+    if (SUCCEEDED(com.Decoder->GetContainerFormat(&container)) &&
+        IsEqualGUID(container, GUID_ContainerFormatJpeg)) {
+      const std::vector<uint8_t> head = ReadFileHead(AnsiToWide(fileName), JpegOrientationHeadSize);
+      orientation_ = JpegOrientation(head.data(), head.size());
+    }
+  });
+  return !trace_.Failed();
+}
+
+bool TWicPictureFile::Decode(TPixelBuffer& pixels, int requestedWidth, int requestedHeight) {
+  FUN_TRACE("TWicPictureFile::Decode");
+  pixels.Reset();
+  FUN_GUARD({
+    TInterfaces& com = *interfaces_;
+    if (!com.Frame) {
+      FUN_RAISE("Failed to load picture.", fileName_);
+      return;
+    }
+    WICPixelFormatGUID stored = {};
+    com.Frame->GetPixelFormat(&stored);
+    if (com.Transform && requestedWidth > 0 && requestedHeight > 0 &&
+        DecodeThroughSourceTransform(com.Transform.Get(), width_, height_, requestedWidth, requestedHeight,
+                                     pixels)) {
+      opaque_ = FormatIsOpaque(stored) || AllPixelsOpaque(pixels);
+      return;
+    }
+    TComPtr<IWICFormatConverter> converter;
+    HRESULT result = com.Factory->CreateFormatConverter(converter.Receive());
+    if (SUCCEEDED(result))
+      result = converter->Initialize(com.Frame.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                     nullptr, 0.0, WICBitmapPaletteTypeCustom);
+    if (SUCCEEDED(result) && !pixels.Allocate(width_, height_)) result = E_OUTOFMEMORY;
+    if (SUCCEEDED(result))
+      result = converter->CopyPixels(nullptr, static_cast<UINT>(pixels.Stride()),
+                                     static_cast<UINT>(pixels.ByteSize()), pixels.Pixels());
+    if (FAILED(result)) {
+      pixels.Reset();
+      FUN_RAISE("Failed to load picture.", fileName_, "", static_cast<uint32_t>(result));
+      return;
+    }
+    opaque_ = FormatIsOpaque(stored) || AllPixelsOpaque(pixels);
+  });
+  if (trace_.Failed()) pixels.Reset();
+  return !trace_.Failed();
+}
+
+bool GetWicDecoderPatterns(std::vector<std::string>& patterns) {
+  FUN_TRACE("GetWicDecoderPatterns");
+  patterns.clear();
+  FUN_GUARD({
+    TComPtr<IWICImagingFactory> factory;
+    TComPtr<IEnumUnknown> components;
+    HRESULT result = CreateFactory(factory);
+    if (SUCCEEDED(result))
+      result = factory->CreateComponentEnumerator(WICDecoder, WICComponentEnumerateDefault, components.Receive());
+    if (FAILED(result)) {
+      FUN_RAISE("Failed to get image decoders.", "", "", static_cast<uint32_t>(result));
+      return;
+    }
+    TComPtr<IUnknown> component;
+    ULONG fetched = 0;
+    while (components->Next(1, component.Receive(), &fetched) == S_OK && fetched == 1) {
+      TComPtr<IWICBitmapDecoderInfo> decoder;
+      if (FAILED(component->QueryInterface(IID_IWICBitmapDecoderInfo, decoder.ReceiveVoid()))) continue;
+      UINT length = 0;
+      if (FAILED(decoder->GetFileExtensions(0, nullptr, &length)) || length == 0) continue;
+      std::wstring extensions(length, L'\0');
+      if (FAILED(decoder->GetFileExtensions(length, &extensions[0], &length))) continue;
+      extensions.resize(std::wcslen(extensions.c_str()));
+      const std::string pattern = DecoderPatternFromExtensions(WideToAnsi(extensions));
+      if (!pattern.empty()) patterns.push_back(pattern);
+    }
+  });
+  return !trace_.Failed();
+}
