@@ -20,10 +20,13 @@ run_suite() {  # name build-folder
 run_suite core "$NATIVE_BUILD"
 run_suite platform "$WIN_BUILD"
 run_suite e2e "$WIN_BUILD"
+# The layout once more at 150 % scaling, in a copy of the prefix set to 144 DPI.
+prepare_scaled_prefix
+(export WINEPREFIX=$SCALED_PREFIX; wineserver -p; wine cmd /c exit; run_suite layout150 "$WIN_BUILD"; wineserver -k) 2>/dev/null
 stop_wine_desktop
 
 passed=0; failed=0
-for suite in core platform e2e; do
+for suite in core platform e2e layout150; do
   file="$results.$suite"
   p=$(grep -Eo '^\[  PASSED  \] [0-9]+' "$file" | grep -Eo '[0-9]+$' | tail -n1)
   # Brief output lists each failed test once, as "[  FAILED  ] Suite.Test (N ms)".

@@ -9,10 +9,9 @@
 
 #include "core/AsciiText.h"
 #include "core/CalendarSkinFiles.h"
-#include "core/StockColors.h"
+#include "core/ColorGrid.h"
 #include "core/StoredTextList.h"
 #include "core/ValueText.h"
-#include "platform/ColorDialog.h"
 #include "platform/HandleHolders.h"
 
 namespace {
@@ -241,8 +240,6 @@ void TCalendarSkinControls::Create(TDialogWindow* const pages[], const char* con
                           leftWidth, 12);
         row.Color->Caption = " " + caption;
         row.Color->Tag = parameter.DefaultColor;
-        TColorPanel* panel = row.Color.get();
-        panel->OnMouseDown = [this, panel](TMouseButton button, int, int, bool) { PanelMouseDown(*panel, button); };
         const auto translucency = rowOfKey.find(TranslucencyKeyOf(parameter.Key));
         if (translucency != rowOfKey.end()) {
           makeList(translucency->second, owner, x + leftWidth + kCaptionGap, y, rightWidth);
@@ -307,21 +304,7 @@ std::vector<TColorPanel*> TCalendarSkinControls::ColorPanels() const {
 
 void TCalendarSkinControls::SetPanelColor(TColorPanel& panel, COLORREF color) {
   panel.SetColor(color);
-  panel.SetHint(panel.Caption.substr(1) + ColorToHintText(color));
-}
-
-void TCalendarSkinControls::PanelMouseDown(TColorPanel& panel, TMouseButton button) {
-  if (button == TMouseButton::Middle) {
-    // The factory colour back.
-    SetPanelColor(panel, panel.Tag);
-    if (OnChange) OnChange();
-    return;
-  }
-  if (button != TMouseButton::Right) return;
-  uint32_t color = panel.Color();
-  if (!ChooseSystemColor(GetAncestor(panel.Handle(), GA_ROOT), color)) return;
-  SetPanelColor(panel, color);
-  if (OnChange) OnChange();
+  panel.SetHint(PanelColorHint(color));
 }
 
 void TCalendarSkinControls::ReadFrom(const TStoredTextList& store, bool wholeSkin) {

@@ -55,8 +55,9 @@ class TCalendarSkinControls {
   };
   TColumns Columns(int page) const;
 
-  // Shows a colour in a panel with its hint, as a user's choice would.
-  void SetPanelColor(TColorPanel& panel, COLORREF color);
+  // Shows a colour in a panel with the hint every colour panel carries: the
+  // stock name, the RGB texts and the mouse commands.
+  static void SetPanelColor(TColorPanel& panel, COLORREF color);
 
  private:
   struct TRow {
@@ -66,7 +67,6 @@ class TCalendarSkinControls {
     std::unique_ptr<TColorPanel> Color;
     std::unique_ptr<TLabel> Caption;
   };
-  void PanelMouseDown(TColorPanel& panel, TMouseButton button);
 
   std::vector<TRow> rows_;
   std::vector<std::string> fontNames_;

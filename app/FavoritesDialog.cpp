@@ -54,8 +54,9 @@ void TFavoritesDialog::Dialog(const TControl& control, bool setMode) {
     GetClientRect(control.Handle(), &client);
     POINT below = {0, client.bottom};
     ClientToScreen(control.Handle(), &below);
-    HWND owner = control.Owner() ? control.Owner()->Handle() : control.Handle();
-    // The owner must be in front, or the menu does not close when the user clicks elsewhere.
+    // The top-level window owns the menu, as for the tray menu, and must be in
+    // front: a child window as owner leaves the menu open when the user clicks elsewhere.
+    HWND owner = GetAncestor(control.Handle(), GA_ROOT);
     SetForegroundWindow(owner);
     const UINT command = static_cast<UINT>(TrackPopupMenu(
         PopupMenu, TPM_CENTERALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTBUTTON, cursor.x,

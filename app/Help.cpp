@@ -1,13 +1,23 @@
 #include "app/Help.h"
 
-#include <shellapi.h>
 #include <shlwapi.h>
 
+#include "core/FunStatus.h"
 #include "platform/Program.h"
+#include "platform/RunFile.h"
 
-void OpenProgramHelp(HWND owner, unsigned context) {
-  const std::string classic = TProgram::GetPathInProgramDirectory("Help.hlp");
-  if (PathFileExistsA(classic.c_str()) && WinHelpA(owner, classic.c_str(), HELP_CONTEXT, context)) return;
-  const std::string page = TProgram::GetPathInProgramDirectory("Help.html");
-  ShellExecuteA(owner, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+bool OpenProgramHelp(HWND owner, unsigned context) {
+  FUN_TRACE("OpenProgramHelp");
+  bool opened = false;
+  FUN_GUARD({
+    const std::string classic = TProgram::GetPathInProgramDirectory("Help.hlp");
+    if (PathFileExistsA(classic.c_str()) && WinHelpA(owner, classic.c_str(), HELP_CONTEXT, context)) {
+      opened = true;
+      return;
+    }
+    RunFile(owner, TProgram::GetPathInProgramDirectory("Help.html"), "", "", false, false);
+    if (trace_.CalleeFailed()) return;
+    opened = true;
+  });
+  return opened;
 }

@@ -4,4 +4,5 @@
 
 #include <windows.h>
 
-void OpenProgramHelp(HWND owner, unsigned context);
+// Traced ("OpenProgramHelp"); false, with the failure recorded, when neither opens.
+bool OpenProgramHelp(HWND owner, unsigned context);

@@ -42,6 +42,9 @@ class TMainForm : public TDialogWindow {
   void ShowMainWindow() { SystemTray.ShowMainWindow(); }
   void HideMainWindow() { SystemTray.HideMainWindow(); }
   void TerminateProgram();
+  // The window's own keys, seen by the message loop before any control: Ctrl+Q
+  // closes the program. True when the message was one of them.
+  bool HandleShortcutKey(const MSG& message);
 
   bool IsUpdatingControls = true;
   bool ExitRequested = false;
@@ -77,6 +80,11 @@ class TMainForm : public TDialogWindow {
   TPictureSelection Selection;
   void LoadPictureFileNames();
   void ChangePicture(bool forward, bool random);
+  // Changes the picture and composes it, stepping on the same way over
+  // pictures that cannot be read (Next, Previous, Random and the timer).
+  void ChangeAndShowPicture(bool forward, bool random);
+  // Composes the chosen picture with a reload; false only when it could not be read.
+  bool ShowChosenPicture();
   std::string FindNextPicture(bool forward, bool random, bool updateIndex);
   void SelectPicture(int index, const std::string& title);
   void UsePictureFile(const std::string& path);
@@ -163,15 +171,21 @@ class TMainForm : public TDialogWindow {
   TBox LastCalendarBox;
   // The local date-time the calendar shows; tests may replace it.
   std::function<double()> CalendarClock;
-  // Paints the calendar onto the wallpaper being composed (a GDI+ graphics)
-  // inside the calendar work area (left, top, right, bottom).
-  bool SetInfoOnPicture(TCanvas& canvas, int left, int top, int right, int bottom);
+  // Paints the calendar onto the wallpaper being composed, through a GDI+
+  // surface opened on its device context, inside CalendarWorkArea. A failure
+  // is recorded and does not stop the composition.
+  bool SetInfoOnPicture(HDC wallpaper);
   // Section "CalendarSkin" of a store into the controls (all keys with
   // LoadWholeSkin, else the colours only), and the controls into it.
   void ReadCalendarSkin(TStoredTextList& store);
   void WriteCalendarSkin(TStoredTextList& store);
   void LoadCalendarSkin(bool wholeSkin);
   void SaveCalendarSkin();
+  // What the two commands do with the file chosen in their dialog; false when
+  // nothing was loaded or saved (a failure is reported by the store).
+  bool LoadCalendarSkinFile(const std::string& fileName);
+  bool SaveCalendarSkinFile(const std::string& fileName);
+  bool CalendarSkinFileLoaded = false;  // since start
   void CalendarDefaultSkinLabelClick();
   void CalendarSetDesktopPositionLabelClick();
   // A skin control by its name in the table ("CalendarFrameBack5ColorPanel"); null when unknown.

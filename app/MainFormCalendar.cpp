@@ -14,6 +14,7 @@
 #include "core/ValueText.h"
 #include "platform/CalendarSystemNames.h"
 #include "platform/FileDialogs.h"
+#include "platform/GdiPlusCanvas.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsDirectory.h"
 #include "platform/StoredTextFiles.h"
@@ -39,19 +40,22 @@ class TUpdatingControls {
 };
 
 // The skin file the user picks, with ".wps" added when it has no extension;
-// false when the dialog was cancelled.
+// false when the dialog was cancelled. The dialog is not asked to check that a
+// file to load exists: some dialogs check the name as typed, before the
+// extension is added, and refuse "myskin" for "myskin.wps".
 bool AskSkinFileName(HWND owner, bool save, const std::string& title, std::string& lastCalendarSkinName,
                      std::string& fileName) {
   TFileDialogRequest request;
   request.Filter = SkinFileFilter();
   request.Title = title;
+  request.DefaultExtension = "wps";
+  request.FolderMustExist = true;
   std::string chosen = SkinDialogInitialFileName(GetSettingsDirectory(), lastCalendarSkinName);
   unsigned long failureCode = 0;
   if (!(save ? ChooseFileToSave(owner, request, chosen, failureCode)
              : ChooseFileToOpen(owner, request, chosen, failureCode)))
     return false;
   fileName = WithSkinExtension(chosen);
-  lastCalendarSkinName = SkinNameOfFile(fileName);
   return true;
 }
 
@@ -124,13 +128,27 @@ void TMainForm::LoadCalendarSkin(bool wholeSkin) {
     LoadWholeSkin = wholeSkin;
     std::string fileName;
     if (!AskSkinFileName(handle_, false, SkinLoadDialogTitle(wholeSkin), LastCalendarSkinName, fileName)) return;
-    {
-      TUpdatingControls updating(IsUpdatingControls);
-      CalendarSkinStore->LoadFrom(fileName, 0);
+    // A missing file would read as the default skin.
+    SetLastError(0);
+    if (GetFileAttributesA(fileName.c_str()) == INVALID_FILE_ATTRIBUTES) {
+      FUN_RAISE("The skin file does not exist.", fileName, "", GetLastError());
+      return;
     }
-    SetFileAsWallpaper(false);
+    LastCalendarSkinName = SkinNameOfFile(fileName);
+    LoadCalendarSkinFile(fileName);
   });
   FUN_SHOW("Failed to load calendar skin.");
+}
+
+bool TMainForm::LoadCalendarSkinFile(const std::string& fileName) {
+  bool loaded = false;
+  {
+    TUpdatingControls updating(IsUpdatingControls);
+    loaded = CalendarSkinStore->LoadFrom(fileName, 0);
+  }
+  if (loaded) CalendarSkinFileLoaded = true;
+  SetFileAsWallpaper(false);
+  return loaded;
 }
 
 void TMainForm::SaveCalendarSkin() {
@@ -138,10 +156,27 @@ void TMainForm::SaveCalendarSkin() {
   FUN_GUARD({
     std::string fileName;
     if (!AskSkinFileName(handle_, true, "", LastCalendarSkinName, fileName)) return;
-    // The name gets its extension only after the dialog, so the store asks before overwriting.
-    CalendarSkinStore->SaveAs(fileName, true, 0);
+    SaveCalendarSkinFile(fileName);
   });
   FUN_SHOW("Failed to save calendar skin.");
+}
+
+bool TMainForm::SaveCalendarSkinFile(const std::string& fileName) {
+  if (!CalendarSkinFileLoaded) {
+    // The file keeps its other sections: with no skin file loaded yet, the
+    // store starts from the file being overwritten (empty for a new one).
+    TStoredTextList::TCallback readSkin = std::move(CalendarSkinStore->OnLoad);
+    CalendarSkinStore->OnLoad = nullptr;
+    const bool read = CalendarSkinStore->LoadFrom(fileName, 0);
+    CalendarSkinStore->OnLoad = std::move(readSkin);
+    // A file that cannot be read is not overwritten; the store has reported it.
+    if (!read) return false;
+  }
+  // The dialog asks no overwrite question, the store does, once the name has
+  // its extension; a refusal keeps the last skin name.
+  if (!CalendarSkinStore->SaveAs(fileName, true, 0)) return false;
+  LastCalendarSkinName = SkinNameOfFile(fileName);
+  return true;
 }
 
 void TMainForm::CalendarDefaultSkinLabelClick() {
@@ -158,17 +193,28 @@ void TMainForm::CalendarDefaultSkinLabelClick() {
 
 // ---- Paint and position ----
 
-bool TMainForm::SetInfoOnPicture(TCanvas& canvas, int left, int top, int right, int bottom) {
+bool TMainForm::SetInfoOnPicture(HDC wallpaper) {
   FUN_TRACE("TMainForm::SetInfoOnPicture");
   FUN_GUARD({
     if (!CalendarSkinControls) return;
     TCalendarScene scene;
     scene.ShowCalendar = ShowCalendarCheckBox.Checked();
     scene.Now = CalendarClock ? CalendarClock() : GetLocalDateTime();
-    scene.CalendarWorkArea = TBox{left, top, right, bottom};
+    scene.CalendarWorkArea = CalendarWorkArea;
     scene.Names = CalendarLocaleNames();
-    const TCalendarPaintResult painted =
-        PaintCalendar(canvas, CalendarSkinControls->Skin(), scene, CalendarPlacement, LastRedrawTime);
+    TCalendarPaintResult painted;
+    {
+      TGdiPlusCanvas canvas(wallpaper, handle_);
+      if (!canvas.Opened()) {
+        // Like a paint that failed, this one counts for the day, so that the
+        // next tick does not compose again.
+        if (scene.ShowCalendar) LastRedrawTime = scene.Now;
+        FUN_RAISE("Failed to create graphics.", std::to_string(canvas.LastStatus()));
+        return;
+      }
+      painted = PaintCalendar(canvas, CalendarSkinControls->Skin(), scene, CalendarPlacement, LastRedrawTime);
+    }
+    GdiFlush();
     if (trace_.CalleeFailed()) return;
     if (painted.Painted) LastCalendarBox = painted.CalendarBox;
   });

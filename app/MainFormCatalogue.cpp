@@ -3,6 +3,8 @@
 
 #include <shlwapi.h>
 
+#include <cstring>
+
 #include "core/FunStatus.h"
 #include "core/PictureExtensions.h"
 #include "core/PictureLabels.h"
@@ -25,13 +27,19 @@ namespace {
 constexpr int kDirectoriesPageIndex = 3;
 
 
-// The character-cell height of the control's font plus a margin of 4 pixels.
+// The row height for the control's font: its character-cell height plus a
+// margin, tall enough for the flag cells to hold "Active" and "Recurs".
 int RowHeightForFont(HWND control) {
   const TWindowDcHolder dc(control);
   const TSelection font(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
   TEXTMETRICA metrics = {};
   GetTextMetricsA(dc.Get(), &metrics);
-  return metrics.tmHeight + 4;
+  const auto width = [&dc](const char* text) {
+    SIZE size = {};
+    GetTextExtentPoint32A(dc.Get(), text, static_cast<int>(strlen(text)), &size);
+    return static_cast<int>(size.cx);
+  };
+  return DirectoryRowHeight(metrics.tmHeight, width(ActiveCellText(true)), width(RecursiveCellText(true)));
 }
 
 void FillSystemColor(HDC dc, const RECT& rect, int colorIndex) { FillRect(dc, &rect, GetSysColorBrush(colorIndex)); }
@@ -232,14 +240,14 @@ bool TMainForm::IsPictureFile(const std::string& path) const {
 }
 
 void TMainForm::ShowLoadedPicturesCount() {
-  LoadedPicturesCountLabel.SetText(
-      LoadedPicturesCountText(static_cast<int64_t>(Selection.PictureList.size()), UserThousandsSeparator()));
+  LoadedPicturesCountLabel.SetText(LoadedPicturesCountText(static_cast<int64_t>(Selection.PictureList.size()),
+                                                           UserThousandsSeparator(), Selection.AllPicturesUnreadable()));
 }
 
 void TMainForm::ShowCurrentPicture() {
   LastPictureLabel.SetText(
       CurrentPictureText(Selection.CurrentPictureIndex, Selection.CurrentFileTitle, UserThousandsSeparator()));
-  SystemTray.SetTip(TrayTipText(Selection.CurrentFileTitle));
+  SystemTray.SetTip(TrayTipText(Selection.CurrentFileTitle, Selection.AllPicturesUnreadable()));
 }
 
 // ---- Choosing the current picture ----
@@ -258,20 +266,22 @@ void TMainForm::UsePictureFile(const std::string& path) {
   SetFileAsWallpaper(true);
 }
 
-void TMainForm::NextWallpaperLabelClick() {
-  ChangePicture(true, false);
+bool TMainForm::ShowChosenPicture() {
+  // The pipeline empties the title of a picture it cannot read.
+  const bool hadTitle = !Selection.CurrentFileTitle.empty();
   SetFileAsWallpaper(true);
+  return !hadTitle || !Selection.CurrentFileTitle.empty();
 }
 
-void TMainForm::PreviousWallpaperLabelClick() {
-  ChangePicture(false, false);
-  SetFileAsWallpaper(true);
+void TMainForm::ChangeAndShowPicture(bool forward, bool random) {
+  Selection.ChangePictureUntilShown(forward, random, [this] { return ShowChosenPicture(); });
 }
 
-void TMainForm::RandomWallpaperLabelClick() {
-  ChangePicture(true, true);
-  SetFileAsWallpaper(true);
-}
+void TMainForm::NextWallpaperLabelClick() { ChangeAndShowPicture(true, false); }
+
+void TMainForm::PreviousWallpaperLabelClick() { ChangeAndShowPicture(false, false); }
+
+void TMainForm::RandomWallpaperLabelClick() { ChangeAndShowPicture(true, true); }
 
 void TMainForm::FirstWallpaperLabelClick() {
   if (Selection.PictureList.empty()) return;
@@ -303,7 +313,6 @@ void TMainForm::UserWallpaperLabelClick() {
     unsigned long failureCode = 0;
     TFileDialogRequest request;
     request.Filter = "Picture files|" + PictureFileFilter;
-    request.MustExist = false;
     if (!ChooseFileToOpen(handle_, request, path, failureCode)) {
       if (failureCode != 0) FUN_RAISE("Failed to open file dialog.", Selection.CurrentFileTitle, "", failureCode);
       return;

@@ -5,14 +5,12 @@
 
 #include <algorithm>
 
+#include "app/CalendarSkinControls.h"
 #include "app/ColorForm.h"
 #include "core/ColorGrid.h"
 #include "platform/ColorDialog.h"
 
-void TMainForm::SetPanelColor(TColorPanel& panel, uint32_t color) {
-  panel.SetColor(color);
-  panel.SetHint(PanelColorHint(color));
-}
+void TMainForm::SetPanelColor(TColorPanel& panel, uint32_t color) { TCalendarSkinControls::SetPanelColor(panel, color); }
 
 void TMainForm::AttachColorPanel(TColorPanel& panel, bool reload, bool acceptsDrops) {
   if (acceptsDrops) DropTargetPanels.push_back(&panel);

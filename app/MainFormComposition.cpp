@@ -9,7 +9,6 @@
 #include "core/WallpaperBroadcast.h"
 #include "core/WallpaperFiles.h"
 #include "platform/Clipboard.h"
-#include "platform/GdiPlusCanvas.h"
 #include "platform/GdiPlusPicture.h"
 #include "platform/Registry.h"
 #include "platform/RunFile.h"
@@ -56,18 +55,6 @@ TScreenRect SystemWorkArea() {
 }
 
 int ComboValue(const TComboBox& box) { return GetIntFromTextAnyValue(box.Text()); }
-
-// Opens a GDI+ surface on the wallpaper and lets the calendar paint on it. The
-// calendar records its own failures; they do not stop the composition.
-void PaintInformation(TMainForm& form, TScreenBitmap& wallpaper) {
-  {
-    TGdiPlusCanvas canvas(wallpaper.Dc(), form.Handle());
-    if (!canvas.Opened()) return;
-    const TScreenRect& area = form.CalendarWorkArea;
-    form.SetInfoOnPicture(canvas, area.Left, area.Top, area.Right, area.Bottom);
-  }
-  GdiFlush();
-}
 
 }  // namespace
 
@@ -187,7 +174,8 @@ bool TMainForm::SetFileAsWallpaper(bool reload) {
                 std::to_string(FittedScreenHeight), GetLastError());
       return;
     }
-    PaintInformation(*this, *wallpaper);
+    SetInfoOnPicture(wallpaper->Dc());
+    trace_.CalleeFailed();  // recorded; the wallpaper goes up without its calendar
     // Without the temporary directory the file would land in the current one.
     std::string directory = tempDirectory;
     if (directory.empty()) {
@@ -224,7 +212,7 @@ void TMainForm::Label3Click() {
   FUN_SHOW("Failed to view picture file.");
 }
 
-void TMainForm::Label18Click() { CopyTextToClipboard(Selection.CurrentFileTitle, "", false, false); }
+void TMainForm::Label18Click() { CopyTextToClipboard(Selection.CurrentFileTitle, "", false, false, handle_); }
 
 bool TMainForm::BroadcastWallpaperFile() {
   FUN_TRACE("TMainForm::BroadcastWallpaperFile");

@@ -101,6 +101,7 @@ void TMainForm::TimerTimer() {
     state.LastBroadcastTime = LastBroadcastTime;
     state.IsPictureListEmpty = Selection.PictureList.empty();
     state.IsCurrentFileTitleEmpty = Selection.CurrentFileTitle.empty();
+    state.AllPicturesUnreadable = Selection.AllPicturesUnreadable();
     return state;
   };
   hooks.WriteLastTimes = [this](double lastAutoChangeTime, double lastBroadcastTime) {
@@ -109,10 +110,14 @@ void TMainForm::TimerTimer() {
   };
   // The tick tests the record after the change; the selection itself is not
   // traced, so without a trace of its own the tick would read its own entry
-  // status as a failure and never compose the new picture.
+  // status as a failure. A picture that cannot be read is recorded, not
+  // shown, and the change goes on to the next one.
   hooks.ChangePicture = [this](bool random) {
     FUN_TRACE("TMainForm::ChangePicture");
-    FUN_GUARD({ ChangePicture(true, random); });
+    FUN_GUARD({
+      ChangeAndShowPicture(true, random);
+      trace_.CalleeFailed();  // the composition of the last picture tried
+    });
   };
   hooks.BroadcastWallpaperFile = [this] { BroadcastWallpaperFile(); };
   hooks.SetFileAsWallpaper = [this](bool reload) { SetFileAsWallpaper(reload); };
@@ -139,6 +144,15 @@ void TMainForm::HotkeyComboBoxChange() { RegisterHotkeys(); }
 
 // ---- Window messages ----
 
+bool TMainForm::HandleShortcutKey(const MSG& message) {
+  if (message.message != WM_KEYDOWN || !handle_ || GetAncestor(message.hwnd, GA_ROOT) != handle_) return false;
+  const auto down = [](int key) { return GetKeyState(key) < 0; };
+  if (!IsCloseProgramKey(static_cast<unsigned>(message.wParam), down(VK_CONTROL), down(VK_MENU), down(VK_SHIFT)))
+    return false;
+  CloseProgramLabelClick();
+  return true;
+}
+
 bool TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   const TMainWindowMessage kind = ClassifyMainWindowMessage(message);
   const bool isTrayMenuMessage = (message == WM_INITMENUPOPUP && SystemTrayPopupMenu &&
@@ -156,6 +170,8 @@ bool TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         RequestExit();
         break;
       case TMainWindowMessage::SettingChange:
+      case TMainWindowMessage::DisplayChange:
+        // A new screen size reloads the picture fitted to it.
         FWinIniChange();
         if (trace_.CalleeFailed()) return;
         break;

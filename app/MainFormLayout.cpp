@@ -2,6 +2,7 @@
 #include "app/AboutForm.h"
 #include "app/Help.h"
 #include "app/MainForm.h"
+#include "core/FunStatus.h"
 
 #include <commctrl.h>
 
@@ -109,6 +110,8 @@ void TMainForm::BindControls() {
   DesktopMarginComboBox.Bind(GeneralTabSheet, IDC_DESKTOP_MARGIN_COMBOBOX);
   DesktopMarginComboBox.SetItems(NumberItems(0, 50, 5));
   DesktopMarginComboBox.SetText("20");
+  // The margin moves the calendar: a redraw, like the other calendar options.
+  DesktopMarginComboBox.OnChange = [this] { RedrawWallpaperOnParamChange(); };
 
   BindCatalogueControls();
   BindCompositionControls();
@@ -141,6 +144,13 @@ void TMainForm::AboutLabelClick() {
   if (AboutForm) AboutForm->Dialog();
 }
 
-void TMainForm::HelpLabelClick() { OpenProgramHelp(handle_, 100); }
+void TMainForm::HelpLabelClick() {
+  FUN_TRACE("TMainForm::HelpLabelClick");
+  FUN_GUARD({
+    OpenProgramHelp(handle_, 100);
+    if (trace_.CalleeFailed()) return;
+  });
+  FUN_SHOW("Failed to open help file.");
+}
 
 void TMainForm::CloseProgramLabelClick() { TerminateProgram(); }

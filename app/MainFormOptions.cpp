@@ -18,6 +18,9 @@
 
 namespace {
 
+// The main window's left and top edges when the options file has none.
+constexpr TWindowPoint kDefaultWindowPlace = {354, 122};
+
 // Stored paths longer than the system's path limit are ignored.
 constexpr size_t kMaxStoredPath = 260;
 
@@ -63,10 +66,8 @@ bool TMainForm::SaveOptionsFile() {
 }
 
 void TMainForm::LoadOptions(TStoredTextList& store) {
-  RECT window = {};
-  GetWindowRect(handle_, &window);
-  const TWindowPoint position =
-      ReadWindowPosition(store, "Main", "XPos", "YPos", WorkAreaBounds(), {window.left, window.top});
+  // Without a stored place the window opens at its default place.
+  const TWindowPoint position = ReadWindowPosition(store, "Main", "XPos", "YPos", WorkAreaBounds(), kDefaultWindowPlace);
   SetWindowPos(handle_, nullptr, position.X, position.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ReadCheckBox(store, "Main", "Autorun", AutorunCheckBox);
   ReadCheckBox(store, "Main", "HideOnClose", HideOnCloseCheckBox);

@@ -22,6 +22,7 @@ namespace {
 int RunMessageLoop() {
   MSG message = {};
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (MainForm && MainForm->HandleShortcutKey(message)) continue;
     HWND dialog = GetAncestor(message.hwnd, GA_ROOT);
     if (dialog && IsDialogMessageA(dialog, &message)) continue;
     TranslateMessage(&message);

@@ -12,6 +12,19 @@ TDirectoryRowGeometry DirectoryRowGeometry(int itemHeight) {
   return geometry;
 }
 
+int DirectoryRowHeight(int fontHeight, int activeTextWidth, int recursiveTextWidth) {
+  constexpr int kInsets = 2 * 3;
+  constexpr int kTallest = 1000;  // no font the list can have needs more
+  int height = fontHeight + 4;
+  for (; height < kTallest; ++height) {
+    const TDirectoryRowGeometry cells = DirectoryRowGeometry(height);
+    if (cells.ActiveRight - kInsets >= activeTextWidth &&
+        cells.RecursiveRight - cells.ActiveRight - kInsets >= recursiveTextWidth)
+      break;
+  }
+  return height;
+}
+
 TDirectoryCell DirectoryCellAt(int x, int itemHeight) {
   const TDirectoryRowGeometry geometry = DirectoryRowGeometry(itemHeight);
   if (x >= 0 && x < geometry.ActiveRight) return TDirectoryCell::Active;

@@ -35,6 +35,12 @@ struct TDirectoryRowGeometry {
 TDirectoryRowGeometry DirectoryRowGeometry(int itemHeight);
 TDirectoryCell DirectoryCellAt(int x, int itemHeight);
 
+// The item height h for the list's font: its character-cell height plus 4
+// pixels, or the least h above that whose flag cells hold their widest texts
+// (in pixels) between the cells' 3-pixel insets. Large fonts, as at 150 %
+// scaling, need the taller rows; the cells keep their proportions.
+int DirectoryRowHeight(int fontHeight, int activeTextWidth, int recursiveTextWidth);
+
 // The flag cells' texts.
 const char* ActiveCellText(bool active);        // "Active" / "NA"
 const char* RecursiveCellText(bool recursive);  // "Recurs" / "NR"

@@ -44,3 +44,7 @@ void RegisterHotkeys(char letter,
 void UnregisterHotkeys(const std::function<void(int id)>& unregisterHotkey) {
   for (const THotkeyBinding& binding : HotkeyBindings()) unregisterHotkey(binding.Id);
 }
+
+bool IsCloseProgramKey(unsigned virtualKey, bool control, bool alt, bool shift) {
+  return virtualKey == 'Q' && control && !alt && !shift;
+}

@@ -34,3 +34,7 @@ void RegisterHotkeys(char letter,
                      const std::function<void(int id, unsigned modifiers, unsigned virtualKey)>&
                          registerHotkey);
 void UnregisterHotkeys(const std::function<void(int id)>& unregisterHotkey);
+
+// The main window's own key, Ctrl+Q, which closes the program as the Close
+// link does: Q with Control and neither Alt nor Shift.
+bool IsCloseProgramKey(unsigned virtualKey, bool control, bool alt, bool shift);

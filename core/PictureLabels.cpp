@@ -15,9 +15,9 @@ std::string FormatCount(int64_t value, const std::string& thousandsSeparator) {
   return negative ? "-" + text : text;
 }
 
-std::string LoadedPicturesCountText(int64_t count, const std::string& thousandsSeparator) {
+std::string LoadedPicturesCountText(int64_t count, const std::string& thousandsSeparator, bool noneReadable) {
   return "There are " + FormatCount(count, thousandsSeparator) +
-         " pictures ready to be used as wallpapers";
+         (noneReadable ? " pictures, none of which could be read" : " pictures ready to be used as wallpapers");
 }
 
 std::string CurrentPictureText(int32_t currentPictureIndex, const std::string& currentFileTitle,
@@ -30,6 +30,6 @@ std::string CurrentPictureText(int32_t currentPictureIndex, const std::string& c
          "\" in \"" + DirectoryPart(currentFileTitle) + "\"";
 }
 
-std::string TrayTipText(const std::string& currentFileTitle) {
-  return "Muralotrope | " + currentFileTitle;
+std::string TrayTipText(const std::string& currentFileTitle, bool noneReadable) {
+  return "Muralotrope | " + (noneReadable ? std::string("None of the pictures could be read") : currentFileTitle);
 }

@@ -9,6 +9,7 @@ const char* const EmptyTitleAndNoIndexMessage = "Empty file title and no picture
 
 void TPictureSelection::SelectPicture(int32_t index, const std::string& title) {
   LastAutoChangeTime = Services.Now();
+  ForgetUnreadable();
   if (index >= 0 && static_cast<size_t>(index) < PictureList.size()) {
     CurrentPictureIndex = index;
     CurrentFileTitle = PictureList[index];
@@ -23,6 +24,29 @@ void TPictureSelection::ChangePicture(bool forward, bool random) {
   if (PictureList.empty()) return;
   LastAutoChangeTime = Services.Now();
   CurrentFileTitle = FindNextPicture(forward, random, true);
+}
+
+bool TPictureSelection::AllPicturesUnreadable() const {
+  return !PictureList.empty() && UnreadableInARow >= PictureList.size();
+}
+
+void TPictureSelection::ForgetUnreadable() {
+  const bool saidSo = AllPicturesUnreadable();
+  UnreadableInARow = 0;
+  if (saidSo) ShowPictureLabels();
+}
+
+void TPictureSelection::ChangePictureUntilShown(bool forward, bool random, const std::function<bool()>& show) {
+  ForgetUnreadable();
+  while (true) {
+    ChangePicture(forward, random);
+    if (show()) return;
+    ++UnreadableInARow;
+    if (PictureList.empty() || AllPicturesUnreadable()) break;
+    if (random) forward = true;
+    random = false;
+  }
+  if (AllPicturesUnreadable()) ShowPictureLabels();
 }
 
 int32_t TPictureSelection::DrawIndex(int32_t count) const {
@@ -78,6 +102,7 @@ void TPictureSelection::LoadPictureFileNames(const std::vector<DirectoryEntry>& 
   FUN_GUARD({
     CurrentPictureIndex =
         BuildPictureList(rows, walk, Services.Collate, PictureList, Services.SortKey, &CurrentFileTitle);
+    UnreadableInARow = 0;  // the labels are shown next
     ShowPictureLabels();
   });
 }
@@ -88,15 +113,17 @@ std::string IndexInputPrefill(int32_t currentPictureIndex) {
 
 namespace {
 
-// Optional leading blanks and sign, then decimal digits and nothing else.
+// Optional blanks, a sign, decimal digits and optional blanks, and nothing else.
 bool ReadDecimal(const std::string& text, int64_t& value) {
   size_t at = 0;
-  while (at < text.size() && text[at] == ' ') ++at;
+  size_t end = text.size();
+  while (at < end && text[at] == ' ') ++at;
+  while (end > at && text[end - 1] == ' ') --end;
   bool negative = false;
-  if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
-  if (at == text.size()) return false;
+  if (at < end && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+  if (at == end) return false;
   value = 0;
-  for (; at < text.size(); ++at) {
+  for (; at < end; ++at) {
     if (!std::isdigit(static_cast<unsigned char>(text[at]))) return false;
     value = value * 10 + (text[at] - '0');
     if (value > INT32_MAX) return false;

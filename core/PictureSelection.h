@@ -39,6 +39,19 @@ struct TPictureSelection {
   // all when the list is empty.
   void ChangePicture(bool forward, bool random);
 
+  // Pictures that could not be read one after another by the last
+  // ChangePictureUntilShown; a selection or a reload of the list starts again.
+  size_t UnreadableInARow = 0;
+  // Every entry of the list failed to load in a row: changes are no longer
+  // forced until a scheduled change, a reload of the list or a user action.
+  bool AllPicturesUnreadable() const;
+
+  // ChangePicture, then show, which composes the current picture and returns
+  // false only when it could not be read. After such a picture it steps on the
+  // same way (forward after a random one, so that every entry gets its turn)
+  // until one is shown or every entry failed in a row; then the labels say so.
+  void ChangePictureUntilShown(bool forward, bool random, const std::function<bool()>& show);
+
   // The next, previous or a random entry whose file exists, removing the
   // vanished ones met on the way; empty when none is left. Moves
   // CurrentPictureIndex to the result only when updateIndex is set; otherwise
@@ -52,6 +65,8 @@ struct TPictureSelection {
  private:
   int32_t DrawIndex(int32_t count) const;
   void ShowPictureLabels() const;
+  // Starts counting unreadable pictures anew; the labels follow when they said none could be read.
+  void ForgetUnreadable();
 };
 
 // The "Index" box's pre-filled text: the current position counting from 1, 0

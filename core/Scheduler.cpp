@@ -90,7 +90,7 @@ bool IsAutoChangeDue(const TTimerTickState& state, double now) {
   return state.IsAutoChange && !state.IsPictureListEmpty &&
          (IsPeriodElapsed(state.AutoChangePeriod, state.LastAutoChangeTime, now,
                           state.StartHour) ||
-          state.IsCurrentFileTitleEmpty);
+          (state.IsCurrentFileTitleEmpty && !state.AllPicturesUnreadable));
 }
 
 bool IsCalendarDayChanged(const TTimerTickState& state, double now) {
@@ -126,7 +126,9 @@ void RunTimerTick(const TTimerTickHooks& hooks) {
     TTimerTickActions actions = DecideTimerTick(state, true, now);
     if (actions.ChangePicture) {
       hooks.ChangePicture(actions.ChangeRandomly);
-      if (trace_.CalleeFailed()) return;
+      trace_.CalleeFailed();  // recorded; a picture not shown does not hold up the broadcast
+      // The change composed the new picture, calendar included.
+      actions.Compose = false;
       // The change may have dropped vanished files down to an empty list.
       actions.Broadcast = IsBroadcastDue(hooks.ReadState(), now);
     }

@@ -49,10 +49,14 @@ struct TTimerTickState {
   double LastBroadcastTime = 0;
   bool IsPictureListEmpty = true;
   bool IsCurrentFileTitleEmpty = true;
+  // Every picture of the list failed to load in a row: an empty title no
+  // longer forces a change; the period still does.
+  bool AllPicturesUnreadable = false;
 };
 
 // What a tick does, in this order: stir the random generator, change the
-// picture, broadcast, compose the wallpaper (re-reading the picture when reload).
+// picture (which composes it), broadcast, compose the wallpaper when the
+// picture did not change (re-reading the picture when reload).
 struct TTimerTickActions {
   bool MixCursor = false;
   bool ChangePicture = false;
@@ -83,13 +87,15 @@ struct TTimerTickHooks {
   std::function<TTimerTickState()> ReadState;
   // Keeps last times that ClampFutureLastTimes changed.
   std::function<void(double lastAutoChangeTime, double lastBroadcastTime)> WriteLastTimes;
-  std::function<void(bool random)> ChangePicture;   // traced; stamps LastAutoChangeTime
+  // Traced; stamps LastAutoChangeTime and composes the new picture, stepping
+  // over pictures that cannot be read.
+  std::function<void(bool random)> ChangePicture;
   std::function<void()> BroadcastWallpaperFile;     // traced; stamps LastBroadcastTime
   std::function<void(bool reload)> SetFileAsWallpaper;  // traced
 };
 
 // The main window's timer handler (trace "TMainForm::TimerTimer"): runs the
-// decisions through the hooks. Failures are recorded, never shown. A failed
-// picture change ends the tick; a failed broadcast does not keep the new
-// picture or the new day from being composed.
+// decisions through the hooks. Failures are recorded, never shown; a failed
+// picture change does not keep the broadcast from being sent, nor a failed
+// broadcast the new day from being composed.
 void RunTimerTick(const TTimerTickHooks& hooks);

@@ -7,6 +7,7 @@ TMainWindowMessage ClassifyMainWindowMessage(unsigned message) {
   } kMessages[] = {
       {17, TMainWindowMessage::QueryEndSession},
       {26, TMainWindowMessage::SettingChange},
+      {126, TMainWindowMessage::DisplayChange},
       {563, TMainWindowMessage::DropFiles},
       {786, TMainWindowMessage::Hotkey},
       {kTrayCallbackMessage, TMainWindowMessage::TrayCallback},

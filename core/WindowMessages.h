@@ -6,6 +6,7 @@ enum class TMainWindowMessage {
   Other,            // default processing only
   QueryEndSession,  // the coming close is a real close
   SettingChange,
+  DisplayChange,    // a new screen size: handled as a settings change
   DropFiles,
   Hotkey,           // by identifier, see Hotkeys.h
   TrayCallback,     // see TrayMenu.h
@@ -15,7 +16,7 @@ enum class TMainWindowMessage {
 constexpr unsigned kTrayIconId = 1000;
 constexpr unsigned kTrayCallbackMessage = 1124;
 
-// WM_QUERYENDSESSION 17, WM_SETTINGCHANGE 26, WM_DROPFILES 563, WM_HOTKEY 786,
+// WM_QUERYENDSESSION 17, WM_SETTINGCHANGE 26, WM_DISPLAYCHANGE 126, WM_DROPFILES 563, WM_HOTKEY 786,
 // the tray callback 1124. Every message still goes to default processing.
 TMainWindowMessage ClassifyMainWindowMessage(unsigned message);
 

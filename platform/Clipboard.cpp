@@ -60,9 +60,20 @@ bool CopyTextToClipboard(const std::string& text, const std::string& failureMess
       return;
     }
     char* target = static_cast<char*>(GlobalLock(memory));
+    if (!target) {
+      const DWORD code = GetLastError();
+      GlobalFree(memory);
+      FUN_RAISE("Failed to lock clipboard memory.", std::to_string(content.size() + 1), "", code);
+      return;
+    }
     std::memcpy(target, content.c_str(), content.size() + 1);
     GlobalUnlock(memory);
-    EmptyClipboard();
+    if (!EmptyClipboard()) {
+      const DWORD code = GetLastError();
+      GlobalFree(memory);
+      FUN_RAISE("Failed to empty clipboard.", "", "", code);
+      return;
+    }
     if (!SetClipboardData(CF_TEXT, memory)) {
       const DWORD code = GetLastError();
       GlobalFree(memory);

@@ -21,9 +21,10 @@ bool RunFileDialog(HWND owner, const TFileDialogRequest& request, bool save, std
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrTitle = request.Title.empty() ? nullptr : request.Title.c_str();
+  dialog.lpstrDefExt = request.DefaultExtension.empty() ? nullptr : request.DefaultExtension.c_str();
   // The program's current folder stays where it was: relative names keep their meaning.
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-  if (request.MustExist) dialog.Flags |= OFN_PATHMUSTEXIST | (save ? 0 : OFN_FILEMUSTEXIST);
+  if (request.FolderMustExist) dialog.Flags |= OFN_PATHMUSTEXIST;
   if (!(save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog))) {
     failureCode = CommDlgExtendedError();
     return false;

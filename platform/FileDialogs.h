@@ -11,9 +11,11 @@ struct TFileDialogRequest {
   std::string Filter;
   // The system's own title when empty.
   std::string Title;
-  // A folder that must exist, and to open, a file that must exist. Off, the
-  // name typed is handed back as it is (the caller reports a file it cannot read).
-  bool MustExist = true;
+  // Added to a name typed without one; none when empty.
+  std::string DefaultExtension;
+  // The folder of the name typed must exist. Off, the name is handed back as it
+  // is (the caller reports a file it cannot read).
+  bool FolderMustExist = false;
 };
 
 // The file-name field starts with `path`; the chosen file comes back in it.

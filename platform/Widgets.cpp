@@ -120,7 +120,9 @@ LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT message, WPARAM wParam
 // ---- TLinkLabel ----
 
 void TLinkLabel::AfterAttach() {
-  SetWindowLongPtrA(handle_, GWL_STYLE, GetWindowLongPtrA(handle_, GWL_STYLE) | SS_NOTIFY);
+  SetWindowLongPtrA(handle_, GWL_STYLE, GetWindowLongPtrA(handle_, GWL_STYLE) | SS_NOTIFY | WS_TABSTOP);
+  // The keyboard and the focus frame come through the subclass.
+  EnableMouseEvents();
   // One underlined copy of the dialog font serves every link of the process.
   static HFONT linkFont = nullptr;
   if (!linkFont) {
@@ -134,6 +136,54 @@ void TLinkLabel::AfterAttach() {
 
 void TLinkLabel::HandleCommand(int notifyCode) {
   if (notifyCode == STN_CLICKED && OnClick) OnClick();
+}
+
+namespace {
+
+bool IsClickKey(WPARAM key) { return key == VK_RETURN || key == VK_SPACE; }
+
+}  // namespace
+
+bool TLinkLabel::HandleSubclassed(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_GETDLGCODE: {
+      // Enter goes to the link, not to the dialog's default button.
+      result = DefSubclassProc(handle_, message, wParam, lParam) | DLGC_WANTCHARS;
+      const auto* key = reinterpret_cast<const MSG*>(lParam);
+      if (key && key->message == WM_KEYDOWN && IsClickKey(key->wParam)) result |= DLGC_WANTMESSAGE;
+      return true;
+    }
+    case WM_KEYDOWN:
+      if (!IsClickKey(wParam)) break;
+      result = 0;
+      // The command may end the window: nothing of it is touched afterwards.
+      if (OnClick) OnClick();
+      return true;
+    case WM_CHAR:
+      if (wParam != '\r' && wParam != ' ') break;
+      result = 0;  // already clicked by the key itself
+      return true;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateRect(handle_, nullptr, TRUE);
+      break;
+    case WM_PAINT:
+    case WM_PRINTCLIENT: {
+      PAINTSTRUCT paint;
+      HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(handle_, &paint);
+      DefSubclassProc(handle_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+      if (GetFocus() == handle_) {
+        RECT frame;
+        GetClientRect(handle_, &frame);
+        DrawFocusRect(dc, &frame);
+      }
+      if (!wParam) EndPaint(handle_, &paint);
+      result = 0;
+      return true;
+    }
+    default: break;
+  }
+  return TControl::HandleSubclassed(message, wParam, lParam, result);
 }
 
 HBRUSH TLinkLabel::HandleColorStatic(HDC dc) {

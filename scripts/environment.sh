@@ -3,6 +3,8 @@ ROOT=$(pwd)
 NATIVE_BUILD=$ROOT/build/native
 WIN_BUILD=$ROOT/build/win64
 export WINEPREFIX=$ROOT/build/wineprefix
+# A copy of the test prefix whose display runs at 150 % (144 DPI).
+SCALED_PREFIX=$ROOT/build/wineprefix150
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 JOBS=$(nproc 2>/dev/null || echo 2)
@@ -53,6 +55,19 @@ prepare_prefix() {
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.prepared"
+  fi
+}
+
+# Ends the test prefix's programs; the first time, copies the prefix then.
+prepare_scaled_prefix() {
+  wineserver -k >/dev/null 2>&1
+  wineserver -w
+  if [ ! -f "$SCALED_PREFIX/.prepared" ]; then
+    rm -rf "$SCALED_PREFIX"
+    cp -a "$WINEPREFIX" "$SCALED_PREFIX"
+    WINEPREFIX=$SCALED_PREFIX wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f \
+      >/dev/null 2>&1
+    WINEPREFIX=$SCALED_PREFIX wineserver -w
   fi
 }
 

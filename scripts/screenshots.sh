@@ -13,14 +13,7 @@ build_windows || exit 1
 start_wine_desktop
 wineserver -k >/dev/null 2>&1
 
-SCALED_PREFIX=$ROOT/build/wineprefix150
-if [ ! -f "$SCALED_PREFIX/.prepared" ]; then
-  rm -rf "$SCALED_PREFIX"
-  cp -a "$WINEPREFIX" "$SCALED_PREFIX"
-  WINEPREFIX=$SCALED_PREFIX wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f \
-    >/dev/null 2>&1
-  WINEPREFIX=$SCALED_PREFIX wineserver -w
-fi
+prepare_scaled_prefix
 
 status=0
 for scale in 100 150; do

@@ -54,6 +54,11 @@ TEST(DirectoryListTest, RowGeometryAndWhichClickTogglesWhat) {
   EXPECT_EQ(DirectoryRowGeometry(19).ActiveRight, 38);
   EXPECT_EQ(DirectoryRowGeometry(19).RecursiveRight, 85);
   EXPECT_EQ(DirectoryRowGeometry(17).RecursiveRight, 76);  // 76.5 truncated
+  // The font's height plus 4 while "Active" and "Recurs" fit their cells ...
+  EXPECT_EQ(DirectoryRowHeight(15, 32, 41), 19);
+  // ... else just tall enough for the wider of them: 2h - 6 >= 49 and 4.5h - 2h - 6 >= 57.
+  EXPECT_EQ(DirectoryRowHeight(20, 49, 40), 28);
+  EXPECT_EQ(DirectoryRowHeight(20, 40, 61), 27);
 
   TDirectoryList list;
   list.AddDirectoryEntry("A", false, false);

@@ -21,4 +21,12 @@ TEST(HotkeysTest, LetterRuleAndBindings) {
   EXPECT_EQ(GetHotkeyLetter("1"), 'W');
 }
 
+TEST(HotkeysTest, CtrlQAloneClosesTheProgram) {
+  EXPECT_TRUE(IsCloseProgramKey('Q', true, false, false));
+  EXPECT_FALSE(IsCloseProgramKey('Q', false, false, false));
+  EXPECT_FALSE(IsCloseProgramKey('Q', true, true, false));   // Ctrl+Alt is AltGr on many keyboards
+  EXPECT_FALSE(IsCloseProgramKey('Q', true, false, true));
+  EXPECT_FALSE(IsCloseProgramKey('W', true, false, false));
+}
+
 }  // namespace

@@ -14,6 +14,9 @@ TEST(PictureLabelsTest, CountsAndLabels) {
   EXPECT_EQ(CurrentPictureText(1233, "C:\\P\\a.png", " "),
             "Current picture (index 1 234) \"a.png\" in \"C:\\P\\\"");
   EXPECT_EQ(TrayTipText("C:\\P\\a.png"), "Muralotrope | C:\\P\\a.png");
+  // When none of the pictures could be read, both say so.
+  EXPECT_EQ(LoadedPicturesCountText(1200, ".", true), "There are 1.200 pictures, none of which could be read");
+  EXPECT_EQ(TrayTipText("", true), "Muralotrope | None of the pictures could be read");
 }
 
 }  // namespace

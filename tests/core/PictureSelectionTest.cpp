@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <set>
 #include <stdexcept>
 #include <strings.h>
@@ -135,6 +136,83 @@ TEST_F(PictureSelectionTest, PickingWithoutMovingKeepsTheIndexOnTheCurrentPictur
   EXPECT_EQ(s.CurrentPictureIndex, -1);
 }
 
+// The pictures the pipeline could not read: show() fails for them and empties
+// the title, as the pipeline does.
+class PictureStepOverTest : public PictureSelectionTest {
+ protected:
+  std::function<bool()> Show() {
+    return [this] {
+      shown.push_back(s.CurrentFileTitle);
+      if (!unreadable.count(s.CurrentFileTitle)) return true;
+      s.CurrentFileTitle.clear();
+      return false;
+    };
+  }
+  std::set<std::string> unreadable;
+  std::vector<std::string> shown;
+};
+
+TEST_F(PictureStepOverTest, PreviousAndNextStepOverUnreadablePicturesTheWayAsked) {
+  using Titles = std::vector<std::string>;
+  Fill({"A", "B", "C", "D", "E"}, 3);
+  unreadable = {"C", "B"};
+  s.ChangePictureUntilShown(false, false, Show());
+  EXPECT_EQ(shown, (Titles{"C", "B", "A"}));
+  EXPECT_EQ(s.CurrentFileTitle, "A");
+  EXPECT_EQ(s.CurrentPictureIndex, 0);
+  EXPECT_EQ(s.UnreadableInARow, 2u);
+  EXPECT_FALSE(s.AllPicturesUnreadable());
+  EXPECT_EQ(labelRefreshes, 0);
+
+  shown.clear();
+  s.ChangePictureUntilShown(true, false, Show());
+  EXPECT_EQ(shown, (Titles{"B", "C", "D"}));
+  EXPECT_EQ(s.CurrentFileTitle, "D");
+
+  // A random pick that cannot be read is followed by the next ones.
+  shown.clear();
+  draws = {1};
+  s.ChangePictureUntilShown(true, true, Show());
+  EXPECT_EQ(shown, (Titles{"B", "C", "D"}));
+  EXPECT_TRUE(draws.empty());
+}
+
+TEST_F(PictureStepOverTest, AListOfUnreadablePicturesIsTriedOnceAndSaysSo) {
+  Fill({"A", "B", "C"}, 0);
+  unreadable = {"A", "B", "C"};
+  s.ChangePictureUntilShown(true, false, Show());
+  EXPECT_EQ(shown, (std::vector<std::string>{"B", "C", "A"}));
+  EXPECT_TRUE(s.AllPicturesUnreadable());
+  EXPECT_EQ(s.CurrentFileTitle, "");
+  EXPECT_EQ(labelRefreshes, 1);
+
+  // A selection by the user starts counting again, and the labels follow.
+  s.SelectPicture(1, "");
+  EXPECT_FALSE(s.AllPicturesUnreadable());
+  EXPECT_EQ(labelRefreshes, 2);
+  // So does the next round of changes, and a reload of the list.
+  s.UnreadableInARow = 3;
+  shown.clear();
+  unreadable = {"C"};
+  s.ChangePictureUntilShown(true, false, Show());
+  EXPECT_EQ(shown, (std::vector<std::string>{"C", "A"}));
+  EXPECT_EQ(s.UnreadableInARow, 1u);
+  s.UnreadableInARow = 3;
+  s.LoadPictureFileNames({{"C:\\P", DirectoryActiveBit}}, [](const std::string&, bool, std::vector<std::string>& out) {
+    out = {"C:\\P\\a.jpg", "C:\\P\\b.jpg", "C:\\P\\c.jpg"};
+  });
+  EXPECT_FALSE(s.AllPicturesUnreadable());
+
+  // An empty list: the current title is shown once, however it goes.
+  s.PictureList.clear();
+  s.CurrentFileTitle = "Outside";
+  unreadable = {"Outside"};
+  shown.clear();
+  s.ChangePictureUntilShown(false, false, Show());
+  EXPECT_EQ(shown, std::vector<std::string>{"Outside"});
+  EXPECT_FALSE(s.AllPicturesUnreadable());
+}
+
 TEST_F(PictureSelectionTest, SelectByPositionOrByTitle) {
   Fill({"C:\\A.jpg", "C:\\B.jpg"}, -1);
   s.SelectPicture(1, "ignored");
@@ -176,9 +254,12 @@ TEST(PictureIndexInputTest, OnlyANewPositionInRangeIsAccepted) {
   EXPECT_EQ(IndexInputPrefill(41), "42");
   EXPECT_EQ(IndexInputChoice("3", 0, 5), 2);
   EXPECT_EQ(IndexInputChoice("  +5", 0, 5), 4);
+  // Blanks around the number, on either side, are no part of it.
+  EXPECT_EQ(IndexInputChoice("3 ", 0, 5), 2);
+  EXPECT_EQ(IndexInputChoice(" 4  ", 0, 5), 3);
   EXPECT_EQ(IndexInputChoice("1", 0, 5), -1);  // the current position
   EXPECT_EQ(IndexInputChoice("", 0, 5), -1);   // stands for the current position
-  for (const char* rejected : {"0", "6", "abc", "3x", "", "99999999999"})
+  for (const char* rejected : {"0", "6", "abc", "3x", "", "99999999999", "3 4", " ", "- 3"})
     EXPECT_EQ(IndexInputChoice(rejected, -1, 5), -1) << rejected;
 }
 

@@ -103,6 +103,11 @@ TEST(SchedulerTest, TickDecisions) {
   EXPECT_TRUE(DecideTimerTick(state, true, At(1, 10, 0, 1)).ChangePicture);
   state.IsAutoChange = false;
   EXPECT_FALSE(DecideTimerTick(state, true, At(1, 10, 0, 1)).ChangePicture);
+  // Once every picture failed to load in a row, only the period changes the picture.
+  state.IsAutoChange = true;
+  state.AllPicturesUnreadable = true;
+  EXPECT_FALSE(DecideTimerTick(state, true, At(1, 10, 0, 1)).ChangePicture);
+  EXPECT_TRUE(DecideTimerTick(state, true, At(1, 11)).ChangePicture);
 
   // The start hour governs the broadcast too.
   state = SteadyState();
@@ -114,12 +119,17 @@ TEST(SchedulerTest, TickDecisions) {
 // Runs one tick against a fake main window whose operations are traced and
 // log their calls; returns the log.
 struct TFakeWindow {
-  bool OnMains = true, ChangeEmptiesList = false, ChangeFails = false, BroadcastFails = false;
+  bool OnMains = true, ChangeDue = true, ChangeEmptiesList = false, ChangeFails = false, BroadcastFails = false;
   std::function<double()> Now = [] { return At(3, 12); };
   TTimerTickState State = SteadyState();
 
   std::string RunTick() {
     std::string log;
+    if (!ChangeDue) {
+      // Changed just now, drawn yesterday: the calendar's new day is due.
+      State.LastAutoChangeTime = Now();
+      State.LastRedrawTime = Now() - 1;
+    }
     TTimerTickHooks hooks;
     hooks.IsRunningOnMainsPower = [&] { log += "power "; return OnMains; };
     hooks.Now = Now;
@@ -157,25 +167,28 @@ struct TFakeWindow {
 };
 
 TEST(SchedulerTest, TickRunsItsStepsInOrderAndRecordsFailures) {
+  // The change composes the new picture itself.
   TFakeWindow window;
-  EXPECT_EQ(window.RunTick(), "power mix change broadcast compose(reload)");
+  EXPECT_EQ(window.RunTick(), "power mix change broadcast ");
   EXPECT_FALSE(FunStatContext.Failed());
   window.OnMains = false;
   EXPECT_EQ(window.RunTick(), "power ");
 
   window = TFakeWindow();
   window.ChangeEmptiesList = true;
-  EXPECT_EQ(window.RunTick(), "power mix change compose(reload)");
+  EXPECT_EQ(window.RunTick(), "power mix change ");
 
+  // A change whose picture could not be shown is recorded; the broadcast still goes out.
   window = TFakeWindow();
   window.ChangeFails = true;
-  EXPECT_EQ(window.RunTick(), "power mix change ");
+  EXPECT_EQ(window.RunTick(), "power mix change broadcast ");
   EXPECT_EQ(FunStatContext.Function, "ChangePicture");
 
-  // A failed broadcast is kept in the record but the new picture is still composed.
+  // A failed broadcast is kept in the record; a new day is still composed.
   window = TFakeWindow();
   window.BroadcastFails = true;
-  EXPECT_EQ(window.RunTick(), "power mix change broadcast compose(reload)");
+  window.ChangeDue = false;
+  EXPECT_EQ(window.RunTick(), "power mix broadcast compose");
   EXPECT_EQ(FunStatContext.Description, "No registry.");
 
   // Last times stored in the future count from now: nothing at once, both one period later.
@@ -188,7 +201,7 @@ TEST(SchedulerTest, TickRunsItsStepsInOrderAndRecordsFailures) {
   window.Now = [] { return At(3, 12, 59, 59); };
   EXPECT_EQ(window.RunTick(), "power mix compose");
   window.Now = [] { return At(3, 13); };
-  EXPECT_EQ(window.RunTick(), "power mix change broadcast compose(reload)");
+  EXPECT_EQ(window.RunTick(), "power mix change broadcast ");
 
   window = TFakeWindow();
   window.Now = []() -> double { throw std::runtime_error("no clock"); };

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "ProgramHarness.h"
 #include "resources/resource.h"
 
@@ -95,6 +97,41 @@ TEST_F(CalendarPagesTest, SetPositionWarnsWhileHiddenAndOtherwiseOpensThePreview
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(position) != FALSE; }, 10000));
   PostMessageA(position, WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(position); }, 10000));
+}
+
+// Types a name into the skin dialog and confirms it.
+void AnswerSkinDialog(const TProgramUnderTest& program, const std::string& typed) {
+  HWND dialog = program.WaitForTopWindow("Load calendar skin", 20000);
+  ASSERT_NE(dialog, nullptr);
+  // The file name field: a combo box with an edit in the explorer-style dialog, an edit in the old one.
+  HWND name = GetDlgItem(dialog, 0x47C);
+  if (!name) name = GetDlgItem(dialog, 0x480);
+  ASSERT_NE(name, nullptr);
+  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+// A skin name typed without its extension is the ".wps" file of that name; a
+// name with no such file is reported and changes nothing.
+TEST_F(CalendarPagesTest, LoadSkinTakesANameTypedWithoutItsExtension) {
+  HWND effect = Control(IDC_CALENDAR_SKIN_FIRST);  // row 1: the text effect list
+  ASSERT_NE(effect, nullptr);
+  ASSERT_EQ(TextOf(effect), "Outline");
+  program_.WriteFile("CalendarSkins\\myskin.wps", "[CalendarSkin]\r\nTextEffect=None\r\n");
+  ClickLink(Control(IDC_CALENDAR_LOAD_SKIN_LABEL));
+  ASSERT_NO_FATAL_FAILURE(AnswerSkinDialog(program_, "myskin"));
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(effect) == "None"; }, 20000)) << "the skin was not loaded";
+
+  SendMessageA(effect, CB_SETCURSEL, 2, 0);  // "Outline" again
+  ClickLink(Control(IDC_CALENDAR_LOAD_SKIN_LABEL));
+  ASSERT_NO_FATAL_FAILURE(AnswerSkinDialog(program_, "nosuchskin"));
+  HWND error = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    error = program_.FindTopWindow("Error", "#32770");
+    return error && IsWindowVisible(error);
+  }, 20000));
+  EXPECT_EQ(TextOf(effect), "Outline");
+  if (error) PostMessageA(error, WM_COMMAND, MAKEWPARAM(IDC_ERROR_OKAY, BN_CLICKED), 0);
 }
 
 }  // namespace

@@ -516,6 +516,20 @@ TEST_F(LayoutTest, EveryControlAndItsTextFitTheirPage) {
   for (const std::string& fault : faults) ADD_FAILURE() << fault;
 }
 
+// The directory rows' flag cells hold their longest texts: "Active" in the
+// cell 0..2h, "Recurs" in 2h..4.5h, each inset by 3 pixels on either side.
+TEST_F(LayoutTest, DirectoryFlagCellsHoldTheirTexts) {
+  HWND list = Control(IDC_DIRECTORIES_LISTBOX);
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == 1; }, 20000));
+  const int h = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+  const TWindowFont font(GetDpiForWindow(list));
+  EXPECT_LE(font.Measure("Active", 0, DT_NOPREFIX).cx, 2 * h - 6) << "row height " << h;
+  EXPECT_LE(font.Measure("Recurs", 0, DT_NOPREFIX).cx, 9 * h / 2 - 2 * h - 6) << "row height " << h;
+  // The row is as high as the text it holds.
+  EXPECT_GE(h, font.Measure("Active", 0, DT_NOPREFIX).cy + 4);
+}
+
 // A shown top-level window of a process that holds a control with this id.
 HWND ShownWindowWithControl(DWORD processId, int id) {
   struct TSearch {

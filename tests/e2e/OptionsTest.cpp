@@ -356,6 +356,21 @@ TEST(OptionsTest, AFileFromAnotherVersionLoadsWithTheDocumentedFallbacks) {
   EXPECT_EQ(Value(file, "BroadcastWallpaperChange", "IsAutoChange"), "TRUE");
 }
 
+// Without a stored place the window opens at 354, 122, kept inside the work
+// area like a stored place.
+TEST(OptionsTest, WithoutAStoredPlaceTheWindowOpensAtItsDefaultPlace) {
+  TOptionsRun run;
+  ASSERT_NO_FATAL_FAILURE(run.Start("[Main]\r\nAutorun=FALSE\r\n" + run.DirectoryRows()));
+  const RECT area = WorkArea();
+  const LONG x = (354 < area.left || 354 > 0.9 * area.right) ? area.left : 354;
+  const LONG y = (122 < area.top || 122 > 0.9 * area.bottom) ? area.top : 122;
+  ASSERT_NE(x, area.left);  // the work area of the test desktop leaves the default as it is
+  RECT position = {};
+  GetWindowRect(run.window, &position);
+  EXPECT_EQ(position.left, x);
+  EXPECT_EQ(position.top, y);
+}
+
 TEST(OptionsTest, ASaveThatCannotReplaceTheFileReportsItAndKeepsTheFile) {
   TOptionsRun run;
   ASSERT_NO_FATAL_FAILURE(run.Start("[Main]\r\nAutorun=FALSE\r\nHotkey=K\r\n" + run.DirectoryRows()));

@@ -12,9 +12,12 @@
 #include <vector>
 
 #include "app/CalendarSkinControls.h"
+#include "app/MainForm.h"
+#include "core/FunStatus.h"
 #include "platform/CalendarSystemNames.h"
 #include "platform/GdiPlusCanvas.h"
 #include "platform/GdiPlusSession.h"
+#include "core/ColorGrid.h"
 #include "core/SkinParameters.h"
 #include "core/StoredTextList.h"
 #include "core/TimeHelpers.h"
@@ -192,6 +195,11 @@ class CalendarWallpaperTest : public ::testing::Test {
   }
 
   static TGdiPlusSession* gdiPlus_;
+  // Each colour panel's hint names its colour the one way every panel does.
+  static void ExpectPanelHintsFollowTheirColors(const char* after) {
+    for (TColorPanel* panel : controls_->ColorPanels())
+      EXPECT_EQ(panel->Hint(), PanelColorHint(panel->Color())) << after << ": " << panel->Caption;
+  }
   static TTestPage* pages_;
   static TCalendarSkinControls* controls_;
   TCalendarPlacement placement_;
@@ -320,8 +328,10 @@ TEST_F(CalendarWallpaperTest, SavedSkinLoadsBackEveryControlState) {
 
   controls_->ShowSkin(DefaultCalendarSkin(controls_->FontNames()));
   ASSERT_EQ(ControlStates(), defaults);
+  ExpectPanelHintsFollowTheirColors("default skin");
   ASSERT_TRUE(store.LoadFrom(path, 0));
   EXPECT_EQ(ControlStates(), saved);
+  ExpectPanelHintsFollowTheirColors("skin load");
 
   // Colours only: everything else keeps the defaults.
   controls_->ShowSkin(DefaultCalendarSkin(controls_->FontNames()));
@@ -355,3 +365,101 @@ TEST_F(CalendarWallpaperTest, EveryRowHasItsControlWithTheTableItems) {
 }
 
 }  // namespace
+
+namespace {
+
+// Answers the program's yes/no question box with this button, from inside its own loop.
+int questionAnswer = IDNO;
+int questionsAsked = 0;
+
+VOID CALLBACK AnswerQuestion(HWND, UINT, UINT_PTR, DWORD) {
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM) -> BOOL {
+        if (!IsWindowVisible(window) || !GetDlgItem(window, IDNO)) return TRUE;
+        ++questionsAsked;
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(questionAnswer, BN_CLICKED), 0);
+        return FALSE;
+      },
+      0);
+}
+
+std::string ReadText(const std::string& path) {
+  std::string bytes;
+  if (FILE* file = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, got);
+    std::fclose(file);
+  }
+  return bytes;
+}
+
+void WriteText(const std::string& path, const std::string& bytes) {
+  if (FILE* file = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+  }
+}
+
+}  // namespace
+
+// "Save skin" over an existing file: a No keeps the file and the last skin
+// name; a Yes keeps the file's other sections while no skin file was loaded,
+// and those of the loaded skin file once one was.
+TEST(CalendarSkinFileTest, SavingOverAFileKeepsWhatItShouldAndARefusalChangesNothing) {
+  TMainForm form;
+  ASSERT_TRUE(form.Create());
+  const std::string older = ProgramFolderPath("skin_save_older.wps");
+  const std::string loaded = ProgramFolderPath("skin_save_loaded.wps");
+  const std::string original = "[Other]\r\nKey=kept\r\n[CalendarSkin]\r\nTextEffect=None\r\n";
+  WriteText(older, original);
+  form.LastCalendarSkinName = "before";
+  const UINT_PTR answering = SetTimer(nullptr, 0, 50, AnswerQuestion);
+
+  questionAnswer = IDNO;
+  EXPECT_FALSE(form.SaveCalendarSkinFile(older));
+  EXPECT_EQ(questionsAsked, 1);
+  EXPECT_EQ(form.LastCalendarSkinName, "before");
+  EXPECT_EQ(ReadText(older), original);
+
+  questionAnswer = IDYES;
+  EXPECT_TRUE(form.SaveCalendarSkinFile(older));
+  EXPECT_EQ(questionsAsked, 2);
+  EXPECT_EQ(form.LastCalendarSkinName, "skin_save_older");
+  std::string saved = ReadText(older);
+  EXPECT_NE(saved.find("[Other]\r\nKey=kept\r\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("TextEffect=Outline\r\n"), std::string::npos) << saved;
+
+  // Once a skin file was loaded, its sections go with the saved skin.
+  WriteText(loaded, "[Loaded]\r\nFrom=loaded\r\n[CalendarSkin]\r\nTextEffect=Shadow\r\n");
+  ASSERT_TRUE(form.LoadCalendarSkinFile(loaded));
+  EXPECT_TRUE(form.SaveCalendarSkinFile(older));
+  saved = ReadText(older);
+  EXPECT_NE(saved.find("[Loaded]\r\nFrom=loaded\r\n"), std::string::npos) << saved;
+  EXPECT_EQ(saved.find("[Other]"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("TextEffect=Shadow\r\n"), std::string::npos) << saved;
+
+  KillTimer(nullptr, answering);
+  DeleteFileA(older.c_str());
+  DeleteFileA(loaded.c_str());
+}
+
+// A drawing surface that cannot be made paints nothing, but the failure is
+// recorded under the calendar's trace and the day counts as painted, so that
+// the next tick does not compose again; a hidden calendar stamps nothing.
+TEST(CalendarOnWallpaperTest, ASurfaceThatCannotBeMadeIsRecordedAndStampsTheDay) {
+  TMainForm form;
+  ASSERT_TRUE(form.Create());
+  form.CalendarClock = [] { return 45000.25; };
+  form.ShowCalendarCheckBox.SetChecked(true);
+  EXPECT_FALSE(form.SetInfoOnPicture(nullptr));
+  EXPECT_TRUE(FunStatContext.Failed());
+  EXPECT_EQ(FunStatContext.Function, "TMainForm::SetInfoOnPicture");
+  EXPECT_EQ(form.LastRedrawTime, 45000.25);
+
+  form.LastRedrawTime = 7;
+  form.ShowCalendarCheckBox.SetChecked(false);
+  EXPECT_FALSE(form.SetInfoOnPicture(nullptr));
+  EXPECT_EQ(form.LastRedrawTime, 7);
+  FunStatContext.Reset(Perfect);
+}

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "app/MainForm.h"
 #include "app/TrayMenu.h"
 #include "platform/Hotkeys.h"
 #include "platform/LocalTime.h"
+#include "tests/platform/CompositionTestPictures.h"
 
 namespace {
 
@@ -167,3 +169,26 @@ TEST(ControlLocalTimeTest, ConvertsSystemTimesAndFormatsWithColons) {
 }
 
 }  // namespace
+
+// A change of resolution reloads the wallpaper fitted to the new screen size,
+// without waiting for a settings message.
+TEST(ControlDisplayChangeTest, ANewScreenSizeReloadsThePictureFittedToIt) {
+  TGdiPlusSession gdiplus;
+  const std::string picture = CompositionTempPath("display_change.png");
+  ASSERT_TRUE(WriteEncodedPicture(picture, L"image/png", 64, 48, [](int, int) { return 0x336699u; }));
+  TMainForm form;
+  ASSERT_TRUE(form.Create());
+  form.IsUpdatingControls = false;
+  form.Selection.CurrentFileTitle = picture;
+  // Fitted for the screen before the change.
+  form.FittedScreenWidth = 640;
+  form.FittedScreenHeight = 480;
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  SendMessageA(form.Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(width, height));
+  EXPECT_EQ(form.FittedScreenWidth, width);
+  EXPECT_EQ(form.FittedScreenHeight, height);
+  ASSERT_NE(form.FittedPicture, nullptr);
+  EXPECT_EQ(form.FittedPicture->Width(), width);
+  EXPECT_EQ(form.FittedPicture->Height(), height);
+  DeleteFileA(picture.c_str());
+}

@@ -1,5 +1,6 @@
 // The favourites' popup menu: its items, and what choosing one does.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "app/FavoritesDialog.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -62,4 +64,38 @@ TEST(FavoritesDialogTest, ChoosingSelectsInSetModeAndDeletesInDeleteMode) {
   // A stale command past the list does nothing.
   favorites.MenuItemClick(TFavoritesDialog::FirstFavoriteCommand + 2);
   EXPECT_EQ(favorites.Count, 2);
+}
+
+namespace {
+
+// The window that hears the menu loop go idle is the menu's owner.
+HWND menuOwner = nullptr;
+
+LRESULT CALLBACK NoteEnterIdle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (message == WM_ENTERIDLE && wParam == MSGF_MENU && !menuOwner) {
+    menuOwner = window;
+    EndMenu();
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+// The menu belongs to the top-level window, as the tray menu does: a menu
+// tracked for a child page does not close when the user clicks elsewhere.
+TEST(FavoritesDialogTest, MenuIsTrackedForTheTopLevelWindow) {
+  TDialogWindow window, page;
+  ASSERT_TRUE(window.CreateModeless(IDD_MAIN, nullptr));
+  ASSERT_TRUE(page.CreateModeless(IDD_PAGE, window.Handle()));
+  TLinkLabel link;
+  link.Create(page, 100, "STATIC", "Set favorite wallpaper", SS_NOTIFY, 4, 4, 80, 9);
+  for (HWND watched : {window.Handle(), page.Handle(), link.Handle()}) SetWindowSubclass(watched, NoteEnterIdle, 7, 0);
+  TFavoritesDialog favorites;
+  favorites.Add("C:\\p\\a.jpg");
+  // Should the owner never hear of the menu, the menu still ends.
+  const UINT_PTR guard = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+  favorites.Dialog(link, true);
+  KillTimer(nullptr, guard);
+  EXPECT_EQ(menuOwner, window.Handle());
+  for (HWND watched : {window.Handle(), page.Handle(), link.Handle()}) RemoveWindowSubclass(watched, NoteEnterIdle, 7);
 }
