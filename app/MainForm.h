@@ -21,6 +21,8 @@
 #include "platform/SystemTray.h"
 #include "platform/Widgets.h"
 
+struct TOption;
+
 // One page of a page control: a child dialog whose controls the main window binds.
 class TPage : public TDialogWindow {
  public:
@@ -196,7 +198,8 @@ class TMainForm : public TDialogWindow {
   TCheckBox IsAutoChangeWallpaperCheckBox, RandomWallpaperCheckBox, UseAutoChangeWallpaperStartTimeCheckBox;
   TComboBox AutoChangeWallpaperIntervalComboBox, AutoChangeWallpaperStartTimeComboBox;
   void BindControlControls();
-  double AutoChangePeriod = 3600, BroadcastPeriod = 3600;
+  // Seconds, derived from the interval lists whenever their text is set.
+  double AutoChangePeriod = 0, BroadcastPeriod = 0;
   double LastBroadcastTime = 0;
   // Registers the three hotkeys on the letter of HotkeyComboBox.
   void RegisterHotkeys();
@@ -212,6 +215,9 @@ class TMainForm : public TDialogWindow {
   // files, hotkeys, the tray callback and its menu. True when handled.
   bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   void FWinIniChange();
+  // A settings change that came while the program set its own controls; the
+  // next tick handles it.
+  bool SettingsChangePending = false;
   void SystemTrayPopupMenuPopup();
   void STP_CloseMenuClick();
   void STP_AddPicturesDirectoryMenuClick();
@@ -254,6 +260,30 @@ class TMainForm : public TDialogWindow {
   bool OptionsLoadFailed = false;
   void LoadOptions(TStoredTextList& store);
   void SaveOptions(TStoredTextList& store);
+  // What holds a row of the options table in the window: one of its controls or values.
+  struct TOptionHolder {
+    TOptionHolder() = default;
+    TOptionHolder(TCheckBox* box) : CheckBox(box) {}
+    TOptionHolder(TComboBox* box) : ComboBox(box) {}
+    TOptionHolder(TColorPanel* panel) : ColorPanel(panel) {}
+    TOptionHolder(double* value) : Real(value) {}
+    TOptionHolder(std::string* value) : Text(value) {}
+    TCheckBox* CheckBox = nullptr;
+    TComboBox* ComboBox = nullptr;
+    TColorPanel* ColorPanel = nullptr;
+    double* Real = nullptr;
+    std::string* Text = nullptr;
+  };
+  // By the row's holder name ("AutorunCheckBox", "LastRedrawTime"); empty when unknown.
+  TOptionHolder FindOptionHolder(const std::string& name);
+  // Gives every option control its items and default value.
+  void SetUpOptionControls();
+  void LoadWindowPosition(const TStoredTextList& store, const TOption& option);
+  // The sections whose owners read and write them: the skin, the directory list, the favourites.
+  void LoadOptionSection(TStoredTextList& store, const TOption& option);
+  void SaveOptionSection(TStoredTextList& store, const TOption& option);
+  // Creates, rewrites or deletes the start-up shortcut as AutorunCheckBox says.
+  void MakeAutorunShortcut();
 
  protected:
   void OnInitDialog() override;

@@ -75,7 +75,6 @@ void TMainForm::BindCalendarControls() {
   const int line = columns.LineHeight;
   ShowCalendarCheckBox.Create(general, IDC_SHOW_CALENDAR_CHECKBOX, "BUTTON", "Show on wallpaper",
                               BS_AUTOCHECKBOX | WS_TABSTOP, columns.Left[0], top, columns.Width, 10);
-  ShowCalendarCheckBox.SetChecked(true);
   ShowCalendarCheckBox.OnClick = [this] { RedrawWallpaperOnParamChange(); };
   const struct {
     TLinkLabel* label;

@@ -14,6 +14,7 @@
 #include "platform/CryptoRandom.h"
 #include "platform/DirectoryWalk.h"
 #include "platform/FolderBrowser.h"
+#include "platform/FontMetrics.h"
 #include "platform/MessageBoxes.h"
 #include "platform/FileDialogs.h"
 #include "platform/PictureDecoders.h"
@@ -30,16 +31,15 @@ constexpr int kDirectoriesPageIndex = 3;
 // The row height for the control's font: its character-cell height plus a
 // margin, tall enough for the flag cells to hold "Active" and "Recurs".
 int RowHeightForFont(HWND control) {
+  const HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
   const TWindowDcHolder dc(control);
-  const TSelection font(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-  TEXTMETRICA metrics = {};
-  GetTextMetricsA(dc.Get(), &metrics);
+  const TSelection selection(dc.Get(), font);
   const auto width = [&dc](const char* text) {
     SIZE size = {};
     GetTextExtentPoint32A(dc.Get(), text, static_cast<int>(strlen(text)), &size);
     return static_cast<int>(size.cx);
   };
-  return DirectoryRowHeight(metrics.tmHeight, width(ActiveCellText(true)), width(RecursiveCellText(true)));
+  return DirectoryRowHeight(GetFontHeight(font, control), width(ActiveCellText(true)), width(RecursiveCellText(true)));
 }
 
 void FillSystemColor(HDC dc, const RECT& rect, int colorIndex) { FillRect(dc, &rect, GetSysColorBrush(colorIndex)); }

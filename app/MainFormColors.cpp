@@ -17,15 +17,16 @@ void TMainForm::AttachColorPanel(TColorPanel& panel, bool reload, bool acceptsDr
   panel.OnMouseDown = [this, &panel, reload](TMouseButton button, int, int, bool doubleClick) {
     ColorPanelMouseDown(panel, button, doubleClick, reload);
   };
-  panel.OnMouseUp = [this, &panel](TMouseButton button, int, int) {
+  panel.OnMouseUp = [this, &panel](TMouseButton button, int x, int y) {
     if (button != TMouseButton::Left || GetCapture() != panel.Handle()) return;
     ReleaseCapture();
-    POINT cursor;
-    GetCursorPos(&cursor);
+    // Where the button was let go, not where the pointer has got to since.
+    POINT released = {x, y};
+    ClientToScreen(panel.Handle(), &released);
     // A press that never left the drag threshold is a click, not a drop.
     RECT own;
     GetWindowRect(panel.Handle(), &own);
-    if (!PtInRect(&own, cursor)) DropColorAt(panel, cursor);
+    if (!PtInRect(&own, released)) DropColorAt(panel, released);
     SetCursor(LoadCursor(nullptr, IDC_ARROW));
   };
   panel.OnMouseMove = [&panel](int, int) {

@@ -20,32 +20,6 @@
 
 namespace {
 
-// Item lists and the options' defaults.
-const std::vector<std::string> kMinStretchSizes = {"-1",  "100", "150", "200", "250",
-                                                   "300", "350", "400", "450", "500",
-                                                   "600", "700", "800", "900", "1000"};
-const std::vector<std::string> kMaxStretchSkews = {"-1",  "105", "110", "115", "120",
-                                                   "125", "130", "135", "140", "145",
-                                                   "150", "160", "170", "180"};
-const std::vector<std::string> kNormalizeMethods = {"Anisotropic dampening", "Balanced scaling",
-                                                    "Mirrored scaling"};
-const std::vector<std::string> kGammas = {
-    "1",   "5",   "10",  "15",  "20",  "25",  "30",  "40",  "50",  "60",  "70",  "80",
-    "90",  "100", "110", "120", "130", "140", "150", "160", "170", "180", "190", "200",
-    "250", "300", "350", "400", "450", "500", "600", "700", "800", "900", "1000"};
-
-std::vector<std::string> NormalizeLevels() {
-  std::vector<std::string> levels;
-  for (int level = 5; level <= 95; level += 5) levels.push_back(std::to_string(level));
-  return levels;
-}
-
-void SetItemsAndDefault(TComboBox& box, const std::vector<std::string>& items, const std::string& value) {
-  box.SetItems(items);
-  for (size_t i = 0; i < items.size(); ++i)
-    if (items[i] == value) box.SetItemIndex(static_cast<int>(i));
-}
-
 
 TScreenRect SystemWorkArea() {
   RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -83,19 +57,6 @@ void TMainForm::BindCompositionControls() {
   Label6.Bind(BroadcastTabSheet, IDC_BROADCAST_NOW_LABEL);
   Label27.Bind(BroadcastTabSheet, IDC_BROADCAST_VIEW_PICTURE_LABEL);
 
-  // Item lists and the values the options file starts from.
-  SetItemsAndDefault(PictureMinStretchSizeComboBox, kMinStretchSizes, "300");
-  SetItemsAndDefault(PictureMaxStretchSkewComboBox, kMaxStretchSkews, "120");
-  SetItemsAndDefault(PictureNormalizeBrightnessLevelComboBox, NormalizeLevels(), "50");
-  SetItemsAndDefault(PictureNormalizeBrightnessMethodComboBox, kNormalizeMethods, "Balanced scaling");
-  SetItemsAndDefault(GammaPictureComboBox, kGammas, "100");
-  FitAndCropCheckBox.SetChecked(false);
-  StretchPictureCheckBox.SetChecked(true);
-  FitBeforeTileCheckBox.SetChecked(true);
-  IsTileCheckBox.SetChecked(true);
-  UsePictureNormalizeBrightnessCheckBox.SetChecked(false);
-  FillingPictureColorPanel.SetColor(0);
-  IsBroadcastWallpaperChangeCheckBox.SetChecked(true);
   BroadcastHelpLabel.SetText(BroadcastHelpText);
   TestBroadcastHelpLabel.SetText(TestBroadcastHelpText);
   ShowCurrentSkew();

@@ -40,11 +40,6 @@ const TTrayMenuHandler kTrayMenuHandlers[] = {
     {TTrayMenuCommand::LoadCalendarSkinColors, &TMainForm::STP_LoadCalendarSkinColorsMenuClick},
 };
 
-void SetComboItems(TComboBox& box, const std::vector<std::string>& items, const char* defaultText) {
-  box.SetItems(items);
-  box.SetText(defaultText);
-}
-
 }  // namespace
 
 void TMainForm::BindControlControls() {
@@ -53,16 +48,10 @@ void TMainForm::BindControlControls() {
   RandomWallpaperCheckBox.Bind(WallpaperGeneralTabSheet, IDC_RANDOM_WALLPAPER_CHECKBOX);
   UseAutoChangeWallpaperStartTimeCheckBox.Bind(WallpaperGeneralTabSheet, IDC_USE_START_TIME_CHECKBOX);
   AutoChangeWallpaperStartTimeComboBox.Bind(WallpaperGeneralTabSheet, IDC_START_TIME_COMBOBOX);
-  IsAutoChangeWallpaperCheckBox.SetChecked(true);
 
-  SetComboItems(AutoChangeWallpaperIntervalComboBox, AutoChangeIntervalItems(), kDefaultIntervalText);
-  SetComboItems(AutoChangeWallpaperStartTimeComboBox, StartHourItems(), kDefaultStartHourText);
-  SetComboItems(BroadcastWallpaperChangeIntervalComboBox, BroadcastIntervalItems(), kDefaultIntervalText);
   AutoChangeWallpaperIntervalComboBox.OnChange = [this] { AutoChangeWallpaperIntervalComboBoxChange(); };
   AutoChangeWallpaperStartTimeComboBox.OnChange = [this] { AutoChangeWallpaperIntervalComboBoxChange(); };
   BroadcastWallpaperChangeIntervalComboBox.OnChange = [this] { BroadcastWallpaperChangeIntervalComboBoxChange(); };
-  AutoChangeWallpaperIntervalComboBoxChange();
-  BroadcastWallpaperChangeIntervalComboBoxChange();
 
   HotkeyComboBox.OnChange = [this] { HotkeyComboBoxChange(); };
 
@@ -82,6 +71,10 @@ void TMainForm::BroadcastWallpaperChangeIntervalComboBoxChange() {
 void TMainForm::MixCursor() { Random.MixCursor(); }
 
 void TMainForm::TimerTimer() {
+  if (SettingsChangePending && !IsUpdatingControls) {
+    SettingsChangePending = false;
+    FWinIniChange();
+  }
   TTimerTickHooks hooks;
   hooks.IsRunningOnMainsPower = [] { return ::IsRunningOnMainsPower(); };
   hooks.Now = [] { return GetLocalDateTime(); };
@@ -218,6 +211,12 @@ bool TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 void TMainForm::FWinIniChange() {
   FUN_TRACE("TMainForm::FWinIniChange");
   FUN_GUARD({
+    // Start-up answers messages while it talks to the notification area, with
+    // its controls half set: a change then would compose nothing and be lost.
+    if (IsUpdatingControls) {
+      SettingsChangePending = true;
+      return;
+    }
     RECT workArea;
     SetLastError(0);
     if (!GetWorkArea(workArea)) {

@@ -31,12 +31,6 @@ void SetTabPadding(HWND tabs) {
   SendMessageA(tabs, TCM_SETMINTABWIDTH, 0, ScaleForDpi(tabs, 24));
 }
 
-std::vector<std::string> NumberItems(int first, int last, int step) {
-  std::vector<std::string> items;
-  for (int value = first; value <= last; value += step) items.push_back(std::to_string(value));
-  return items;
-}
-
 }  // namespace
 
 void TMainForm::SizeClientArea() {
@@ -100,16 +94,8 @@ void TMainForm::BindControls() {
 
   AutorunCheckBox.Bind(GeneralTabSheet, IDC_AUTORUN_CHECKBOX);
   HideOnCloseCheckBox.Bind(GeneralTabSheet, IDC_HIDE_ON_CLOSE_CHECKBOX);
-  AutorunCheckBox.SetChecked(true);
-  HideOnCloseCheckBox.SetChecked(true);
   HotkeyComboBox.Bind(GeneralTabSheet, IDC_HOTKEY_COMBOBOX);
-  std::vector<std::string> letters;
-  for (char letter = 'A'; letter <= 'Z'; ++letter) letters.emplace_back(1, letter);
-  HotkeyComboBox.SetItems(letters);
-  HotkeyComboBox.SetText("W");
   DesktopMarginComboBox.Bind(GeneralTabSheet, IDC_DESKTOP_MARGIN_COMBOBOX);
-  DesktopMarginComboBox.SetItems(NumberItems(0, 50, 5));
-  DesktopMarginComboBox.SetText("20");
   // The margin moves the calendar: a redraw, like the other calendar options.
   DesktopMarginComboBox.OnChange = [this] { RedrawWallpaperOnParamChange(); };
 
@@ -118,6 +104,7 @@ void TMainForm::BindControls() {
   BindCalendarControls();
   BindControlControls();
   BindFavoritesControls();
+  SetUpOptionControls();
   AttachColorPanels();
 }
 

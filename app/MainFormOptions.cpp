@@ -1,12 +1,14 @@
-// The options file: every setting read at start-up and written at close, in
-// the file's key order. The controls hold the live values; the file persists them.
+// The options file: every setting read at start-up and written at close, row
+// by row of the options table. The controls hold the live values; the file persists them.
 #include <shlobj.h>
 
 #include "app/MainForm.h"
 #include "app/ProgramInfo.h"
 #include "core/DirectoryList.h"
 #include "core/Favorites.h"
+#include "core/OptionsTable.h"
 #include "core/Scheduler.h"
+#include "core/SkinParameters.h"
 #include "platform/ControlValues.h"
 #include "core/SettingsHome.h"
 #include "platform/Program.h"
@@ -20,9 +22,6 @@ namespace {
 
 // The main window's left and top edges when the options file has none.
 constexpr TWindowPoint kDefaultWindowPlace = {354, 122};
-
-// Stored paths longer than the system's path limit are ignored.
-constexpr size_t kMaxStoredPath = 260;
 
 TWorkAreaBounds WorkAreaBounds() {
   RECT area = {};
@@ -65,101 +64,173 @@ bool TMainForm::SaveOptionsFile() {
   return Options->Save(false, 0);
 }
 
+// ---- The options table's rows in the window ----
+
+TMainForm::TOptionHolder TMainForm::FindOptionHolder(const std::string& name) {
+  // Every holder a row of the table names that the window keeps as a control or a value.
+  const std::pair<const char*, TOptionHolder> holders[] = {
+      {"AutorunCheckBox", &AutorunCheckBox},
+      {"HideOnCloseCheckBox", &HideOnCloseCheckBox},
+      {"HotkeyComboBox", &HotkeyComboBox},
+      {"DesktopMarginComboBox", &DesktopMarginComboBox},
+      {"IsAutoChangeWallpaperCheckBox", &IsAutoChangeWallpaperCheckBox},
+      {"AutoChangeWallpaperIntervalComboBox", &AutoChangeWallpaperIntervalComboBox},
+      {"UseAutoChangeWallpaperStartTimeCheckBox", &UseAutoChangeWallpaperStartTimeCheckBox},
+      {"AutoChangeWallpaperStartTimeComboBox", &AutoChangeWallpaperStartTimeComboBox},
+      {"RandomWallpaperCheckBox", &RandomWallpaperCheckBox},
+      {"LastAutoChangeTime", &Selection.LastAutoChangeTime},
+      {"CurrentFileTitle", &Selection.CurrentFileTitle},
+      {"FillingPictureColorPanel", &FillingPictureColorPanel},
+      {"PictureMinStretchSizeComboBox", &PictureMinStretchSizeComboBox},
+      {"PictureMaxStretchSkewComboBox", &PictureMaxStretchSkewComboBox},
+      {"FitAndCropCheckBox", &FitAndCropCheckBox},
+      {"StretchPictureCheckBox", &StretchPictureCheckBox},
+      {"FitBeforeTileCheckBox", &FitBeforeTileCheckBox},
+      {"IsTileCheckBox", &IsTileCheckBox},
+      {"UsePictureNormalizeBrightnessCheckBox", &UsePictureNormalizeBrightnessCheckBox},
+      {"PictureNormalizeBrightnessLevelComboBox", &PictureNormalizeBrightnessLevelComboBox},
+      {"PictureNormalizeBrightnessMethodComboBox", &PictureNormalizeBrightnessMethodComboBox},
+      {"GammaPictureComboBox", &GammaPictureComboBox},
+      {"ShowCalendarCheckBox", &ShowCalendarCheckBox},
+      {"LastRedrawTime", &LastRedrawTime},
+      {"LastCalendarSkinName", &LastCalendarSkinName},
+      {"IsBroadcastWallpaperChangeCheckBox", &IsBroadcastWallpaperChangeCheckBox},
+      {"BroadcastWallpaperChangeIntervalComboBox", &BroadcastWallpaperChangeIntervalComboBox},
+      {"LastBroadcastTime", &LastBroadcastTime},
+  };
+  for (const auto& [holderName, holder] : holders)
+    if (name == holderName) return holder;
+  return {};
+}
+
+void TMainForm::SetUpOptionControls() {
+  for (const TOption& option : OptionsTable()) {
+    const TOptionHolder holder = FindOptionHolder(option.Holder);
+    if (holder.CheckBox) holder.CheckBox->SetChecked(option.DefaultChecked());
+    if (holder.ComboBox) {
+      holder.ComboBox->SetItems(*option.Items);
+      holder.ComboBox->SetText(option.DefaultText);
+    }
+    if (holder.ColorPanel) holder.ColorPanel->SetColor(option.DefaultColor);
+  }
+  // The periods follow the interval lists from the start.
+  AutoChangeWallpaperIntervalComboBoxChange();
+  BroadcastWallpaperChangeIntervalComboBoxChange();
+}
+
 void TMainForm::LoadOptions(TStoredTextList& store) {
-  // Without a stored place the window opens at its default place.
-  const TWindowPoint position = ReadWindowPosition(store, "Main", "XPos", "YPos", WorkAreaBounds(), kDefaultWindowPlace);
-  SetWindowPos(handle_, nullptr, position.X, position.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ReadCheckBox(store, "Main", "Autorun", AutorunCheckBox);
-  ReadCheckBox(store, "Main", "HideOnClose", HideOnCloseCheckBox);
-  ReadComboBox(store, "Main", "Hotkey", "W", HotkeyComboBox);
-  RegisterHotkeys();
-  ReadComboBox(store, "Main", "DesktopMargin", "20", DesktopMarginComboBox);
-
-  ReadCheckBox(store, "Wallpaper", "IsAutoChange", IsAutoChangeWallpaperCheckBox);
-  ReadComboBox(store, "Wallpaper", "AutoChangeInterval", "1 hour", AutoChangeWallpaperIntervalComboBox);
-  AutoChangePeriod = GetPeriodFromText(AutoChangeWallpaperIntervalComboBox.Text());
-  ReadCheckBox(store, "Wallpaper", "UseAutoChangeStartTime", UseAutoChangeWallpaperStartTimeCheckBox);
-  ReadComboBox(store, "Wallpaper", "AutoChangeStartTime", "0", AutoChangeWallpaperStartTimeComboBox);
-  ReadCheckBox(store, "Wallpaper", "IsRandomWallpaper", RandomWallpaperCheckBox);
-  ReadReal(store, "Wallpaper", "LastAutoChangeTime", Selection.LastAutoChangeTime);
-  ReadText(store, "Wallpaper", "LastFileTitle", false, Selection.CurrentFileTitle, kMaxStoredPath);
-  uint32_t filling = 0;
-  ReadColor(store, "Wallpaper", "FillingPictureColor", filling);
-  SetPanelColor(FillingPictureColorPanel, filling);
-  ReadComboBox(store, "Wallpaper", "PictureMinStretchSize", "300", PictureMinStretchSizeComboBox);
-  ReadComboBox(store, "Wallpaper", "PictureMaxStretchSkew", "120", PictureMaxStretchSkewComboBox);
-  ReadCheckBox(store, "Wallpaper", "FitAndCropPicture", FitAndCropCheckBox);
-  ReadCheckBox(store, "Wallpaper", "StretchPicture", StretchPictureCheckBox);
-  ReadCheckBox(store, "Wallpaper", "IsFitBeforeTilePicture", FitBeforeTileCheckBox);
-  ReadCheckBox(store, "Wallpaper", "IsTilePicture", IsTileCheckBox);
-  ReadCheckBox(store, "Wallpaper", "UsePictureNormalizeBrightness", UsePictureNormalizeBrightnessCheckBox);
-  ReadComboBox(store, "Wallpaper", "PictureNormalizeBrightnessLevel", "50", PictureNormalizeBrightnessLevelComboBox);
-  ReadComboBox(store, "Wallpaper", "PictureNormalizeBrightnessMethod", "Balanced scaling",
-               PictureNormalizeBrightnessMethodComboBox);
-  ReadComboBox(store, "Wallpaper", "GammaPicture", "100", GammaPictureComboBox);
-
-  ReadCheckBox(store, "Calendar", "Show", ShowCalendarCheckBox);
-  ReadPlacementRect(store, "Calendar", "RectLeft", "RectTop", "RectWidth", "RectHeight", CalendarPlacement.RectLeft,
-                    CalendarPlacement.RectTop, CalendarPlacement.RectWidth, CalendarPlacement.RectHeight);
-  ReadReal(store, "Calendar", "LastRedrawTime", LastRedrawTime);
-  ReadText(store, "Calendar", "LastCalendarSkinName", false, LastCalendarSkinName, kMaxStoredPath);
-  // At start-up the whole skin is read.
-  LoadWholeSkin = true;
-  ReadCalendarSkin(store);
-
-  ReadCheckBox(store, "BroadcastWallpaperChange", "IsAutoChange", IsBroadcastWallpaperChangeCheckBox);
-  ReadComboBox(store, "BroadcastWallpaperChange", "AutoChangeInterval", "1 hour",
-               BroadcastWallpaperChangeIntervalComboBox);
-  BroadcastPeriod = GetPeriodFromText(BroadcastWallpaperChangeIntervalComboBox.Text());
-  ReadReal(store, "BroadcastWallpaperChange", "LastAutoChangeTime", LastBroadcastTime);
-
-  LoadDirectoryList(SectionReader(store, DirectoryListSection));
-  Favorites.Load(SectionReader(store, FavoritesSection));
+  for (const TOption& option : OptionsTable()) {
+    const TOptionHolder holder = FindOptionHolder(option.Holder);
+    const std::string& section = option.Section;
+    switch (option.Kind) {
+      case TOptionKind::CheckBox:
+        ReadCheckBox(store, section, option.Key(), *holder.CheckBox);
+        break;
+      case TOptionKind::ComboBox:
+        ReadComboBox(store, section, option.Key(), option.DefaultText, *holder.ComboBox);
+        break;
+      case TOptionKind::ColorPanel: {
+        // A missing colour is the option's default, not the panel's present one.
+        uint32_t color = option.DefaultColor;
+        ReadColor(store, section, option.Key(), color);
+        SetPanelColor(*holder.ColorPanel, color);
+        break;
+      }
+      case TOptionKind::Real:
+        ReadReal(store, section, option.Key(), *holder.Real);
+        break;
+      case TOptionKind::Path:
+        ReadText(store, section, option.Key(), false, *holder.Text, kMaxStoredPathLength);
+        break;
+      case TOptionKind::WindowPosition:
+        LoadWindowPosition(store, option);
+        break;
+      case TOptionKind::PlacementRect:
+        ReadPlacementRect(store, section, option.Keys[0], option.Keys[1], option.Keys[2], option.Keys[3],
+                          CalendarPlacement.RectLeft, CalendarPlacement.RectTop, CalendarPlacement.RectWidth,
+                          CalendarPlacement.RectHeight);
+        break;
+      case TOptionKind::Section:
+        LoadOptionSection(store, option);
+        break;
+    }
+    // What follows from a value as soon as it is in its control.
+    if (holder.ComboBox == &HotkeyComboBox) RegisterHotkeys();
+    if (holder.ComboBox == &AutoChangeWallpaperIntervalComboBox) AutoChangeWallpaperIntervalComboBoxChange();
+    if (holder.ComboBox == &BroadcastWallpaperChangeIntervalComboBox) BroadcastWallpaperChangeIntervalComboBoxChange();
+  }
 }
 
 void TMainForm::SaveOptions(TStoredTextList& store) {
   store.Clear();
-  RECT window = {};
-  GetWindowRect(handle_, &window);
-  WriteWindowPosition(store, "Main", "XPos", "YPos", {window.left, window.top});
-  WriteCheckBox(store, "Main", "Autorun", AutorunCheckBox);
-  // The start-up shortcut follows the option at every save.
+  for (const TOption& option : OptionsTable()) {
+    const TOptionHolder holder = FindOptionHolder(option.Holder);
+    const std::string& section = option.Section;
+    switch (option.Kind) {
+      case TOptionKind::CheckBox:
+        WriteCheckBox(store, section, option.Key(), *holder.CheckBox);
+        break;
+      case TOptionKind::ComboBox:
+        WriteComboBox(store, section, option.Key(), *holder.ComboBox);
+        break;
+      case TOptionKind::ColorPanel:
+        WriteColor(store, section, option.Key(), holder.ColorPanel->Color());
+        break;
+      case TOptionKind::Real:
+        WriteReal(store, section, option.Key(), *holder.Real);
+        break;
+      case TOptionKind::Path:
+        WriteText(store, section, option.Key(), *holder.Text);
+        break;
+      case TOptionKind::WindowPosition: {
+        RECT window = {};
+        GetWindowRect(handle_, &window);
+        WriteWindowPosition(store, section, option.Keys[0], option.Keys[1], {window.left, window.top});
+        break;
+      }
+      case TOptionKind::PlacementRect:
+        WritePlacementRect(store, section, option.Keys[0], option.Keys[1], option.Keys[2], option.Keys[3],
+                           CalendarPlacement.RectLeft, CalendarPlacement.RectTop, CalendarPlacement.RectWidth,
+                           CalendarPlacement.RectHeight);
+        break;
+      case TOptionKind::Section:
+        SaveOptionSection(store, option);
+        break;
+    }
+    // The start-up shortcut follows the option at every save.
+    if (holder.CheckBox == &AutorunCheckBox) MakeAutorunShortcut();
+  }
+}
+
+void TMainForm::LoadWindowPosition(const TStoredTextList& store, const TOption& option) {
+  // Without a stored place the window opens at its default place.
+  const TWindowPoint position =
+      ReadWindowPosition(store, option.Section, option.Keys[0], option.Keys[1], WorkAreaBounds(), kDefaultWindowPlace);
+  SetWindowPos(handle_, nullptr, position.X, position.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TMainForm::LoadOptionSection(TStoredTextList& store, const TOption& option) {
+  if (option.Section == kCalendarSkinSection) {
+    // At start-up the whole skin is read.
+    LoadWholeSkin = true;
+    ReadCalendarSkin(store);
+  } else if (option.Section == DirectoryListSection) {
+    LoadDirectoryList(SectionReader(store, option.Section));
+  } else if (option.Section == FavoritesSection) {
+    Favorites.Load(SectionReader(store, option.Section));
+  }
+}
+
+void TMainForm::SaveOptionSection(TStoredTextList& store, const TOption& option) {
+  if (option.Section == kCalendarSkinSection)
+    WriteCalendarSkin(store);
+  else if (option.Section == DirectoryListSection)
+    WriteSection(store, option.Section, SaveDirectoryList());
+  else if (option.Section == FavoritesSection)
+    WriteSection(store, option.Section, Favorites.Save());
+}
+
+void TMainForm::MakeAutorunShortcut() {
   const std::string startup = GetSystemDirectoryPath(CSIDL_STARTUP);
   if (!startup.empty()) MakeLinkByStatus(startup, TProgram::GetProgramPath(), "", AutorunCheckBox.Checked(), true, "");
-  WriteCheckBox(store, "Main", "HideOnClose", HideOnCloseCheckBox);
-  WriteComboBox(store, "Main", "Hotkey", HotkeyComboBox);
-  WriteComboBox(store, "Main", "DesktopMargin", DesktopMarginComboBox);
-
-  WriteCheckBox(store, "Wallpaper", "IsAutoChange", IsAutoChangeWallpaperCheckBox);
-  WriteComboBox(store, "Wallpaper", "AutoChangeInterval", AutoChangeWallpaperIntervalComboBox);
-  WriteCheckBox(store, "Wallpaper", "UseAutoChangeStartTime", UseAutoChangeWallpaperStartTimeCheckBox);
-  WriteComboBox(store, "Wallpaper", "AutoChangeStartTime", AutoChangeWallpaperStartTimeComboBox);
-  WriteCheckBox(store, "Wallpaper", "IsRandomWallpaper", RandomWallpaperCheckBox);
-  WriteReal(store, "Wallpaper", "LastAutoChangeTime", Selection.LastAutoChangeTime);
-  WriteText(store, "Wallpaper", "LastFileTitle", Selection.CurrentFileTitle);
-  WriteColor(store, "Wallpaper", "FillingPictureColor", FillingPictureColorPanel.Color());
-  WriteComboBox(store, "Wallpaper", "PictureMinStretchSize", PictureMinStretchSizeComboBox);
-  WriteComboBox(store, "Wallpaper", "PictureMaxStretchSkew", PictureMaxStretchSkewComboBox);
-  WriteCheckBox(store, "Wallpaper", "FitAndCropPicture", FitAndCropCheckBox);
-  WriteCheckBox(store, "Wallpaper", "StretchPicture", StretchPictureCheckBox);
-  WriteCheckBox(store, "Wallpaper", "IsFitBeforeTilePicture", FitBeforeTileCheckBox);
-  WriteCheckBox(store, "Wallpaper", "IsTilePicture", IsTileCheckBox);
-  WriteCheckBox(store, "Wallpaper", "UsePictureNormalizeBrightness", UsePictureNormalizeBrightnessCheckBox);
-  WriteComboBox(store, "Wallpaper", "PictureNormalizeBrightnessLevel", PictureNormalizeBrightnessLevelComboBox);
-  WriteComboBox(store, "Wallpaper", "PictureNormalizeBrightnessMethod", PictureNormalizeBrightnessMethodComboBox);
-  WriteComboBox(store, "Wallpaper", "GammaPicture", GammaPictureComboBox);
-
-  WriteCheckBox(store, "Calendar", "Show", ShowCalendarCheckBox);
-  WritePlacementRect(store, "Calendar", "RectLeft", "RectTop", "RectWidth", "RectHeight", CalendarPlacement.RectLeft,
-                     CalendarPlacement.RectTop, CalendarPlacement.RectWidth, CalendarPlacement.RectHeight);
-  WriteReal(store, "Calendar", "LastRedrawTime", LastRedrawTime);
-  WriteText(store, "Calendar", "LastCalendarSkinName", LastCalendarSkinName);
-  WriteCalendarSkin(store);
-
-  WriteCheckBox(store, "BroadcastWallpaperChange", "IsAutoChange", IsBroadcastWallpaperChangeCheckBox);
-  WriteComboBox(store, "BroadcastWallpaperChange", "AutoChangeInterval", BroadcastWallpaperChangeIntervalComboBox);
-  WriteReal(store, "BroadcastWallpaperChange", "LastAutoChangeTime", LastBroadcastTime);
-
-  WriteSection(store, DirectoryListSection, SaveDirectoryList());
-  WriteSection(store, FavoritesSection, Favorites.Save());
 }

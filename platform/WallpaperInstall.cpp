@@ -30,6 +30,26 @@ std::string GetTempDirectory() {
   return path;
 }
 
+namespace {
+
+// Whoever reads the wallpaper (the desktop painting it, a picture viewer) holds
+// it open for a moment, and a file cannot be renamed over while it is open:
+// try again for a while before calling the save failed.
+bool MoveOverBusyFile(const std::string& from, const std::string& to, DWORD& error) {
+  constexpr ULONGLONG kPatienceMs = 3000;
+  const ULONGLONG giveUp = GetTickCount64() + kPatienceMs;
+  for (;;) {
+    SetLastError(0);
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    error = GetLastError();
+    const bool busy = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+    if (!busy || GetTickCount64() >= giveUp) return false;
+    Sleep(20);
+  }
+}
+
+}  // namespace
+
 bool SaveBitmapAsBmpFile(const TScreenBitmap& bitmap, const std::string& path) {
   using namespace Gdiplus;
   FUN_TRACE("SaveBitmapAsBmpFile");
@@ -54,9 +74,8 @@ bool SaveBitmapAsBmpFile(const TScreenBitmap& bitmap, const std::string& path) {
       FUN_RAISE("Failed to save wallpaper file.", path, std::to_string(saved));
       return;
     }
-    SetLastError(0);
-    if (!MoveFileExA(partPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-      const DWORD error = GetLastError();
+    DWORD error = 0;
+    if (!MoveOverBusyFile(partPath, path, error)) {
       DeleteFileA(partPath.c_str());
       FUN_RAISE("Failed to save wallpaper file.", path, "", error);
       return;

@@ -109,6 +109,17 @@ TEST(BrightnessTest, GreyAtLevelFiftyIsScaledByItsFactor) {
   ApplyBrightnessNormalization(dampened.Span(), TBrightnessMethod::AnisotropicDampening,
                                stats.Mean, stats.Deviation, 0.5);
   ExpectPixel(dampened, 0, 0, 85, 85, 85);
+
+  // With a spread of values the deviation dampens further: values 200 and 0 give
+  // mean and deviation 100 / 255, K = 1.26057 and f = 0.54454 for v = 200.
+  TTestPicture spread(2, 1, 0, 0, 0);
+  spread.Set(0, 0, 50, 100, 200);
+  const TBrightnessStats spreadStats = MeasureBrightness(spread.Span());
+  EXPECT_DOUBLE_EQ(spreadStats.Deviation, 100 / 255.0);
+  ApplyBrightnessNormalization(spread.Span(), TBrightnessMethod::AnisotropicDampening, spreadStats.Mean,
+                               spreadStats.Deviation, 0.5);
+  ExpectPixel(spread, 0, 0, 27, 54, 108);
+  ExpectPixel(spread, 1, 0, 0, 0, 0);
 }
 
 TEST(BrightnessTest, MirroredScalingKeepsWhiteAndLiftsTowardsIt) {

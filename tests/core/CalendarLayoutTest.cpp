@@ -47,6 +47,11 @@ TEST(CalendarLayoutTest, DefaultSkinMetricsForAFiveRowMonthWithOneExtraWeek) {
   EXPECT_EQ(m.CellHeight, 24);
   EXPECT_EQ(m.CalendarWidth, 302);
   EXPECT_EQ(m.CalendarHeight, 277);
+
+  // The larger of the year and month texts sets the header's height.
+  TCalendarSkin bigYear = skin;
+  bigYear.YearTextSize = 40;
+  EXPECT_EQ(ComputeCalendarMetrics(bigYear, grid.Rows).HeaderHeight, 50);
 }
 
 TEST(CalendarLayoutTest, LeadAndRowsFollowTheFirstDayOfTheWeek) {

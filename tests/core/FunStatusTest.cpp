@@ -68,6 +68,35 @@ TEST(FunStatusTest, ReportTextFieldByField) {
   EXPECT_EQ(report.find("System error"), std::string::npos);
   EXPECT_NE(report.find("\r\n* UserReal: 0"), std::string::npos);
   EXPECT_EQ(TFunStatContext::GetStatusText(9), "Unknown function status");
+
+  // With a system error, and the time, program and user fields the environment gives.
+  TReportEnvironment& env = ReportEnvironment();
+  const TReportEnvironment saved = env;
+  env.SystemErrorText = [](uint32_t code) { return code == 5 ? "Access is denied." : "?"; };
+  env.LongDateText = [] { return "Friday, 10 April 2009"; };
+  env.LongTimeText = [] { return "13:45:07"; };
+  env.DayOfYear = [] { return 100; };
+  env.HundredSeconds = [] { return 495; };
+  env.ProgramPath = [] { return "C:\\M\\Muralotrope.exe"; };
+  env.RecursionCounter = [] { return 2; };
+  TFunStatContext failed;
+  failed.Raise("Thing.cpp", "LoadFilesList", 42, Error, "Bad", "", "", 5);
+  failed.UserCode = 3;
+  failed.UserText = "text";
+  failed.UserInt = -4;
+  failed.UserReal = 0.1;
+  const std::string full = failed.GetReportText();
+  env = saved;
+  EXPECT_NE(full.find("\r\n* Description: \"Bad\"\r\n* System error code: 5\r\n"
+                      "* System error description: \"Access is denied.\"\r\n\r\nSHOW CONTEXT"),
+            std::string::npos)
+      << full;
+  const std::string tail =
+      "\r\n\r\nINFO\r\n* Time: Friday, 10 April 2009 (100) | 13:45:07 (495)\r\n"
+      "* Program: C:\\M\\Muralotrope.exe\r\n* Recursive attempts: 2\r\n\r\n"
+      "USER INFO\r\n* UserCode: 3\r\n* UserText: text\r\n* UserInt: -4\r\n* UserReal: 0.1";
+  ASSERT_GE(full.size(), tail.size()) << full;
+  EXPECT_EQ(full.substr(full.size() - tail.size()), tail);
 }
 
 TEST(FunStatusTest, AssignmentKeepsTheTargetsShowContext) {

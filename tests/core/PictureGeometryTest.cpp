@@ -63,6 +63,9 @@ TEST(PictureGeometryTest, FitAndCropTakesTheCentreWithTheScreensAspect) {
   EXPECT_EQ(plan.Source, (TPixelRect{0, 0, 800, 600}));
   EXPECT_EQ(plan.Destination, (TPixelRect{0, 0, 800, 600}));
   EXPECT_TRUE(plan.TileCopies.empty());
+  // One short side is enough to miss it; both sides at the minimum make it.
+  EXPECT_FALSE(PlanPictureDrawing(2000, 900, SW, SH, Rules(true, false, false, false, 1000), 100).Cropped);
+  EXPECT_TRUE(PlanPictureDrawing(1000, 1000, SW, SH, Rules(true, false, false, false, 1000), 100).Cropped);
 }
 
 // Carries out the copies on a grid whose top-left tile holds distinct values and checks
@@ -119,6 +122,9 @@ TEST(PictureGeometryTest, GammaAndAcceptableBitmapSizes) {
   EXPECT_FLOAT_EQ(plan.Gamma, 0.01f);
   plan = PlanPictureDrawing(800, 600, SW, SH, Rules(false, true, true, false), 50);
   EXPECT_FLOAT_EQ(plan.Gamma, 0.5f);
+  plan = PlanPictureDrawing(800, 600, SW, SH, Rules(false, true, true, false), 1000);  // the list's last item
+  EXPECT_TRUE(plan.UseGamma);
+  EXPECT_FLOAT_EQ(plan.Gamma, 10.0f);
 
   // Nothing to draw without a picture or a screen: only the fill remains.
   plan = PlanPictureDrawing(0, 0, SW, SH, Rules(false, true, true, true), 100);

@@ -53,6 +53,10 @@ TEST_F(PictureSelectionTest, NextAndPreviousWrapAroundAndStartFromNotInList) {
   EXPECT_EQ(step(4, true), 0);
   EXPECT_EQ(s.CurrentFileTitle, "A");
   EXPECT_EQ(step(0, false), 4);
+  EXPECT_EQ(step(3, true), 4);  // the last one is reached before the wrap
+  EXPECT_EQ(s.CurrentFileTitle, "E");
+  EXPECT_EQ(step(1, false), 0);  // and the first one going back
+  EXPECT_EQ(s.CurrentFileTitle, "A");
   EXPECT_EQ(step(-1, true), 0);
   EXPECT_EQ(step(-1, false), 4);
   EXPECT_EQ(s.LastAutoChangeTime, clock);
@@ -218,6 +222,12 @@ TEST_F(PictureSelectionTest, SelectByPositionOrByTitle) {
   s.SelectPicture(1, "ignored");
   EXPECT_EQ(s.CurrentFileTitle, "C:\\B.jpg");
   EXPECT_EQ(s.LastAutoChangeTime, clock);
+  s.SelectPicture(0, "ignored");
+  EXPECT_EQ(s.CurrentFileTitle, "C:\\A.jpg");
+  EXPECT_EQ(s.CurrentPictureIndex, 0);
+  s.SelectPicture(2, "c:\\b.JPG");  // one past the end: the title decides
+  EXPECT_EQ(s.CurrentFileTitle, "c:\\b.JPG");
+  EXPECT_EQ(s.CurrentPictureIndex, 1);
   s.SelectPicture(-1, "c:\\a.JPG");
   EXPECT_EQ(s.CurrentPictureIndex, 0);
   s.SelectPicture(7, "D:\\Outside.png");  // no such position: the title decides

@@ -21,6 +21,16 @@ TEST(ResizeRulesTest, StretchWhenTheSkewAllows) {
   EXPECT_EQ(size.Height, 426);
   EXPECT_DOUBLE_EQ(size.Skew, 2.4);
 
+  // A portrait picture's skew is measured the other way up: 0.4 counts as 2.5.
+  size = ComputePictureSize(1000, 2000, SW, SH, 100, 1.2, true, true);
+  EXPECT_FALSE(size.Stretched);
+  EXPECT_DOUBLE_EQ(size.Skew, 2.5);
+  EXPECT_DOUBLE_EQ(AspectSkew(1000, 2000, SW, SH), 2.5);
+  EXPECT_DOUBLE_EQ(AspectSkew(1000, 1000, SW, SH), 1.25);  // 0.8 the other way up
+  EXPECT_FALSE(ComputePictureSize(1000, 1000, SW, SH, 100, 1.2, true, true).Stretched);
+  // A skew exactly at the maximum still stretches: 1536 x 1024 is 1.2 on this screen.
+  EXPECT_TRUE(ComputePictureSize(1536, 1024, SW, SH, 100, 1.2, true, true).Stretched);
+
   // A maximum skew of -1 (or 0) lets stretch apply at any skew.
   EXPECT_TRUE(ComputePictureSize(3000, 1000, SW, SH, 100, -1, true, true).Stretched);
   EXPECT_TRUE(ComputePictureSize(3000, 1000, SW, SH, 100, 0, true, true).Stretched);

@@ -87,6 +87,10 @@ TEST(SchedulerTest, TickDecisions) {
   const TTimerTickActions mains = DecideTimerTick(state, true, At(20, 10));
   EXPECT_TRUE(mains.MixCursor && mains.ChangePicture && mains.ChangeRandomly && mains.Broadcast &&
               mains.Compose && mains.Reload);
+  state.IsRandom = false;
+  const TTimerTickActions inTurn = DecideTimerTick(state, true, At(20, 10));
+  EXPECT_TRUE(inTurn.ChangePicture);
+  EXPECT_FALSE(inTurn.ChangeRandomly);
 
   // Midnight: one redraw without reload.
   state.IsAutoChange = false;
@@ -96,6 +100,9 @@ TEST(SchedulerTest, TickDecisions) {
   EXPECT_FALSE(midnight.Reload || midnight.ChangePicture);
   state.LastRedrawTime = At(2, 0, 0, 1);
   EXPECT_FALSE(DecideTimerTick(state, true, At(2, 0, 0, 2)).Compose);
+  state.LastRedrawTime = At(1, 23, 59, 59);
+  state.ShowCalendar = false;  // no calendar: the new day changes nothing
+  EXPECT_FALSE(DecideTimerTick(state, true, At(2, 0, 0, 1)).Compose);
 
   // No current picture: chosen at once while auto change is on, never while it is off.
   state = SteadyState();

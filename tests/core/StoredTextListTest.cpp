@@ -151,7 +151,7 @@ TEST_F(StoredTextListTest, SaveThenLoadGivesBackEveryKey) {
 
 TEST_F(StoredTextListTest, HelpersKeepTheVariableOnUnusableValues) {
   Files.Files["o.ini"] =
-      "[S]\nA=true\nB=1\nC=TRUE\nCount=101\nBad=abc\nEmpty=\nLong=" + std::string(261, 'x') +
+      "[S]\nA=true\nB=1\nC=TRUE\nCount=101\nLowest=-3\nHighest=100\nBad=abc\nEmpty=\nLong=" + std::string(261, 'x') +
       "\nMax=" + std::string(260, 'y') + "\nWidth=1.5\nLeft=0.7\nHot=\n";
   TStoredTextList store("o.ini", Files);
   ASSERT_TRUE(store.Load(0));
@@ -170,6 +170,11 @@ TEST_F(StoredTextListTest, HelpersKeepTheVariableOnUnusableValues) {
   ReadInt(store, "S", "Bad", bad, 100, 0);
   EXPECT_EQ(count, 4);
   EXPECT_EQ(bad, 6);
+  int32_t lowest = 4, highest = 4;  // both ends of the range are allowed
+  ReadInt(store, "S", "Lowest", lowest, 100, -3);
+  ReadInt(store, "S", "Highest", highest, 100, -3);
+  EXPECT_EQ(lowest, -3);
+  EXPECT_EQ(highest, 100);
 
   std::string text = "kept";
   ReadText(store, "S", "Empty", false, text, 260);
@@ -264,6 +269,7 @@ TEST_F(StoredTextListTest, OverwriteQuestionAndReadOnlyFiles) {
   Files.ReadOnly.insert("s.wps");
   Files.ClearFails = true;
   EXPECT_FALSE(store.SaveAs("s.wps", false, 0));
+  EXPECT_EQ(Files.Questions.size(), 2u) << "a save without the flag asks nothing";
   EXPECT_EQ(Shown, std::vector<std::string>{"Failed to save file."});
   EXPECT_NE(Reports[0].find("Failed to clear file attributes."), std::string::npos);
 }

@@ -100,6 +100,10 @@ TEST(ValueTextTest, CheckedIntegersRecordOnlyUnreadableText) {
   EXPECT_EQ(value, 9);
   EXPECT_TRUE(CheckIntFromText(" 0x10", 0, 100, value, 9));
   EXPECT_EQ(value, 16);
+  EXPECT_TRUE(CheckIntFromText("100", 0, 100, value, 9));  // both limits belong to the range
+  EXPECT_EQ(value, 100);
+  EXPECT_TRUE(CheckIntFromText("0", 0, 100, value, 9));
+  EXPECT_EQ(value, 0);
 
   EXPECT_EQ(GetIntFromText("x", 0, 100, 5), 5);
   EXPECT_EQ(FunStatContext.Function, "GetIntFromText");

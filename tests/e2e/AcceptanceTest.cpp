@@ -28,11 +28,6 @@ bool ShowsPicture(HWND window, const std::string& name) {
   return ControlText(window, IDC_LAST_PICTURE_LABEL).find("\"" + name + "\"") != std::string::npos;
 }
 
-uint32_t CentreOfWallpaper() {
-  const TBmpPixels bmp = ReadBmpPixels(WallpaperBmpPath());
-  return bmp.Empty() ? 0xFFFFFFFF : bmp.At(bmp.Width / 2, bmp.Height / 2);
-}
-
 std::string InstalledWallpaper() {
   return GetRegistryText(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper");
 }
@@ -74,16 +69,36 @@ class AcceptanceRun : public ::testing::Test {
   // program still sets its controls are ignored.
   bool ComposeNow() {
     DeleteFileA(WallpaperBmpPath().c_str());
-    return WaitUntil([&] {
+    const bool composed = WaitUntil([&] {
       SendLinkClick(window_, IDC_REDRAW_WALLPAPER_LABEL);
       return !ReadBmpPixels(WallpaperBmpPath()).Empty();
     }, kActionMs);
+    seenInstalls_ = installs_.Count();
+    return composed;
   }
 
+  // Waits for the next installed wallpaper, then reads it once: the program
+  // shows the picture's name before it composes, and a file being read cannot
+  // be replaced.
+  bool WaitForNextWallpaper() {
+    const bool installed = WaitUntil([&] { return installs_.Count() > seenInstalls_; }, kActionMs);
+    seenInstalls_ = installs_.Count();
+    return installed;
+  }
+
+  // Waits for a wallpaper installed since the last look that shows the picture.
   bool WaitForPicture(const std::string& name, uint32_t color) {
-    return WaitUntil([&] { return ShowsPicture(window_, name) && CentreOfWallpaper() == color; }, kActionMs);
+    return WaitUntil(
+        [&] {
+          if (installs_.Count() == seenInstalls_) return false;
+          seenInstalls_ = installs_.Count();
+          return ShowsPicture(window_, name) && WallpaperCentre() == color;
+        },
+        kActionMs);
   }
 
+  TWallpaperInstallCounter installs_;
+  int seenInstalls_ = 0;
   TProgramUnderTest program_;
   std::string pictures_;
   HWND window_ = nullptr;
@@ -128,7 +143,7 @@ TEST_F(AcceptanceRun, TheFirstTickComposesAndInstallsAWallpaperWhenNoneIsCurrent
   SetRegistryText(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", "");
   StartOn("[Calendar]\r\nShow=FALSE\r\n[Wallpaper]\r\nIsRandomWallpaper=FALSE\r\n", 2);
 
-  ASSERT_TRUE(WaitUntil([] { return !ReadBmpPixels(WallpaperBmpPath()).Empty(); }, kActionMs));
+  ASSERT_TRUE(WaitForNextWallpaper());
   const TBmpPixels bmp = ReadBmpPixels(WallpaperBmpPath());
   EXPECT_EQ(bmp.Width, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(bmp.Height, GetSystemMetrics(SM_CYSCREEN));
@@ -170,13 +185,12 @@ TEST_F(AcceptanceRun, LinksAndHotkeysStepThroughThePicturesAndTheBroadcastPublis
 
   // A random pick, by link and by hotkey, is one of the pictures and is composed.
   for (int way = 0; way < 2; ++way) {
-    DeleteFileA(WallpaperBmpPath().c_str());
     if (way == 0)
       ASSERT_TRUE(ClickLink(window_, IDC_RANDOM_WALLPAPER_LABEL));
     else
       PostMessageA(window_, WM_HOTKEY, 102, 0);
-    ASSERT_TRUE(WaitUntil([] { return !ReadBmpPixels(WallpaperBmpPath()).Empty(); }, kActionMs)) << way;
-    const uint32_t centre = CentreOfWallpaper();
+    ASSERT_TRUE(WaitForNextWallpaper()) << way;
+    const uint32_t centre = WallpaperCentre();
     const char* names[] = {"a.bmp", "b.bmp", "c.bmp", "d.bmp"};
     const uint32_t colors[] = {kRed, kGreen, kBlue, kYellow};
     bool matches = false;
@@ -216,7 +230,7 @@ TEST_F(AcceptanceRun, ABrokenPictureIsSteppedOverWithoutAnyWindow) {
   WriteWholeFile(pictures_ + "b.jpg", "This is not a picture.\r\n");
   StartOn(QuietSections(pictures_ + "a.bmp"), 3);
   ASSERT_TRUE(ComposeNow());
-  ASSERT_EQ(CentreOfWallpaper(), kRed);
+  ASSERT_EQ(WallpaperCentre(), kRed);
 
   // "b" cannot be read: Next goes on to "c", and Previous back over it to "a".
   ASSERT_TRUE(ClickLink(window_, IDC_NEXT_WALLPAPER_LABEL));

@@ -623,3 +623,49 @@ TEST(AboutTest, OpensFromTheAboutLinkWithNameAndVersionEscapeClosesEnterPressesO
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(InstallTest, AReinstallOverTheRunningProgramReportsTheFailedRenameAndStopsThere) {
+  TDistribution distribution;
+  const std::string destination = base_ + "\\" + distribution.FolderName();
+  const std::string exe = destination + "\\Muralotrope.exe";
+  const std::string desktopLink = shell_.Path(CSIDL_DESKTOPDIRECTORY) + "Muralotrope.lnk";
+  distribution.RunInstaller(base_, destination, true);
+  DWORD running = 0;
+  ASSERT_TRUE(WaitUntil([&] { return (running = FindRunningProgram(exe)) != 0; }, kWindowWait));
+  HANDLE installed = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, running);
+  ASSERT_NE(installed, nullptr);
+
+  // Again while the installed program runs: its file cannot be replaced, so
+  // no shortcut, no uninstall entry and no start follow, and the user is told.
+  DeleteFileA(desktopLink.c_str());
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+  ASSERT_TRUE(distribution.Start());
+  HWND window = distribution.WaitForTopWindow("Install Muralotrope", kWindowWait);
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(WaitUntilPrepared(window));
+  SendMessageA(TProgramUnderTest::FindControl(window, IDC_INSTALL_TO_EDIT), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(base_.c_str()));
+  ClickInstallButton(window);
+  AnswerBox(distribution.ProcessId(), "Query", "Install the program in directory \"" + destination + "\"?", IDYES);
+  HWND error = WaitForProcessWindow(distribution.ProcessId(), "Error");
+  ASSERT_NE(error, nullptr);
+  const std::string report = ControlText(error, IDC_ERROR_MEMO);
+  EXPECT_NE(report.find("Failed to install program. Check to see if you have rights to write in the installation "
+                        "directory."),
+            std::string::npos)
+      << report;
+  EXPECT_NE(report.find("Failed to rename."), std::string::npos) << report;
+  PostMessageA(error, WM_COMMAND, MAKEWPARAM(IDC_ERROR_OKAY, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(error, IDC_ERROR_OKAY)));
+  EXPECT_EQ(distribution.WaitForExit(kWindowWait), 0);
+  EXPECT_FALSE(Exists(desktopLink));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+  EXPECT_EQ(WaitForSingleObject(installed, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the running copy was left alone";
+  TerminateProcess(installed, 9);
+  WaitForSingleObject(installed, 10000);
+  CloseHandle(installed);
+}
+
+}  // namespace

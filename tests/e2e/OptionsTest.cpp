@@ -7,12 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "ProgramHarness.h"
+#include "core/OptionsTable.h"
 #include "platform/ShellLink.h"
 #include "resources/resource.h"
 
@@ -69,45 +69,45 @@ std::vector<std::string> SectionNames(const TSections& sections) {
   return names;
 }
 
-struct TOptionControl {
-  int Id;
-  const char* Section;
-  const char* Key;
-};
+// The identifier of an option control of the product's options table, by its name.
+int ControlId(const std::string& name) {
+  static const std::pair<const char*, int> ids[] = {
+      {"AutorunCheckBox", IDC_AUTORUN_CHECKBOX},
+      {"HideOnCloseCheckBox", IDC_HIDE_ON_CLOSE_CHECKBOX},
+      {"HotkeyComboBox", IDC_HOTKEY_COMBOBOX},
+      {"DesktopMarginComboBox", IDC_DESKTOP_MARGIN_COMBOBOX},
+      {"IsAutoChangeWallpaperCheckBox", IDC_IS_AUTO_CHANGE_CHECKBOX},
+      {"AutoChangeWallpaperIntervalComboBox", IDC_AUTO_CHANGE_INTERVAL_COMBOBOX},
+      {"UseAutoChangeWallpaperStartTimeCheckBox", IDC_USE_START_TIME_CHECKBOX},
+      {"AutoChangeWallpaperStartTimeComboBox", IDC_START_TIME_COMBOBOX},
+      {"RandomWallpaperCheckBox", IDC_RANDOM_WALLPAPER_CHECKBOX},
+      {"PictureMinStretchSizeComboBox", IDC_MIN_STRETCH_SIZE_COMBOBOX},
+      {"PictureMaxStretchSkewComboBox", IDC_MAX_STRETCH_SKEW_COMBOBOX},
+      {"FitAndCropCheckBox", IDC_FIT_AND_CROP_CHECKBOX},
+      {"StretchPictureCheckBox", IDC_STRETCH_PICTURE_CHECKBOX},
+      {"FitBeforeTileCheckBox", IDC_FIT_BEFORE_TILE_CHECKBOX},
+      {"IsTileCheckBox", IDC_IS_TILE_CHECKBOX},
+      {"UsePictureNormalizeBrightnessCheckBox", IDC_USE_NORMALIZE_CHECKBOX},
+      {"PictureNormalizeBrightnessLevelComboBox", IDC_NORMALIZE_LEVEL_COMBOBOX},
+      {"PictureNormalizeBrightnessMethodComboBox", IDC_NORMALIZE_METHOD_COMBOBOX},
+      {"GammaPictureComboBox", IDC_GAMMA_COMBOBOX},
+      {"ShowCalendarCheckBox", IDC_SHOW_CALENDAR_CHECKBOX},
+      {"IsBroadcastWallpaperChangeCheckBox", IDC_IS_BROADCAST_CHECKBOX},
+      {"BroadcastWallpaperChangeIntervalComboBox", IDC_BROADCAST_INTERVAL_COMBOBOX},
+  };
+  for (const auto& [controlName, id] : ids)
+    if (name == controlName) return id;
+  ADD_FAILURE() << "no identifier for the option control " << name;
+  return 0;
+}
 
-// Every option check box but Autorun, which has a test of its own.
-const TOptionControl kCheckBoxes[] = {
-    {IDC_HIDE_ON_CLOSE_CHECKBOX, "Main", "HideOnClose"},
-    {IDC_IS_AUTO_CHANGE_CHECKBOX, "Wallpaper", "IsAutoChange"},
-    {IDC_USE_START_TIME_CHECKBOX, "Wallpaper", "UseAutoChangeStartTime"},
-    {IDC_RANDOM_WALLPAPER_CHECKBOX, "Wallpaper", "IsRandomWallpaper"},
-    {IDC_FIT_AND_CROP_CHECKBOX, "Wallpaper", "FitAndCropPicture"},
-    {IDC_STRETCH_PICTURE_CHECKBOX, "Wallpaper", "StretchPicture"},
-    {IDC_FIT_BEFORE_TILE_CHECKBOX, "Wallpaper", "IsFitBeforeTilePicture"},
-    {IDC_IS_TILE_CHECKBOX, "Wallpaper", "IsTilePicture"},
-    {IDC_USE_NORMALIZE_CHECKBOX, "Wallpaper", "UsePictureNormalizeBrightness"},
-    {IDC_SHOW_CALENDAR_CHECKBOX, "Calendar", "Show"},
-    {IDC_IS_BROADCAST_CHECKBOX, "BroadcastWallpaperChange", "IsAutoChange"},
-};
-
-const TOptionControl kComboBoxes[] = {
-    {IDC_HOTKEY_COMBOBOX, "Main", "Hotkey"},
-    {IDC_DESKTOP_MARGIN_COMBOBOX, "Main", "DesktopMargin"},
-    {IDC_AUTO_CHANGE_INTERVAL_COMBOBOX, "Wallpaper", "AutoChangeInterval"},
-    {IDC_START_TIME_COMBOBOX, "Wallpaper", "AutoChangeStartTime"},
-    {IDC_MIN_STRETCH_SIZE_COMBOBOX, "Wallpaper", "PictureMinStretchSize"},
-    {IDC_MAX_STRETCH_SKEW_COMBOBOX, "Wallpaper", "PictureMaxStretchSkew"},
-    {IDC_NORMALIZE_LEVEL_COMBOBOX, "Wallpaper", "PictureNormalizeBrightnessLevel"},
-    {IDC_NORMALIZE_METHOD_COMBOBOX, "Wallpaper", "PictureNormalizeBrightnessMethod"},
-    {IDC_GAMMA_COMBOBOX, "Wallpaper", "GammaPicture"},
-    {IDC_BROADCAST_INTERVAL_COMBOBOX, "BroadcastWallpaperChange", "AutoChangeInterval"},
-};
-
-// Whether this process can take a combination, that is, no other program holds it.
-bool IsHotkeyFree(UINT modifiers, char letter) {
-  if (!RegisterHotKey(nullptr, 0x3100, modifiers, static_cast<UINT>(letter))) return false;
-  UnregisterHotKey(nullptr, 0x3100);
-  return true;
+// The rows of the product's options table whose control is of a kind; Autorun,
+// which has a test of its own, is left out.
+std::vector<const TOption*> OptionControls(TOptionKind kind) {
+  std::vector<const TOption*> rows;
+  for (const TOption& option : OptionsTable())
+    if (option.Kind == kind && option.Holder != "AutorunCheckBox") rows.push_back(&option);
+  return rows;
 }
 
 RECT WorkArea() {
@@ -246,13 +246,17 @@ TEST(OptionsTest, ControlsSurviveARestartInFileOrderAndAnUnchangedRunRewritesThe
               "LastRedrawTime=45000.5\r\nLastCalendarSkinName=Blue.wps\r\n"
               "[BroadcastWallpaperChange]\r\nIsAutoChange=FALSE\r\nLastAutoChangeTime=45000.75\r\n" +
               first.DirectoryRows()));
+  const std::vector<const TOption*> checkBoxes = OptionControls(TOptionKind::CheckBox);
+  const std::vector<const TOption*> comboBoxes = OptionControls(TOptionKind::ComboBox);
+  ASSERT_EQ(checkBoxes.size(), 11u);
+  ASSERT_EQ(comboBoxes.size(), 10u);
   std::vector<bool> checked;
-  for (const TOptionControl& box : kCheckBoxes) {
-    checked.push_back(!first.Checked(box.Id));
-    first.Click(box.Id);
+  for (const TOption* box : checkBoxes) {
+    checked.push_back(!first.Checked(ControlId(box->Holder)));
+    first.Click(ControlId(box->Holder));
   }
   std::vector<std::string> chosen;
-  for (const TOptionControl& box : kComboBoxes) chosen.push_back(first.SelectNextItem(box.Id));
+  for (const TOption* box : comboBoxes) chosen.push_back(first.SelectNextItem(ControlId(box->Holder)));
   ASSERT_NO_FATAL_FAILURE(first.CloseAndWait());
 
   const std::string saved = first.program.ReadFile("Muralotrope.ini");
@@ -278,12 +282,21 @@ TEST(OptionsTest, ControlsSurviveARestartInFileOrderAndAnUnchangedRunRewritesThe
   EXPECT_EQ(KeyNames(file, "DirectoryList"),
             (std::vector<std::string>{"Count", "Title0", "Active0", "Recurs0"}));
   EXPECT_EQ(KeyNames(file, "CalendarSkin").size(), 91u);
+  // The file holds the keys of the product's table in the table's order.
+  std::vector<std::pair<std::string, std::vector<std::string>>> tableKeys;
+  for (const TOption& option : OptionsTable()) {
+    if (option.Keys.empty()) continue;
+    if (tableKeys.empty() || tableKeys.back().first != option.Section) tableKeys.push_back({option.Section, {}});
+    tableKeys.back().second.insert(tableKeys.back().second.end(), option.Keys.begin(), option.Keys.end());
+  }
+  ASSERT_EQ(tableKeys.size(), 4u);
+  for (const auto& [section, keys] : tableKeys) EXPECT_EQ(KeyNames(file, section), keys) << section;
 
-  for (size_t i = 0; i < std::size(kCheckBoxes); ++i)
-    EXPECT_EQ(Value(file, kCheckBoxes[i].Section, kCheckBoxes[i].Key), checked[i] ? "TRUE" : "FALSE")
-        << kCheckBoxes[i].Key;
-  for (size_t i = 0; i < std::size(kComboBoxes); ++i)
-    EXPECT_EQ(Value(file, kComboBoxes[i].Section, kComboBoxes[i].Key), chosen[i]) << kComboBoxes[i].Key;
+  for (size_t i = 0; i < checkBoxes.size(); ++i)
+    EXPECT_EQ(Value(file, checkBoxes[i]->Section, checkBoxes[i]->Key()), checked[i] ? "TRUE" : "FALSE")
+        << checkBoxes[i]->Key();
+  for (size_t i = 0; i < comboBoxes.size(); ++i)
+    EXPECT_EQ(Value(file, comboBoxes[i]->Section, comboBoxes[i]->Key()), chosen[i]) << comboBoxes[i]->Key();
   EXPECT_EQ(Value(file, "Wallpaper", "LastAutoChangeTime"), "45000.25");
   EXPECT_EQ(Value(file, "Wallpaper", "LastFileTitle"), title);
   EXPECT_EQ(Value(file, "Wallpaper", "FillingPictureColor"), "255");
@@ -297,11 +310,11 @@ TEST(OptionsTest, ControlsSurviveARestartInFileOrderAndAnUnchangedRunRewritesThe
   // The second run finds every value in its control and writes the file unchanged.
   TOptionsRun second;
   ASSERT_NO_FATAL_FAILURE(second.Start(saved));
-  for (size_t i = 0; i < std::size(kCheckBoxes); ++i)
-    EXPECT_EQ(second.Checked(kCheckBoxes[i].Id), checked[i]) << kCheckBoxes[i].Key;
-  for (size_t i = 0; i < std::size(kComboBoxes); ++i)
-    EXPECT_EQ(second.Text(kComboBoxes[i].Id), chosen[i]) << kComboBoxes[i].Key;
-  EXPECT_FALSE(IsHotkeyFree(MOD_CONTROL | MOD_SHIFT, chosen[0][0]));
+  for (size_t i = 0; i < checkBoxes.size(); ++i)
+    EXPECT_EQ(second.Checked(ControlId(checkBoxes[i]->Holder)), checked[i]) << checkBoxes[i]->Key();
+  for (size_t i = 0; i < comboBoxes.size(); ++i)
+    EXPECT_EQ(second.Text(ControlId(comboBoxes[i]->Holder)), chosen[i]) << comboBoxes[i]->Key();
+  EXPECT_FALSE(IsHotkeyFree(MOD_CONTROL | MOD_SHIFT, second.Text(IDC_HOTKEY_COMBOBOX)[0]));
   RECT position = {};
   GetWindowRect(second.window, &position);
   EXPECT_EQ(std::to_string(position.left), Value(file, "Main", "XPos"));

@@ -3,6 +3,7 @@
 #include <gdiplus.h>
 #include <shellapi.h>
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -32,12 +33,21 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
   }
 }
 
+bool HoldsThroughout(const std::function<bool()>& condition, DWORD milliseconds) {
+  bool broken = false;
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  WaitUntil([&] { return (broken = !condition()) || GetTickCount64() >= end; }, milliseconds + 1000);
+  return !broken;
+}
+
 TProgramUnderTest::TProgramUnderTest(const std::string& exeName) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   static int counter = 0;
-  folder_ = std::string(temp) + "mt_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
-  CreateDirectoryA(folder_.c_str(), nullptr);
+  // Process ids come round again: a folder an earlier run could not remove is not reused.
+  do {
+    folder_ = std::string(temp) + "mt_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
+  } while (!CreateDirectoryA(folder_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
   exe_ = PathInFolder(exeName);
   CopyFileA((BuildFolder() + "\\Muralotrope.exe").c_str(), exe_.c_str(), FALSE);
 }
@@ -81,8 +91,17 @@ bool TProgramUnderTest::Start(const std::string& arguments) {
   std::string commandLine = "\"" + exe_ + "\"" + (arguments.empty() ? "" : " " + arguments);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  return CreateProcessA(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
-                        &startup, &process_) != FALSE;
+  // On a loaded machine Wine now and then refuses a start for a moment; the
+  // refusal is shown, and the start tried again.
+  return WaitUntil(
+      [&] {
+        if (CreateProcessA(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
+                           &startup, &process_))
+          return true;
+        std::fprintf(stderr, "Starting \"%s\" failed with error %lu.\n", exe_.c_str(), GetLastError());
+        return false;
+      },
+      10000);
 }
 
 int TProgramUnderTest::WaitForExit(DWORD milliseconds) {
@@ -184,6 +203,20 @@ std::vector<HWND> TProgramUnderTest::OtherVisibleWindows(HWND except) const {
   return search.found;
 }
 
+HWND TProgramUnderTest::FindMessageBox(const std::string& text) const {
+  for (HWND window : OtherVisibleWindows(nullptr))
+    for (HWND label = FindWindowExA(window, nullptr, "Static", nullptr); label;
+         label = FindWindowExA(window, label, "Static", nullptr))
+      if (TextOf(label) == text) return window;
+  return nullptr;
+}
+
+HWND TProgramUnderTest::WaitForMessageBox(const std::string& text, DWORD milliseconds) const {
+  HWND box = nullptr;
+  WaitUntil([&] { return (box = FindMessageBox(text)) != nullptr; }, milliseconds);
+  return box;
+}
+
 // ---- What the program leaves behind ----
 
 std::string TempFolder() {
@@ -205,6 +238,13 @@ std::string ReadWholeFile(const std::string& path) {
 
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
+}
+
+unsigned long long FileWriteTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32 |
+         data.ftLastWriteTime.dwLowDateTime;
 }
 
 TBmpPixels ReadBmpPixels(const std::string& path) {
@@ -235,6 +275,11 @@ TBmpPixels ReadBmpPixels(const std::string& path) {
     }
   }
   return bmp;
+}
+
+uint32_t WallpaperCentre() {
+  const TBmpPixels bmp = ReadBmpPixels(WallpaperBmpPath());
+  return bmp.Empty() ? 0xFFFFFFFF : bmp.At(bmp.Width / 2, bmp.Height / 2);
 }
 
 void WriteUniformBmp(const std::string& path, int width, int height, uint32_t rgb) {
@@ -310,6 +355,67 @@ bool SelectComboIndex(HWND window, int id, int index) {
 int ComboSelection(HWND window, int id) {
   HWND box = TProgramUnderTest::FindControl(window, id);
   return box ? static_cast<int>(SendMessageA(box, CB_GETCURSEL, 0, 0)) : -1;
+}
+
+bool ClickButton(HWND window, int id) {
+  HWND button = TProgramUnderTest::FindControl(window, id);
+  if (!button) return false;
+  SendMessageA(button, BM_CLICK, 0, 0);
+  return true;
+}
+
+bool IsHotkeyFree(UINT modifiers, char letter) {
+  if (!RegisterHotKey(nullptr, 0x3000, modifiers, static_cast<UINT>(letter))) return false;
+  UnregisterHotKey(nullptr, 0x3000);
+  return true;
+}
+
+std::string ClipboardText() {
+  std::string text = "(none)";
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* locked = static_cast<const char*>(GlobalLock(data))) text = locked;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+void EmptyTheClipboard() {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  CloseClipboard();
+}
+
+bool WaitForStartupEnd(HWND mainWindow, const std::string& currentPicture, DWORD milliseconds) {
+  EmptyTheClipboard();
+  // The window's pages are filled in a moment after it appears.
+  return WaitUntil([&] { return TProgramUnderTest::FindControl(mainWindow, IDC_CLIP_PICTURE_TITLE_LABEL); },
+                   milliseconds) &&
+         ClickLink(mainWindow, IDC_CLIP_PICTURE_TITLE_LABEL) &&
+         WaitUntil([&] { return ClipboardText() == currentPicture; }, milliseconds);
+}
+
+TWallpaperInstallCounter::TWallpaperInstallCounter() {
+  static const char* const kClass = "WallpaperInstallCounter";
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = kClass;
+  RegisterClassA(&windowClass);  // fails harmlessly when already registered
+  window_ = CreateWindowExA(0, kClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance, nullptr);
+  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+TWallpaperInstallCounter::~TWallpaperInstallCounter() {
+  if (window_) DestroyWindow(window_);
+}
+
+LRESULT CALLBACK TWallpaperInstallCounter::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETTINGCHANGE && wParam == SPI_SETDESKWALLPAPER)
+    if (auto* counter = reinterpret_cast<TWallpaperInstallCounter*>(GetWindowLongPtrA(window, GWLP_USERDATA)))
+      ++counter->count_;
+  return DefWindowProcA(window, message, wParam, lParam);
 }
 
 // ---- Keeping what a failed test leaves ----
@@ -406,9 +512,9 @@ std::string OptionsFileText(const std::string& sections, const std::string& pict
          "\r\nActive0=TRUE\r\nRecurs0=FALSE\r\n";
 }
 
-std::string QuietSections(const std::string& currentPicture, bool showCalendar) {
+std::string QuietSections(const std::string& currentPicture, bool showCalendar, const std::string& mainKeys) {
   // Automatic changes and broadcasts are off, so no tick changes the picture.
-  return "[Main]\r\nAutorun=FALSE\r\nHideOnClose=TRUE\r\n"
+  return "[Main]\r\nAutorun=FALSE\r\nHideOnClose=TRUE\r\n" + mainKeys +
          "[Wallpaper]\r\nIsAutoChange=FALSE\r\nIsRandomWallpaper=FALSE\r\nLastAutoChangeTime=2958000\r\n"
          "LastFileTitle=" + currentPicture + "\r\n[Calendar]\r\nShow=" + (showCalendar ? "TRUE" : "FALSE") +
          "\r\n[BroadcastWallpaperChange]\r\nIsAutoChange=FALSE\r\n";

@@ -40,6 +40,10 @@ class TProgramUnderTest {
   HWND WaitForMainWindow(DWORD milliseconds) const;
   // The process's visible top-level windows other than the one given.
   std::vector<HWND> OtherVisibleWindows(HWND except) const;
+  // A visible window of the process showing the text in one of its static
+  // controls: a message box with that message.
+  HWND FindMessageBox(const std::string& text) const;
+  HWND WaitForMessageBox(const std::string& text, DWORD milliseconds) const;
   // A control anywhere below a window.
   static HWND FindControl(HWND window, int id);
 
@@ -57,6 +61,9 @@ class TProgramUnderTest {
 
 // Polls a condition every 50 ms until it holds or the time runs out.
 bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds);
+// Polls a condition every 50 ms for the whole period; false at the first poll
+// that finds it broken.
+bool HoldsThroughout(const std::function<bool()>& condition, DWORD milliseconds);
 
 // The folder holding the test executable and the built program.
 std::string BuildFolder();
@@ -69,6 +76,9 @@ std::string TempFolder();
 std::string WallpaperBmpPath();
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);
+// The last write time of a file, 0 when it does not exist. Read from the
+// directory entry: the desktop may hold the wallpaper open while it paints it.
+unsigned long long FileWriteTime(const std::string& path);
 
 // A BMP file's pixels as 0x00RRGGBB, top row first; empty when it is not a
 // whole 24- or 32-bit BMP.
@@ -79,6 +89,8 @@ struct TBmpPixels {
   uint32_t At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
 };
 TBmpPixels ReadBmpPixels(const std::string& path);
+// The centre pixel of the wallpaper BMP, 0xFFFFFFFF while there is no whole BMP.
+uint32_t WallpaperCentre();
 // A uniform 24-bit BMP picture, written by hand.
 void WriteUniformBmp(const std::string& path, int width, int height, uint32_t rgb);
 
@@ -99,6 +111,39 @@ bool SelectComboText(HWND window, int id, const std::string& text);
 bool SelectComboIndex(HWND window, int id, int index);
 // The index of the selected item, or -1.
 int ComboSelection(HWND window, int id);
+// A button or check box clicked as the user would (sent); false when missing.
+bool ClickButton(HWND window, int id);
+// Whether this process can take a hotkey combination, that is, no program holds it.
+bool IsHotkeyFree(UINT modifiers, char letter);
+
+// The text on the clipboard, "(none)" without any; and emptying it.
+std::string ClipboardText();
+void EmptyTheClipboard();
+
+// Start-up runs before the message loop, and while it waits on another
+// process (the notification area) it handles messages sent to it, ignoring
+// commands while it still sets its controls. A posted click reaches only a
+// message loop: once "Clip picture file title" has copied the current picture,
+// start-up is over. For a program started with a current picture.
+bool WaitForStartupEnd(HWND mainWindow, const std::string& currentPicture, DWORD milliseconds);
+
+// Counts the wallpapers installed while it lives: setting the wallpaper
+// broadcasts WM_SETTINGCHANGE with SPI_SETDESKWALLPAPER to every top-level
+// window, this one's hidden window included. A message sent to the program
+// returns only after its broadcasts have been counted.
+class TWallpaperInstallCounter {
+ public:
+  TWallpaperInstallCounter();
+  ~TWallpaperInstallCounter();
+  TWallpaperInstallCounter(const TWallpaperInstallCounter&) = delete;
+  TWallpaperInstallCounter& operator=(const TWallpaperInstallCounter&) = delete;
+  int Count() const { return count_; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND window_ = nullptr;
+  int count_ = 0;
+};
 
 // ---- Keeping what a failed test leaves ----
 
@@ -121,5 +166,7 @@ std::string WriteUniformPictures(const TProgramUnderTest& program, const std::ve
 // An options file: the given sections, then one active, non-recursive picture directory.
 std::string OptionsFileText(const std::string& sections, const std::string& pictureDirectory);
 // Sections that keep a run quiet: no automatic change or broadcast, the calendar
-// only when asked for, closing hides, and the given picture current.
-std::string QuietSections(const std::string& currentPicture, bool showCalendar = false);
+// only when asked for, closing hides, and the given picture current; mainKeys
+// ("Key=Value\r\n" lines) go into the "Main" section.
+std::string QuietSections(const std::string& currentPicture, bool showCalendar = false,
+                          const std::string& mainKeys = "");

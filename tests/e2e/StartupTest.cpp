@@ -19,8 +19,23 @@ TEST(StartupTest, ShowOnStartInAnyCaseShowsTheWindowOtherwiseItStartsHidden) {
     HWND window = program.WaitForTopWindow("Muralotrope", 20000, "#32770");
     ASSERT_NE(window, nullptr) << argument;
     const bool shouldShow = std::string(argument) == "ShowOnStart" || std::string(argument) == "sHOWonSTART";
-    EXPECT_TRUE(WaitUntil([&] { return (IsWindowVisible(window) != FALSE) == shouldShow; }, 5000))
+    const auto shownAsAsked = [&] { return (IsWindowVisible(window) != FALSE) == shouldShow; };
+    const auto loaded = [&] {
+      return ControlText(window, IDC_LOADED_PICTURES_COUNT_LABEL) == LoadedPicturesCountText(0);
+    };
+    // Hidden from the first look until start-up has loaded the pictures; shown by then.
+    bool hiddenThroughout = true;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          hiddenThroughout = hiddenThroughout && (shouldShow || shownAsAsked());
+          return loaded();
+        },
+        20000))
         << "argument '" << argument << "'";
+    EXPECT_TRUE(hiddenThroughout) << "argument '" << argument << "'";
+    EXPECT_TRUE(WaitUntil(shownAsAsked, 20000)) << "argument '" << argument << "'";
+    // And it stays so over the first timer ticks.
+    EXPECT_TRUE(HoldsThroughout(shownAsAsked, 3000)) << "argument '" << argument << "'";
   }
 }
 

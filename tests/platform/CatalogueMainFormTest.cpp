@@ -15,8 +15,10 @@
 
 #include "app/MainForm.h"
 #include "core/DirectoryList.h"
+#include "core/FunStatus.h"
 #include "platform/Clipboard.h"
 #include "platform/CryptoRandom.h"
+#include "platform/FontMetrics.h"
 #include "tests/platform/CatalogueFolderTree.h"
 
 namespace {
@@ -60,14 +62,15 @@ class CatalogueMainFormTest : public ::testing::Test {
 
 TMainForm* CatalogueMainFormTest::form_ = nullptr;
 
-int FontHeight(HWND control) {
+// The height one line of text takes in the control's font, as the text drawing measures it.
+int LineHeight(HWND control) {
   HDC dc = GetDC(control);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-  TEXTMETRICA metrics = {};
-  GetTextMetricsA(dc, &metrics);
+  RECT line = {0, 0, 0, 0};
+  DrawTextA(dc, "Xg", -1, &line, DT_CALCRECT | DT_SINGLELINE);
   SelectObject(dc, old);
   ReleaseDC(control, dc);
-  return metrics.tmHeight;
+  return line.bottom;
 }
 
 // A drop of ANSI paths as the shell hands it over.
@@ -93,7 +96,13 @@ TEST_F(CatalogueMainFormTest, FlagCellsToggleOnlyOnLeftPresses) {
   AddRows({"X:\\one", "Y:\\two"});
   TListBox& list = form_->DirectoriesListBox;
   const int h = list.ItemHeight();
-  EXPECT_GE(h, FontHeight(list.Handle()) + 4);  // taller where the flag texts need it
+  const HFONT font = reinterpret_cast<HFONT>(SendMessageA(list.Handle(), WM_GETFONT, 0, 0));
+  EXPECT_GE(h, GetFontHeight(font, list.Handle()) + 4);  // taller where the flag texts need it
+  EXPECT_EQ(GetFontHeight(font, list.Handle()), LineHeight(list.Handle()));
+  EXPECT_EQ(GetFontHeight(font, reinterpret_cast<HWND>(1)), 0) << "no window, no device context";
+  EXPECT_EQ(FunStatContext.Function, "GetFontHeight");
+  EXPECT_EQ(FunStatContext.Description, "Failed to get device context.");
+  FunStatContext.Reset(Perfect);
   const int w2 = h * 9 / 2;
   const int row1 = h + h / 2;
 

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "core/FunStatus.h"
 #include "core/WallpaperBroadcast.h"
@@ -88,6 +89,39 @@ TEST_F(CompositionInstallTest, SavedBmpHasTheBitmapsSizeAndReplacesTheOldFile) {
   EXPECT_GE(header.BitCount, 24);
   // Nothing is left under the temporary name.
   EXPECT_EQ(GetFileAttributesA((path + ".part").c_str()), INVALID_FILE_ATTRIBUTES);
+
+  // A reader holding the old file, as the desktop does while it paints it: the
+  // save waits until it lets go, half a second after the new file is written.
+  const std::string partPath = path + ".part";
+  const auto openReader = [&] {
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, 0, nullptr);
+  };
+  HANDLE reader = openReader();
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  std::thread lettingGo([&] {
+    const ULONGLONG deadline = GetTickCount64() + 20000;
+    while (GetFileAttributesA(partPath.c_str()) == INVALID_FILE_ATTRIBUTES && GetTickCount64() < deadline)
+      Sleep(5);  // polling interval
+    Sleep(500);  // how long the reader holds on; nothing is decided by this wait
+    CloseHandle(reader);
+  });
+  std::unique_ptr<TScreenBitmap> small = TScreenBitmap::Create(64, 32);
+  ASSERT_NE(small, nullptr);
+  const bool saved = SaveBitmapAsBmpFile(*small, path);
+  lettingGo.join();
+  EXPECT_TRUE(saved);
+  EXPECT_EQ(ReadBmpHeader(path).Width, 64);
+
+  // A reader that never lets go: the save fails and leaves the old file whole.
+  reader = openReader();
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(SaveBitmapAsBmpFile(*bitmap, path));
+  CloseHandle(reader);
+  EXPECT_EQ(FunStatContext.Description, "Failed to save wallpaper file.");
+  FunStatContext.Reset(Perfect);
+  EXPECT_EQ(ReadBmpHeader(path).Width, 64);
+  EXPECT_EQ(GetFileAttributesA(partPath.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(CompositionInstallTest, InstallingABareNameUsesTheTemporaryDirectory) {

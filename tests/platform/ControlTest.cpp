@@ -172,7 +172,7 @@ TEST(ControlLocalTimeTest, ConvertsSystemTimesAndFormatsWithColons) {
 
 // A change of resolution reloads the wallpaper fitted to the new screen size,
 // without waiting for a settings message.
-TEST(ControlDisplayChangeTest, ANewScreenSizeReloadsThePictureFittedToIt) {
+TEST(ControlDisplayChangeTest, ANewScreenSizeReloadsThePictureFittedToItAlsoDuringStartUp) {
   TGdiPlusSession gdiplus;
   const std::string picture = CompositionTempPath("display_change.png");
   ASSERT_TRUE(WriteEncodedPicture(picture, L"image/png", 64, 48, [](int, int) { return 0x336699u; }));
@@ -190,5 +190,17 @@ TEST(ControlDisplayChangeTest, ANewScreenSizeReloadsThePictureFittedToIt) {
   ASSERT_NE(form.FittedPicture, nullptr);
   EXPECT_EQ(form.FittedPicture->Width(), width);
   EXPECT_EQ(form.FittedPicture->Height(), height);
+
+  // A change while the program sets its own controls (start-up answers messages
+  // on the way) is not lost: the next tick handles it.
+  form.FittedScreenWidth = 640;
+  form.IsUpdatingControls = true;
+  SendMessageA(form.Handle(), WM_SETTINGCHANGE, 0, 0);
+  EXPECT_EQ(form.FittedScreenWidth, 640);
+  form.IsUpdatingControls = false;
+  form.ShowCalendarCheckBox.SetChecked(false);
+  form.IsAutoChangeWallpaperCheckBox.SetChecked(false);
+  form.TimerTimer();
+  EXPECT_EQ(form.FittedScreenWidth, width);
   DeleteFileA(picture.c_str());
 }

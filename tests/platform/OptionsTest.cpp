@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/MainForm.h"
+#include "core/OptionsTable.h"
 #include "platform/StoredTextFiles.h"
 
 namespace {
@@ -62,6 +63,39 @@ TEST_F(OptionsLoadTest, PeriodsFollowTheLoadedIntervalsAndPathsKeepTheirLimit) {
   EXPECT_DOUBLE_EQ(form_->AutoChangePeriod, 60);
   // A missing broadcast interval takes "1 hour".
   EXPECT_EQ(form_->BroadcastWallpaperChangeIntervalComboBox.Text(), "1 hour");
+  EXPECT_DOUBLE_EQ(form_->BroadcastPeriod, 3600);
+}
+
+TEST_F(OptionsLoadTest, EveryRowOfTheOptionsTableHasItsHolderAndStartsAtItsDefault) {
+  for (const TOption& option : OptionsTable()) {
+    const TMainForm::TOptionHolder holder = form_->FindOptionHolder(option.Holder);
+    SCOPED_TRACE(option.Holder);
+    switch (option.Kind) {
+      case TOptionKind::CheckBox:
+        ASSERT_NE(holder.CheckBox, nullptr);
+        EXPECT_EQ(holder.CheckBox->Checked(), option.DefaultChecked());
+        break;
+      case TOptionKind::ComboBox:
+        ASSERT_NE(holder.ComboBox, nullptr);
+        EXPECT_EQ(holder.ComboBox->Items(), *option.Items);
+        EXPECT_EQ(holder.ComboBox->Text(), option.DefaultText);
+        break;
+      case TOptionKind::ColorPanel:
+        ASSERT_NE(holder.ColorPanel, nullptr);
+        EXPECT_EQ(holder.ColorPanel->Color(), option.DefaultColor);
+        break;
+      case TOptionKind::Real:
+        EXPECT_NE(holder.Real, nullptr);
+        break;
+      case TOptionKind::Path:
+        EXPECT_NE(holder.Text, nullptr);
+        break;
+      default:
+        break;
+    }
+  }
+  // The periods follow the default intervals from the start.
+  EXPECT_DOUBLE_EQ(form_->AutoChangePeriod, 3600);
   EXPECT_DOUBLE_EQ(form_->BroadcastPeriod, 3600);
 }
 
