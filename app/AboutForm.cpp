@@ -3,6 +3,7 @@
 #include "core/FunStatus.h"
 #include "platform/RunFile.h"
 #include "platform/SettingsDirectory.h"
+#include "platform/WindowPlacement.h"
 #include "resources/resource.h"
 
 TAboutForm* AboutForm = nullptr;
@@ -45,8 +46,7 @@ bool TAboutForm::Create(HWND owner) {
   ContactMeButton.OnClick = [this] { ContactMeButtonClick(); };
   OkayButton.OnClick = [this] { OkayButtonClick(); };
   // Its pixel height at 96 DPI, scaled with the display like the rest of the window.
-  const int dpi = static_cast<int>(GetDpiForWindow(handle_) ? GetDpiForWindow(handle_) : 96);
-  static HFONT nameFont = CreateFontA(-MulDiv(48, dpi, 96), 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
+  static HFONT nameFont = CreateFontA(-ScaleForDpi(handle_, 48), 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
                                       CLEARTYPE_QUALITY, 0, "Comic Sans MS");
   SendMessageA(ProgramNameLabel.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(nameFont), FALSE);
   ProgramsLabel.SetText(kProgramsText);
@@ -58,11 +58,7 @@ void TAboutForm::Dialog() {
   FUN_GUARD({
     SettingsFolderLabel.SetText("Settings are kept in " + GetSettingsDirectory());
     HWND owner = GetWindow(handle_, GW_OWNER);
-    RECT area, own;
-    GetWindowRect(owner && IsWindowVisible(owner) ? owner : GetDesktopWindow(), &area);
-    GetWindowRect(handle_, &own);
-    SetWindowPos(handle_, HWND_TOP, (area.left + area.right - (own.right - own.left)) / 2,
-                 (area.top + area.bottom - (own.bottom - own.top)) / 2, 0, 0, SWP_NOSIZE);
+    CentreOnOwner(handle_, owner);
     ShowModalWindow(owner);
   });
   FUN_SHOW("Failed to show the \"About\" dialog.");

@@ -7,11 +7,12 @@
 #include <map>
 #include <stdexcept>
 
+#include "core/AsciiText.h"
 #include "core/CalendarSkinFiles.h"
 #include "core/ColorGrid.h"
 #include "core/StoredTextList.h"
 #include "core/ValueText.h"
-#include "platform/GdiPlusCanvas.h"
+#include "platform/HandleHolders.h"
 
 namespace {
 
@@ -80,9 +81,7 @@ std::string WordText(const std::string& word) {
   if (word == "Thick") return "thickness";
   if (word.size() == 2 && std::isdigit(static_cast<unsigned char>(word[0])))
     return std::string(1, word[0]) + "-" + word[1];  // a band between two frame colours
-  std::string text = word;
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
+  return LowerCaseAscii(word);
 }
 
 }  // namespace
@@ -121,12 +120,12 @@ constexpr int kFontListWidth = 220;  // pixels of a dropped-down font list
 // The width of a text in the page's font, in the page's dialog units, rounded up.
 int TextWidthInDialogUnits(const TDialogWindow& page, const std::string& text) {
   HWND window = page.Handle();
-  HDC dc = GetDC(window);
-  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
   SIZE size = {};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(window, dc);
+  {
+    const TWindowDcHolder dc(window);
+    const TSelection font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+  }
   const LONG pixelsPer400 = page.DialogUnitsToPixels(0, 0, 400, 0).right;
   return pixelsPer400 > 0 ? static_cast<int>((size.cx * 400 + pixelsPer400 - 1) / pixelsPer400) : size.cx;
 }
@@ -327,12 +326,4 @@ void TCalendarSkinControls::WriteTo(TStoredTextList& store) const {
     WriteText(store, section, key, value);
   };
   if (!WriteCalendarSkin(set, Skin())) throw std::runtime_error("Failed to write the calendar skin.");
-}
-
-TCalendarPaintResult PaintCalendarOnGraphics(void* graphics, HWND measureWindow, const TCalendarSkin& skin,
-                                             const TCalendarScene& scene, TCalendarPlacement& placement,
-                                             double& lastRedrawTime) {
-  TGdiPlusCanvas canvas(graphics, measureWindow);
-  canvas.PrepareSurface();
-  return PaintCalendar(canvas, skin, scene, placement, lastRedrawTime);
 }

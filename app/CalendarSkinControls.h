@@ -18,12 +18,6 @@
 // The caption a row's control is shown with, made from its key.
 std::string SkinParameterCaption(const TSkinParameter& parameter);
 
-// Paints the calendar on a GDI+ graphics (a GpGraphics*) opened on the
-// wallpaper; font heights are measured on measureWindow.
-TCalendarPaintResult PaintCalendarOnGraphics(void* graphics, HWND measureWindow, const TCalendarSkin& skin,
-                                             const TCalendarScene& scene, TCalendarPlacement& placement,
-                                             double& lastRedrawTime);
-
 class TCalendarSkinControls {
  public:
   // pages[i] carries the caption pageCaptions[i]; a row goes to the page whose

@@ -1,27 +1,18 @@
 #include "app/ColorForm.h"
 
-#include <algorithm>
-
 #include "core/FunStatus.h"
 #include "platform/Clipboard.h"
+#include "platform/WindowPlacement.h"
 #include "resources/resource.h"
 
 bool TColorForm::Create(HWND owner) {
   if (!CreateModeless(IDD_COLOR, owner)) return false;
   // The template gives the client area (420 x 490 pixels at 96 DPI) and keeps
   // its controls inside at any scaling; the window is centred on the owner.
-  RECT frame, area;
-  GetWindowRect(handle_, &frame);
-  GetWindowRect(owner && IsWindowVisible(owner) ? owner : GetDesktopWindow(), &area);
-  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   // Taller than a small owner: kept within the work area, title bar on screen.
-  MONITORINFO monitor = {};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoA(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor);
-  const RECT& work = monitor.rcWork;
-  const int x = std::max<int>(work.left, std::min<int>((area.left + area.right - width) / 2, work.right - width));
-  const int y = std::max<int>(work.top, std::min<int>((area.top + area.bottom - height) / 2, work.bottom - height));
-  SetWindowPos(handle_, nullptr, x, y, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+  TCentring centring;
+  centring.WithinWorkArea = true;
+  CentreOnOwner(handle_, owner, centring);
   return true;
 }
 

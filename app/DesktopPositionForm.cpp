@@ -1,6 +1,8 @@
 #include "app/DesktopPositionForm.h"
 
 #include "core/FunStatus.h"
+#include "platform/HandleHolders.h"
+#include "platform/WindowPlacement.h"
 #include "resources/resource.h"
 
 TDesktopPositionForm* DesktopPositionForm = nullptr;
@@ -46,10 +48,7 @@ TDesktopPositionForm::~TDesktopPositionForm() {
 
 bool TDesktopPositionForm::Create(HWND owner) { return CreateModeless(IDD_DESKTOP_POSITION, owner); }
 
-int TDesktopPositionForm::Scaled(int pixels) const {
-  const UINT dpi = handle_ && GetDpiForWindow(handle_) ? GetDpiForWindow(handle_) : 96;
-  return MulDiv(pixels, static_cast<int>(dpi), 96);
-}
+int TDesktopPositionForm::Scaled(int pixels) const { return ScaleForDpi(handle_, pixels); }
 
 void TDesktopPositionForm::OnInitDialog() {
   RECT frame = {0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
@@ -80,7 +79,7 @@ bool TDesktopPositionForm::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PT
 
 TBox TDesktopPositionForm::CalendarWorkArea(int margin) {
   RECT area = {};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  GetWorkArea(area);
   return TBox{area.left + margin, area.top + margin, area.right - margin, area.bottom - margin};
 }
 
@@ -97,11 +96,12 @@ void TDesktopPositionForm::ReleasePicture() {
 
 void TDesktopPositionForm::MakePicture() {
   ReleasePicture();
-  HDC screen = GetDC(nullptr);
-  pictureDc_ = CreateCompatibleDC(screen);
-  picture_ = CreateCompatibleBitmap(screen, preview_.Width > 0 ? preview_.Width : 1,
-                                    preview_.Height > 0 ? preview_.Height : 1);
-  ReleaseDC(nullptr, screen);
+  {
+    const TWindowDcHolder screen(nullptr);
+    pictureDc_ = CreateCompatibleDC(screen.Get());
+    picture_ = CreateCompatibleBitmap(screen.Get(), preview_.Width > 0 ? preview_.Width : 1,
+                                      preview_.Height > 0 ? preview_.Height : 1);
+  }
   previousBitmap_ = SelectObject(pictureDc_, picture_);
   PaintBox.Picture = pictureDc_;
 }
@@ -110,16 +110,13 @@ namespace {
 
 // A box or the ellipse in it, filled with one system colour and outlined in the window-text colour.
 void DrawPlace(HDC dc, const TBox& box, bool ellipse, int fillColorIndex) {
-  HGDIOBJ oldBrush = SelectObject(dc, GetSysColorBrush(fillColorIndex));
-  HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT));
-  HGDIOBJ oldPen = SelectObject(dc, pen);
+  const TSelection brush(dc, GetSysColorBrush(fillColorIndex));
+  const TGdiObjectHolder pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT)));
+  const TSelection penSelection(dc, pen.Get());
   if (ellipse)
     Ellipse(dc, box.Left, box.Top, box.Right, box.Bottom);
   else
     Rectangle(dc, box.Left, box.Top, box.Right, box.Bottom);
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
-  DeleteObject(pen);
 }
 
 }  // namespace
@@ -158,12 +155,9 @@ bool TDesktopPositionForm::ShowDesktopPosition(double& left, double& top, int ma
 
     // Centred on the main window.
     HWND owner = GetWindow(handle_, GW_OWNER);
-    RECT ownerRect = {}, own = {};
-    GetWindowRect(owner ? owner : GetDesktopWindow(), &ownerRect);
-    GetWindowRect(handle_, &own);
-    const int x = ownerRect.left + ((ownerRect.right - ownerRect.left) - (own.right - own.left)) / 2;
-    const int y = ownerRect.top + ((ownerRect.bottom - ownerRect.top) - (own.bottom - own.top)) / 2;
-    SetWindowPos(handle_, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
+    TCentring centring;
+    centring.OnHiddenOwner = true;
+    CentreOnOwner(handle_, owner, centring);
 
     if (ShowModalWindow(owner) != IDOK) return;
     PositionFromCandidate(preview_, candidate_, left, top);

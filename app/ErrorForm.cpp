@@ -2,8 +2,10 @@
 
 #include "app/Help.h"
 #include "core/FunStatus.h"
+#include "platform/LogFile.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsDirectory.h"
+#include "platform/WindowPlacement.h"
 #include "resources/resource.h"
 
 TErrorForm* ErrorForm = nullptr;
@@ -68,13 +70,7 @@ bool TErrorForm::ShowReport(const std::string& caption, const std::string& descr
     if (!IsWindowVisible(handle_)) {
       HWND owner = GetWindow(handle_, GW_OWNER);
       // Centre on the main window when it is on screen.
-      RECT area, own;
-      HWND centreOn = owner && IsWindowVisible(owner) ? owner : GetDesktopWindow();
-      GetWindowRect(centreOn, &area);
-      GetWindowRect(handle_, &own);
-      const int width = own.right - own.left, height = own.bottom - own.top;
-      SetWindowPos(handle_, HWND_TOP, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2, 0,
-                   0, SWP_NOSIZE);
+      CentreOnOwner(handle_, owner);
       OkayButton.SetFocus();
       // Every window of the program waits for the report, not only its owner.
       modalResult = ShowModalWindow(owner, true);
@@ -85,32 +81,6 @@ bool TErrorForm::ShowReport(const std::string& caption, const std::string& descr
   const bool accepted = modalResult == IDOK || modalResult == IDYES;
   if (noErrors) *noErrors = modalResult == IDYES;
   return accepted;
-}
-
-bool AppendToLogFile(const std::string& path, const std::string& memoText, unsigned truncateAbove) {
-  SetLastError(0);
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (file == INVALID_HANDLE_VALUE || IsSystemErrorAllowExisting(GetLastError())) {
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    return false;
-  }
-  SetLastError(0);
-  LARGE_INTEGER size = {};
-  GetFileSizeEx(file, &size);
-  if (size.QuadPart > truncateAbove) {
-    // Old entries are discarded, not rotated.
-    SetFilePointer(file, 0, nullptr, FILE_BEGIN);
-    SetEndOfFile(file);
-  }
-  SetFilePointer(file, 0, nullptr, FILE_END);
-  const std::string entry = "**********" + memoText + "\r\n**********\r\n";
-  SetLastError(0);
-  DWORD written = 0;
-  const BOOL ok = WriteFile(file, entry.data(), static_cast<DWORD>(entry.size()), &written, nullptr);
-  const DWORD code = GetLastError();
-  CloseHandle(file);
-  return ok && written == entry.size() && !IsSystemError(code);
 }
 
 bool TErrorForm::WriteLog() {

@@ -34,6 +34,3 @@ class TErrorForm : public TDialogWindow {
 };
 
 extern TErrorForm* ErrorForm;
-
-// Appends one report to a log file, emptying a file larger than the limit first.
-bool AppendToLogFile(const std::string& path, const std::string& memoText, unsigned truncateAbove);

@@ -12,6 +12,7 @@
 #include "platform/Elevation.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderBrowser.h"
+#include "platform/HandleHolders.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Program.h"
 #include "platform/ProgramArguments.h"
@@ -20,6 +21,7 @@
 #include "platform/ShellLink.h"
 #include "platform/SpecialFolders.h"
 #include "platform/UninstallRegistry.h"
+#include "platform/WindowPlacement.h"
 #include "platform/WriteAccess.h"
 #include "resources/resource.h"
 
@@ -67,8 +69,7 @@ bool TInstallForm::Create() {
   CancelButton.OnClick = [this] { CancelButtonClick(); };
   // The welcome line in a large, friendly face.
   // Its pixel height at 96 DPI, scaled with the display like the rest of the window.
-  const int dpi = static_cast<int>(GetDpiForWindow(handle_) ? GetDpiForWindow(handle_) : 96);
-  static HFONT panelFont = CreateFontA(-MulDiv(30, dpi, 96), 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
+  static HFONT panelFont = CreateFontA(-ScaleForDpi(handle_, 30), 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
                                        CLEARTYPE_QUALITY, 0, "Comic Sans MS");
   SendMessageA(MainPanel.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(panelFont), FALSE);
   InstallToEdit.SetText(GetSystemDirectoryPath(CSIDL_PROGRAM_FILES));
@@ -253,9 +254,9 @@ void TInstallForm::Uninstall() {
     // The running program's own file goes once this process, and the one that
     // restarted it with administrator rights, have ended.
     if (IsSameOrInsideDirectory(TProgram::GetProgramDirectory(), directory)) {
-      HANDLE parent = OpenProcessForWaiting(ElevatedRestart.ParentProcessId);
-      StartRemovalAfterExit(TProgram::GetProgramPath(), parent ? std::vector<HANDLE>{parent} : std::vector<HANDLE>{});
-      if (parent) CloseHandle(parent);
+      const THandleHolder parent(OpenProcessForWaiting(ElevatedRestart.ParentProcessId));
+      StartRemovalAfterExit(TProgram::GetProgramPath(),
+                            parent.Valid() ? std::vector<HANDLE>{parent.Get()} : std::vector<HANDLE>{});
     }
     WorkDone = true;
     // The deletions' failures are not shown.

@@ -11,11 +11,13 @@
 #include "app/MainFormPages.h"
 #include "app/FavoritesDialog.h"
 #include "core/CalendarGeometry.h"
+#include "core/Canvas.h"
 #include "core/CompositionPlan.h"
 #include "core/DirectoryList.h"
 #include "core/PictureSelection.h"
 #include "core/SectionValues.h"
 #include "core/StoredTextList.h"
+#include "platform/GdiPlusSession.h"
 #include "platform/ScreenBitmap.h"
 #include "platform/SystemTray.h"
 #include "platform/Widgets.h"
@@ -53,7 +55,7 @@ class TMainForm : public TDialogWindow {
   bool CloseAllowed = false;
   TSystemTray SystemTray;
   HMENU SystemTrayPopupMenu = nullptr;
-  ULONG_PTR GdiplusToken = 0;
+  std::unique_ptr<TGdiPlusSession> GdiPlus;
 
   // ---- Layout (MainFormLayout.cpp) ----
   TLinkLabel AboutLabel, HelpLabel, CloseProgramLabel;

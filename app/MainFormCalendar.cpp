@@ -1,8 +1,6 @@
 // The calendar pages, made from the skin parameter table, the skin files, the
 // calendar's paint on the wallpaper and its position on the desktop.
 #include <windows.h>
-#include <commdlg.h>
-#include <gdiplus.h>
 
 
 #include "app/CalendarSkinControls.h"
@@ -15,6 +13,8 @@
 #include "core/TimeHelpers.h"
 #include "core/ValueText.h"
 #include "platform/CalendarSystemNames.h"
+#include "platform/FileDialogs.h"
+#include "platform/GdiPlusCanvas.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsDirectory.h"
 #include "platform/StoredTextFiles.h"
@@ -36,35 +36,23 @@ class TUpdatingControls {
   bool previous_;
 };
 
-// The common dialog's filter: the parts of "Skins (*.wps)|*.wps" ended by zeros.
-std::string DialogFilter() {
-  std::string filter = SkinFileFilter();
-  for (char& c : filter)
-    if (c == '|') c = '\0';
-  return filter + std::string(2, '\0');
-}
-
 // The skin file the user picks, with ".wps" added when it has no extension;
 // false when the dialog was cancelled. The dialog is not asked to check that a
 // file to load exists: some dialogs check the name as typed, before the
 // extension is added, and refuse "myskin" for "myskin.wps".
 bool AskSkinFileName(HWND owner, bool save, const std::string& title, std::string& lastCalendarSkinName,
                      std::string& fileName) {
-  const std::string filter = DialogFilter();
-  std::string buffer = SkinDialogInitialFileName(GetSettingsDirectory(), lastCalendarSkinName);
-  buffer.resize(4096, '\0');
-  OPENFILENAMEA dialog = {};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = filter.c_str();
-  dialog.lpstrFile = buffer.data();
-  dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-  dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
-  dialog.lpstrDefExt = "wps";
-  dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-  const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
-  if (!chosen) return false;
-  fileName = WithSkinExtension(buffer.c_str());
+  TFileDialogRequest request;
+  request.Filter = SkinFileFilter();
+  request.Title = title;
+  request.DefaultExtension = "wps";
+  request.FolderMustExist = true;
+  std::string chosen = SkinDialogInitialFileName(GetSettingsDirectory(), lastCalendarSkinName);
+  unsigned long failureCode = 0;
+  if (!(save ? ChooseFileToSave(owner, request, chosen, failureCode)
+             : ChooseFileToOpen(owner, request, chosen, failureCode)))
+    return false;
+  fileName = WithSkinExtension(chosen);
   return true;
 }
 
@@ -203,7 +191,6 @@ void TMainForm::CalendarDefaultSkinLabelClick() {
 // ---- Paint and position ----
 
 bool TMainForm::SetInfoOnPicture(HDC wallpaper) {
-  using namespace Gdiplus;
   FUN_TRACE("TMainForm::SetInfoOnPicture");
   FUN_GUARD({
     if (!CalendarSkinControls) return;
@@ -212,20 +199,18 @@ bool TMainForm::SetInfoOnPicture(HDC wallpaper) {
     scene.Now = CalendarClock ? CalendarClock() : GetLocalDateTime();
     scene.CalendarWorkArea = CalendarWorkArea;
     scene.Names = CalendarLocaleNames();
-    GpGraphics* graphics = nullptr;
-    const GpStatus opened = DllExports::GdipCreateFromHDC(wallpaper, &graphics);
-    if (opened != Ok) {
-      // Like a paint that failed, this one counts for the day, so that the
-      // next tick does not compose again.
-      if (scene.ShowCalendar) LastRedrawTime = scene.Now;
-      FUN_RAISE("Failed to create graphics.", std::to_string(opened));
-      return;
+    TCalendarPaintResult painted;
+    {
+      TGdiPlusCanvas canvas(wallpaper, handle_);
+      if (!canvas.Opened()) {
+        // Like a paint that failed, this one counts for the day, so that the
+        // next tick does not compose again.
+        if (scene.ShowCalendar) LastRedrawTime = scene.Now;
+        FUN_RAISE("Failed to create graphics.", std::to_string(canvas.LastStatus()));
+        return;
+      }
+      painted = PaintCalendar(canvas, CalendarSkinControls->Skin(), scene, CalendarPlacement, LastRedrawTime);
     }
-    DllExports::GdipSetPageUnit(graphics, UnitPixel);
-    DllExports::GdipSetSmoothingMode(graphics, SmoothingModeHighQuality);
-    DllExports::GdipSetTextRenderingHint(graphics, TextRenderingHintClearTypeGridFit);
-    PaintCalendarOnGraphics(graphics, handle_, CalendarSkinControls->Skin(), scene, CalendarPlacement, LastRedrawTime);
-    DllExports::GdipDeleteGraphics(graphics);
     GdiFlush();
     if (trace_.CalleeFailed()) return;
   });

@@ -16,10 +16,11 @@
 #include "platform/FolderBrowser.h"
 #include "platform/FontMetrics.h"
 #include "platform/MessageBoxes.h"
-#include "platform/OpenFileDialog.h"
+#include "platform/FileDialogs.h"
 #include "platform/PictureDecoders.h"
 #include "platform/UserLocale.h"
 #include "platform/LocalTime.h"
+#include "platform/HandleHolders.h"
 #include "resources/resource.h"
 
 namespace {
@@ -30,17 +31,14 @@ namespace {
 // margin, tall enough for the flag cells to hold "Active" and "Recurs".
 int RowHeightForFont(HWND control) {
   const HFONT font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
-  HDC dc = GetDC(control);
-  HGDIOBJ old = SelectObject(dc, font);
-  const auto width = [dc](const char* text) {
+  const TWindowDcHolder dc(control);
+  const TSelection selection(dc.Get(), font);
+  const auto width = [&dc](const char* text) {
     SIZE size = {};
-    GetTextExtentPoint32A(dc, text, static_cast<int>(strlen(text)), &size);
+    GetTextExtentPoint32A(dc.Get(), text, static_cast<int>(strlen(text)), &size);
     return static_cast<int>(size.cx);
   };
-  const int activeWidth = width(ActiveCellText(true)), recursiveWidth = width(RecursiveCellText(true));
-  SelectObject(dc, old);
-  ReleaseDC(control, dc);
-  return DirectoryRowHeight(GetFontHeight(font, control), activeWidth, recursiveWidth);
+  return DirectoryRowHeight(GetFontHeight(font, control), width(ActiveCellText(true)), width(RecursiveCellText(true)));
 }
 
 void FillSystemColor(HDC dc, const RECT& rect, int colorIndex) { FillRect(dc, &rect, GetSysColorBrush(colorIndex)); }
@@ -196,16 +194,16 @@ void TMainForm::DirectoriesListBoxDrawItem(int index, HDC dc, const RECT& rect, 
     DrawTextA(dc, entry.Path.c_str(), static_cast<int>(entry.Path.size()), &pathText,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
 
-    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT));
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    MoveToEx(dc, rect.left, rect.bottom - 1, nullptr);
-    LineTo(dc, rect.right, rect.bottom - 1);
-    for (int x : {activeRight, recursiveRight}) {
-      MoveToEx(dc, x, rect.top, nullptr);
-      LineTo(dc, x, rect.bottom);
+    {
+      const TGdiObjectHolder pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT)));
+      const TSelection penSelection(dc, pen.Get());
+      MoveToEx(dc, rect.left, rect.bottom - 1, nullptr);
+      LineTo(dc, rect.right, rect.bottom - 1);
+      for (int x : {activeRight, recursiveRight}) {
+        MoveToEx(dc, x, rect.top, nullptr);
+        LineTo(dc, x, rect.bottom);
+      }
     }
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
 
     if (selected && focused) DrawFocusRect(dc, &rect);
   });
@@ -312,7 +310,9 @@ void TMainForm::UserWallpaperLabelClick() {
   FUN_GUARD({
     std::string path = Selection.CurrentFileTitle;
     unsigned long failureCode = 0;
-    if (!ChooseFileToOpen(handle_, "Picture files", PictureFileFilter, path, failureCode)) {
+    TFileDialogRequest request;
+    request.Filter = "Picture files|" + PictureFileFilter;
+    if (!ChooseFileToOpen(handle_, request, path, failureCode)) {
       if (failureCode != 0) FUN_RAISE("Failed to open file dialog.", Selection.CurrentFileTitle, "", failureCode);
       return;
     }

@@ -3,12 +3,12 @@
 // default; a single left click drags the colour onto another panel.
 #include "app/MainForm.h"
 
-#include <commdlg.h>
-
 #include <algorithm>
 
 #include "app/CalendarSkinControls.h"
 #include "app/ColorForm.h"
+#include "core/ColorGrid.h"
+#include "platform/ColorDialog.h"
 
 void TMainForm::SetPanelColor(TColorPanel& panel, uint32_t color) { TCalendarSkinControls::SetPanelColor(panel, color); }
 
@@ -50,18 +50,9 @@ bool TMainForm::ColorPanelClick(TColorPanel& panel, TMouseButton button) {
     case TMouseButton::Left:
       if (!ColorFormDialog(handle_, color, [this](uint32_t picked) { ApplyPickedColor(picked); })) return false;
       break;
-    case TMouseButton::Right: {
-      static COLORREF customColors[16] = {};
-      CHOOSECOLORA choose = {};
-      choose.lStructSize = sizeof choose;
-      choose.hwndOwner = handle_;
-      choose.rgbResult = color & 0xFFFFFF;
-      choose.lpCustColors = customColors;
-      choose.Flags = CC_FULLOPEN | CC_RGBINIT;
-      if (!ChooseColorA(&choose)) return false;
-      color = choose.rgbResult;
+    case TMouseButton::Right:
+      if (!ChooseSystemColor(handle_, color)) return false;
       break;
-    }
     case TMouseButton::Middle:
       color = panel.Tag;
       break;

@@ -2,7 +2,6 @@
 // wallpaper, with the resize, effect and broadcast options.
 #include "app/MainForm.h"
 
-
 #include "core/CompositionPlan.h"
 #include "core/FunStatus.h"
 #include "core/TimeHelpers.h"
@@ -16,6 +15,7 @@
 #include "platform/WallpaperBroadcastSend.h"
 #include "platform/WallpaperInstall.h"
 #include "platform/LocalTime.h"
+#include "platform/WindowPlacement.h"
 #include "resources/resource.h"
 
 namespace {
@@ -23,7 +23,7 @@ namespace {
 
 TScreenRect SystemWorkArea() {
   RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  GetWorkArea(area);
   return {static_cast<int>(area.left), static_cast<int>(area.top), static_cast<int>(area.right),
           static_cast<int>(area.bottom)};
 }

@@ -12,6 +12,7 @@
 #include "platform/Hotkeys.h"
 #include "platform/LocalTime.h"
 #include "platform/PowerStatus.h"
+#include "platform/WindowPlacement.h"
 #include "resources/resource.h"
 
 namespace {
@@ -176,7 +177,7 @@ bool TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         handled = true;
         break;
       case TMainWindowMessage::TrayCallback:
-        if (wParam == TSystemTray::IconId) SystemTray.HandleTrayMessage(lParam);
+        if (wParam == kTrayIconId) SystemTray.HandleTrayMessage(lParam);
         handled = true;
         break;
       case TMainWindowMessage::Other:
@@ -217,7 +218,7 @@ void TMainForm::FWinIniChange() {
     }
     RECT workArea;
     SetLastError(0);
-    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0)) {
+    if (!GetWorkArea(workArea)) {
       FUN_RAISE("Failed to get desktop work area.", "", "", GetLastError());
       return;
     }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include "platform/WindowPlacement.h"
 #include "resources/resource.h"
 
 namespace {
@@ -24,17 +25,15 @@ void FillParent(HWND control, int margin) {
 // Tabs as wide as their captions with a narrow padding, so that the eight
 // calendar tabs fit on one row without scroll arrows; every page control uses it alike.
 void SetTabPadding(HWND tabs) {
-  const int dpi = static_cast<int>(GetDpiForWindow(tabs) ? GetDpiForWindow(tabs) : 96);
-  SendMessageA(tabs, TCM_SETPADDING, 0, MAKELPARAM(MulDiv(4, dpi, 96), MulDiv(3, dpi, 96)));
-  SendMessageA(tabs, TCM_SETMINTABWIDTH, 0, MulDiv(24, dpi, 96));
+  SendMessageA(tabs, TCM_SETPADDING, 0, MAKELPARAM(ScaleForDpi(tabs, 4), ScaleForDpi(tabs, 3)));
+  SendMessageA(tabs, TCM_SETMINTABWIDTH, 0, ScaleForDpi(tabs, 24));
 }
 
 }  // namespace
 
 void TMainForm::SizeClientArea() {
   // 465 x 380 pixels at 96 DPI, scaled with the display.
-  const UINT dpi = GetDpiForWindow(handle_) ? GetDpiForWindow(handle_) : 96;
-  RECT frame = {0, 0, MulDiv(465, dpi, 96), MulDiv(380, dpi, 96)};
+  RECT frame = {0, 0, ScaleForDpi(handle_, 465), ScaleForDpi(handle_, 380)};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_EXSTYLE)));
   SetWindowPos(handle_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,

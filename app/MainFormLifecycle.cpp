@@ -3,12 +3,12 @@
 
 #include "app/AboutForm.h"
 
-#include <gdiplus.h>
 #include <shellapi.h>
 
 #include "app/ProgramInfo.h"
 #include "core/FunStatus.h"
 #include "core/PathParts.h"
+#include "core/WindowMessages.h"
 #include "platform/InstanceSignal.h"
 #include "platform/Program.h"
 #include "platform/SettingsDirectory.h"
@@ -27,7 +27,7 @@ TMainForm::~TMainForm() {
   }
   ClearBroadcastValue();
   UnregisterHotkeys();
-  if (GdiplusToken) Gdiplus::GdiplusShutdown(GdiplusToken);
+  GdiPlus.reset();
   SystemTray.DeleteIcon();
   if (SystemTrayPopupMenu) DestroyMenu(SystemTrayPopupMenu);
 }
@@ -35,11 +35,9 @@ TMainForm::~TMainForm() {
 bool TMainForm::Create() {
   FUN_TRACE("TMainForm::Create");
   FUN_GUARD({
-    Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, nothing suppressed
-    const Gdiplus::Status started = Gdiplus::GdiplusStartup(&GdiplusToken, &input, nullptr);
-    if (started != Gdiplus::Ok) {
-      GdiplusToken = 0;
-      FUN_RAISE("Failed to start GDI+.", std::to_string(started));
+    GdiPlus = std::make_unique<TGdiPlusSession>();
+    if (!GdiPlus->Started()) {
+      FUN_RAISE("Failed to start GDI+.", std::to_string(GdiPlus->StartStatus()));
       return;
     }
     SetLastError(0);

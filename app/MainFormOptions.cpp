@@ -14,7 +14,9 @@
 #include "platform/Program.h"
 #include "platform/SettingsDirectory.h"
 #include "platform/ShellLink.h"
+#include "platform/SpecialFolders.h"
 #include "platform/StoredTextFiles.h"
+#include "platform/WindowPlacement.h"
 
 namespace {
 
@@ -23,7 +25,7 @@ constexpr TWindowPoint kDefaultWindowPlace = {354, 122};
 
 TWorkAreaBounds WorkAreaBounds() {
   RECT area = {};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  GetWorkArea(area);
   return {area.left, area.top, area.right, area.bottom};
 }
 
@@ -229,7 +231,6 @@ void TMainForm::SaveOptionSection(TStoredTextList& store, const TOption& option)
 }
 
 void TMainForm::MakeAutorunShortcut() {
-  char startup[MAX_PATH] = {};
-  if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_STARTUP | CSIDL_FLAG_CREATE, nullptr, 0, startup)))
-    MakeLinkByStatus(startup, TProgram::GetProgramPath(), "", AutorunCheckBox.Checked(), true, "");
+  const std::string startup = GetSystemDirectoryPath(CSIDL_STARTUP);
+  if (!startup.empty()) MakeLinkByStatus(startup, TProgram::GetProgramPath(), "", AutorunCheckBox.Checked(), true, "");
 }

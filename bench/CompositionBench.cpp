@@ -31,9 +31,10 @@
 #include "core/PictureOrientation.h"
 #include "core/WallpaperFiles.h"
 #include "platform/GdiPlusPicture.h"
-#include "platform/WicPicture.h"
+#include "platform/GdiPlusSession.h"
 #include "platform/ScreenBitmap.h"
 #include "platform/WallpaperInstall.h"
+#include "platform/WicPicture.h"
 
 namespace {
 
@@ -316,14 +317,11 @@ int main(int argc, char** argv) {
   }
   const int width = std::atoi(arguments[0].c_str());
   const int height = std::atoi(arguments[1].c_str());
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  Gdiplus::GdiplusStartup(&token, &input, nullptr);
+  const TGdiPlusSession gdiPlus;
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   bool ok = true;
   for (size_t i = 2; i < arguments.size(); ++i)
     ok = BenchPicture(arguments[i], width, height, runs, install, referenceFolder) && ok;
   CoUninitialize();
-  Gdiplus::GdiplusShutdown(token);
   return ok ? 0 : 1;
 }

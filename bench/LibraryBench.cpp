@@ -7,8 +7,6 @@
 //   library_bench.exe [--runs N] [--peer-runs N] FOLDER [recursive] ...
 #include <windows.h>
 
-#include <gdiplus.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +19,7 @@
 #include "core/KeyedSort.h"
 #include "core/PictureSelection.h"
 #include "platform/DirectoryWalk.h"
+#include "platform/GdiPlusSession.h"
 #include "platform/PictureDecoders.h"
 #include "platform/UserLocale.h"
 
@@ -181,9 +180,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: library_bench.exe [--runs N] [--peer-runs N] FOLDER [recursive] ...\n");
     return 2;
   }
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  Gdiplus::GdiplusStartup(&token, &input, nullptr);
+  const TGdiPlusSession gdiPlus;
   const std::string filter = GetPictureExtensionsAsFilter();
 
   std::printf("| Library | Names | Load | Load (processor) | Walk | Sort and find by keys | Peer: by comparisons"
@@ -205,6 +202,5 @@ int main(int argc, char** argv) {
     std::printf("%.0f | %.0f |\n", times.PeakBytesPerName, times.KeptBytesPerName);
     std::fflush(stdout);
   }
-  Gdiplus::GdiplusShutdown(token);
   return status;
 }

@@ -1,10 +1,10 @@
 #include "core/Brightness.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <vector>
 
+#include "core/AsciiText.h"
 #include "core/FunStatus.h"
 
 namespace {
@@ -19,16 +19,6 @@ const TMethodName MethodNames[] = {
     {"Balanced scaling", TBrightnessMethod::BalancedScaling},
     {"Mirrored scaling", TBrightnessMethod::MirroredScaling},
 };
-
-bool SameTextIgnoringCase(const std::string& a, const char* b) {
-  size_t i = 0;
-  for (; i < a.size() && b[i] != '\0'; ++i) {
-    const auto ca = static_cast<unsigned char>(a[i]);
-    const auto cb = static_cast<unsigned char>(b[i]);
-    if (std::tolower(ca) != std::tolower(cb)) return false;
-  }
-  return i == a.size() && b[i] == '\0';
-}
 
 // Truncates toward zero and saturates at 255 (and, for safety, at 0).
 uint8_t Saturate(double value) {
@@ -133,7 +123,7 @@ class TLockedPixels {
 
 TBrightnessMethod BrightnessMethodFromText(const std::string& text) {
   for (const TMethodName& name : MethodNames)
-    if (SameTextIgnoringCase(text, name.Text)) return name.Method;
+    if (SameTextAscii(text, name.Text)) return name.Method;
   return TBrightnessMethod::None;
 }
 

@@ -4,8 +4,6 @@
 
 namespace {
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Length of the directory part.
 size_t DirectoryPartLength(const std::string& path) {
   if (IsBareDrive(path)) return 0;
@@ -29,16 +27,4 @@ std::string ExtensionPart(const std::string& path) {
   const std::string name = FileNamePart(path);
   const size_t dot = name.rfind('.');
   return dot == std::string::npos ? std::string() : name.substr(dot);
-}
-
-bool SameTextAscii(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  return true;
-}
-
-std::string LowerCaseAscii(std::string text) {
-  for (char& c : text) c = LowerAscii(c);
-  return text;
 }

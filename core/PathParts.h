@@ -5,6 +5,9 @@
 
 #include <string>
 
+// Paths compare ignoring the case of ASCII letters.
+#include "core/AsciiText.h"
+
 // At least two characters, the last of them a colon.
 bool IsBareDrive(const std::string& path);
 
@@ -16,9 +19,3 @@ std::string FileNamePart(const std::string& path);
 
 // The last "." of the file-name part and what follows it; empty when there is none.
 std::string ExtensionPart(const std::string& path);
-
-// Equal when only the letters a to z differ in case; other bytes compare as they are.
-bool SameTextAscii(const std::string& a, const std::string& b);
-
-// Letters A to Z lowered, other bytes kept.
-std::string LowerCaseAscii(std::string text);

@@ -12,6 +12,8 @@ enum class TMainWindowMessage {
   TrayCallback,     // see TrayMenu.h
 };
 
+// The notification-area icon's id and the message its mouse events come in.
+constexpr unsigned kTrayIconId = 1000;
 constexpr unsigned kTrayCallbackMessage = 1124;
 
 // WM_QUERYENDSESSION 17, WM_SETTINGCHANGE 26, WM_DISPLAYCHANGE 126, WM_DROPFILES 563, WM_HOTKEY 786,

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "core/PathParts.h"
+#include "platform/HandleHolders.h"
 
 namespace {
 
@@ -26,12 +27,11 @@ std::string LocaleText(LCTYPE type) {
 std::vector<std::string> InstalledFontNames() {
   // A family is reported once per character set; the set keeps one of each.
   std::set<std::string> names;
-  HDC dc = GetDC(nullptr);
-  if (dc) {
+  const TWindowDcHolder dc(nullptr);
+  if (dc.Get()) {
     LOGFONTA query = {};
     query.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExA(dc, &query, CollectFontFamily, reinterpret_cast<LPARAM>(&names), 0);
-    ReleaseDC(nullptr, dc);
+    EnumFontFamiliesExA(dc.Get(), &query, CollectFontFamily, reinterpret_cast<LPARAM>(&names), 0);
   }
   std::vector<std::string> sorted(names.begin(), names.end());
   std::stable_sort(sorted.begin(), sorted.end(), [](const std::string& a, const std::string& b) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/HandleHolders.h"
 #include "platform/WinText.h"
 
 namespace gp = Gdiplus::DllExports;
@@ -37,28 +38,35 @@ Gdiplus::RectF ToRectF(const TRectF& r) { return Gdiplus::RectF(r.X, r.Y, r.Widt
 
 }  // namespace
 
-TGdiPlusCanvas::TGdiPlusCanvas(void* graphics, HWND measureWindow)
+TGdiPlusCanvas::TGdiPlusCanvas(GpGraphics* graphics, HWND measureWindow)
     : graphics_(graphics), measureWindow_(measureWindow) {}
+
+TGdiPlusCanvas::TGdiPlusCanvas(HDC dc, HWND measureWindow) : graphics_(nullptr), measureWindow_(measureWindow) {
+  if (!Keep(gp::GdipCreateFromHDC(dc, &graphics_))) {
+    graphics_ = nullptr;
+    return;
+  }
+  ownsGraphics_ = true;
+  PrepareSurface();
+}
+
+TGdiPlusCanvas::~TGdiPlusCanvas() {
+  if (ownsGraphics_) gp::GdipDeleteGraphics(graphics_);
+}
 
 bool TGdiPlusCanvas::Keep(int status) {
   if (status != Gdiplus::Ok) lastStatus_ = status;
   return status == Gdiplus::Ok;
 }
 
-namespace {
-
-GpGraphics* Graphics(void* graphics) { return static_cast<GpGraphics*>(graphics); }
-
-}  // namespace
-
 void TGdiPlusCanvas::PrepareSurface() {
-  Keep(gp::GdipSetPageUnit(Graphics(graphics_), Gdiplus::UnitPixel));
-  Keep(gp::GdipSetSmoothingMode(Graphics(graphics_), Gdiplus::SmoothingModeHighQuality));
-  Keep(gp::GdipSetTextRenderingHint(Graphics(graphics_), Gdiplus::TextRenderingHintClearTypeGridFit));
+  Keep(gp::GdipSetPageUnit(graphics_, Gdiplus::UnitPixel));
+  Keep(gp::GdipSetSmoothingMode(graphics_, Gdiplus::SmoothingModeHighQuality));
+  Keep(gp::GdipSetTextRenderingHint(graphics_, Gdiplus::TextRenderingHintClearTypeGridFit));
 }
 
 void TGdiPlusCanvas::SetSmoothingMode(TSmoothingMode mode) {
-  Keep(gp::GdipSetSmoothingMode(Graphics(graphics_), static_cast<Gdiplus::SmoothingMode>(mode)));
+  Keep(gp::GdipSetSmoothingMode(graphics_, static_cast<Gdiplus::SmoothingMode>(mode)));
 }
 
 void TGdiPlusCanvas::FillShape(const TShape& shape, TArgb color) {
@@ -67,9 +75,9 @@ void TGdiPlusCanvas::FillShape(const TShape& shape, TArgb color) {
   TBrush brush(fill);
   const TRectF& b = shape.Bounds;
   if (shape.Kind == TShapeKind::Ellipse)
-    Keep(gp::GdipFillEllipse(Graphics(graphics_), brush.get(), b.X, b.Y, b.Width, b.Height));
+    Keep(gp::GdipFillEllipse(graphics_, brush.get(), b.X, b.Y, b.Width, b.Height));
   else
-    Keep(gp::GdipFillRectangle(Graphics(graphics_), brush.get(), b.X, b.Y, b.Width, b.Height));
+    Keep(gp::GdipFillRectangle(graphics_, brush.get(), b.X, b.Y, b.Width, b.Height));
 }
 
 void TGdiPlusCanvas::DrawShape(const TShape& shape, TArgb color, float penWidth) {
@@ -78,9 +86,9 @@ void TGdiPlusCanvas::DrawShape(const TShape& shape, TArgb color, float penWidth)
   TPen pen(made);
   const TRectF& b = shape.Bounds;
   if (shape.Kind == TShapeKind::Ellipse)
-    Keep(gp::GdipDrawEllipse(Graphics(graphics_), pen.get(), b.X, b.Y, b.Width, b.Height));
+    Keep(gp::GdipDrawEllipse(graphics_, pen.get(), b.X, b.Y, b.Width, b.Height));
   else
-    Keep(gp::GdipDrawRectangle(Graphics(graphics_), pen.get(), b.X, b.Y, b.Width, b.Height));
+    Keep(gp::GdipDrawRectangle(graphics_, pen.get(), b.X, b.Y, b.Width, b.Height));
 }
 
 void TGdiPlusCanvas::FillShapeWithPathGradient(const TShape& shape, const TPathGradient& gradient) {
@@ -109,7 +117,7 @@ void TGdiPlusCanvas::FillShapeWithPathGradient(const TShape& shape, const TPathG
     Keep(gp::GdipSetPathGradientPresetBlend(madeBrush, colors.data(), positions.data(),
                                             static_cast<INT>(colors.size())));
   Keep(gp::GdipSetPathGradientFocusScales(madeBrush, gradient.FocusScaleX, gradient.FocusScaleY));
-  Keep(gp::GdipFillPath(Graphics(graphics_), brush.get(), path.get()));
+  Keep(gp::GdipFillPath(graphics_, brush.get(), path.get()));
 }
 
 void TGdiPlusCanvas::FillRectWithLinearGradient(const TRectF& rect, const TLinearGradient& gradient) {
@@ -119,7 +127,7 @@ void TGdiPlusCanvas::FillRectWithLinearGradient(const TRectF& rect, const TLinea
                                                 gradient.AngleDegrees, gradient.AngleScalable ? TRUE : FALSE,
                                                 static_cast<Gdiplus::WrapMode>(gradient.WrapMode), &made));
   TBrush brush(made);
-  Keep(gp::GdipFillRectangle(Graphics(graphics_), brush.get(), rect.X, rect.Y, rect.Width, rect.Height));
+  Keep(gp::GdipFillRectangle(graphics_, brush.get(), rect.X, rect.Y, rect.Width, rect.Height));
 }
 
 namespace {
@@ -155,7 +163,7 @@ void TGdiPlusCanvas::DrawString(const std::string& text, const TFontSpec& font, 
   Keep(gp::GdipCreateSolidFill(color, &fill));
   TBrush brush(fill);
   const Gdiplus::RectF r = ToRectF(layout);
-  Keep(gp::GdipDrawString(Graphics(graphics_), wideText.c_str(), static_cast<INT>(wideText.size()), gdiFont.get(),
+  Keep(gp::GdipDrawString(graphics_, wideText.c_str(), static_cast<INT>(wideText.size()), gdiFont.get(),
                           &r, format.get(), brush.get()));
 }
 
@@ -178,29 +186,30 @@ void TGdiPlusCanvas::PaintGlyphPath(const std::string& text, const TFontSpec& fo
     GpPen* madePen = nullptr;
     Keep(gp::GdipCreatePen1(paint.PenColor, paint.PenWidth, Gdiplus::UnitWorld, &madePen));
     TPen pen(madePen);
-    Keep(gp::GdipDrawPath(Graphics(graphics_), pen.get(), madePath));
+    Keep(gp::GdipDrawPath(graphics_, pen.get(), madePath));
   }
   if (paint.Fill) {
     Gdiplus::GpSolidFill* fill = nullptr;
     Keep(gp::GdipCreateSolidFill(paint.FillColor, &fill));
     TBrush brush(fill);
-    Keep(gp::GdipFillPath(Graphics(graphics_), brush.get(), madePath));
+    Keep(gp::GdipFillPath(graphics_, brush.get(), madePath));
   }
 }
 
 bool TGdiPlusCanvas::MeasureFontHeight(const TFontSpec& font, int& height) {
-  HDC dc = GetDC(measureWindow_);
-  if (!dc) return false;
+  const TWindowDcHolder dc(measureWindow_);
+  if (!dc.Get()) return false;
   // The size is the em height, so the font is asked for by character height.
-  HFONT gdiFont = CreateFontA(-font.Size, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, font.Italic ? TRUE : FALSE,
-                              FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              DEFAULT_QUALITY, DEFAULT_PITCH, font.Name.c_str());
-  HGDIOBJ previous = SelectObject(dc, gdiFont);
+  const TGdiObjectHolder gdiFont(CreateFontA(-font.Size, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL,
+                                             font.Italic ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                             font.Name.c_str()));
   TEXTMETRICA metrics = {};
-  const BOOL measured = GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, previous);
-  DeleteObject(gdiFont);
-  ReleaseDC(measureWindow_, dc);
+  BOOL measured = FALSE;
+  {
+    const TSelection selection(dc.Get(), gdiFont.Get());
+    measured = GetTextMetricsA(dc.Get(), &metrics);
+  }
   if (!measured) return false;
   height = metrics.tmHeight;
   return true;

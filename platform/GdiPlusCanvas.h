@@ -7,11 +7,24 @@
 
 #include "core/Canvas.h"
 
+namespace Gdiplus {
+class GpGraphics;
+}
+
 class TGdiPlusCanvas : public TCanvas {
  public:
-  // graphics is a GpGraphics*; the caller owns it. Font heights are measured
-  // on measureWindow's device context (the screen's when null).
-  explicit TGdiPlusCanvas(void* graphics, HWND measureWindow = nullptr);
+  // Draws on a graphics the caller owns. Font heights are measured on
+  // measureWindow's device context (the screen's when null).
+  explicit TGdiPlusCanvas(Gdiplus::GpGraphics* graphics, HWND measureWindow = nullptr);
+  // Opens and owns a graphics on the device context, prepared as PrepareSurface
+  // leaves it; see Opened.
+  TGdiPlusCanvas(HDC dc, HWND measureWindow);
+  ~TGdiPlusCanvas() override;
+  TGdiPlusCanvas(const TGdiPlusCanvas&) = delete;
+  TGdiPlusCanvas& operator=(const TGdiPlusCanvas&) = delete;
+
+  // False when no graphics could be opened on the device context.
+  bool Opened() const { return graphics_ != nullptr; }
 
   // Page unit pixel, high-quality smoothing and ClearType grid-fit text: the
   // state the calendar expects on entry.
@@ -35,7 +48,8 @@ class TGdiPlusCanvas : public TCanvas {
   // Keeps a failing status; returns true for success.
   bool Keep(int status);
 
-  void* graphics_;
+  Gdiplus::GpGraphics* graphics_;
   HWND measureWindow_;
+  bool ownsGraphics_ = false;
   int lastStatus_ = 0;
 };

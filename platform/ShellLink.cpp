@@ -9,6 +9,7 @@
 #include "core/FunStatus.h"
 #include "core/LinkRules.h"
 #include "core/PathParts.h"
+#include "platform/HandleHolders.h"
 #include "platform/WinText.h"
 
 namespace {
@@ -37,12 +38,13 @@ double FileTimeToLocalDays(const FILETIME& time) {
 
 // A shell link file starts with a 0x4C-byte header whose show command sits at 0x3C.
 bool ReadShowCommandFromHeader(const std::string& linkPath, int& showCommand) {
-  HANDLE file = CreateFileA(linkPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  const THandleHolder file(CreateFileA(linkPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                       nullptr));
+  if (!file.Valid()) return false;
   unsigned char header[0x4C] = {};
   DWORD read = 0;
-  const bool ok = ReadFile(file, header, sizeof header, &read, nullptr) && read == sizeof header && header[0] == 0x4C;
-  CloseHandle(file);
+  const bool ok =
+      ReadFile(file.Get(), header, sizeof header, &read, nullptr) && read == sizeof header && header[0] == 0x4C;
   if (!ok) return false;
   showCommand = header[0x3C] | (header[0x3D] << 8) | (header[0x3E] << 16) | (header[0x3F] << 24);
   return true;

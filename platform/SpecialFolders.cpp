@@ -7,6 +7,7 @@
 
 #include "core/FunStatus.h"
 #include "core/InstallRules.h"
+#include "platform/HandleHolders.h"
 
 namespace {
 
@@ -26,12 +27,10 @@ std::vector<std::string> UserAndSystemFolders() {
 
 // The volume and file number of a directory; false when the system gives none.
 bool DirectoryIdentity(const std::string& directory, BY_HANDLE_FILE_INFORMATION& info) {
-  HANDLE handle = CreateFileA(directory.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
-  const bool known = GetFileInformationByHandle(handle, &info) && (info.nFileIndexHigh || info.nFileIndexLow);
-  CloseHandle(handle);
-  return known;
+  const THandleHolder handle(CreateFileA(directory.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle.Valid()) return false;
+  return GetFileInformationByHandle(handle.Get(), &info) && (info.nFileIndexHigh || info.nFileIndexLow);
 }
 
 bool IsSameDirectoryOnDisk(const std::string& a, const std::string& b) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/PathParts.h"
+#include "platform/HandleHolders.h"
 #include "platform/MessageBoxes.h"
 
 TWinStoredTextFiles& StoredTextFiles() {
@@ -20,9 +21,10 @@ TStoredTextFileAccess::TReadOutcome TWinStoredTextFiles::ReadWholeFile(const std
                                                                         std::string& bytes, uint32_t& errorCode) {
   bytes.clear();
   SetLastError(0);
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  const THandleHolder holder(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  HANDLE file = holder.Get();
+  if (!holder.Valid()) {
     errorCode = GetLastError();
     if (errorCode == ERROR_FILE_NOT_FOUND || errorCode == ERROR_PATH_NOT_FOUND) return TReadOutcome::Missing;
     return TReadOutcome::Failed;
@@ -30,7 +32,6 @@ TStoredTextFileAccess::TReadOutcome TWinStoredTextFiles::ReadWholeFile(const std
   LARGE_INTEGER size = {};
   bool ok = GetFileSizeEx(file, &size) != FALSE;
   if (ok && static_cast<unsigned long long>(size.QuadPart) > maximumSize) {
-    CloseHandle(file);
     errorCode = 0;
     return TReadOutcome::TooLarge;
   }
@@ -41,7 +42,6 @@ TStoredTextFileAccess::TReadOutcome TWinStoredTextFiles::ReadWholeFile(const std
                            read == bytes.size());
   }
   errorCode = ok ? 0 : GetLastError();
-  CloseHandle(file);
   return ok ? TReadOutcome::Read : TReadOutcome::Failed;
 }
 

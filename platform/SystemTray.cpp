@@ -12,9 +12,9 @@ NOTIFYICONDATAA TSystemTray::Record(UINT flags) const {
   NOTIFYICONDATAA record = {};
   record.cbSize = sizeof record;
   record.hWnd = Owner;
-  record.uID = IconId;
+  record.uID = kTrayIconId;
   record.uFlags = flags;
-  record.uCallbackMessage = CallbackMessage;
+  record.uCallbackMessage = kTrayCallbackMessage;
   record.hIcon = Icon;
   // The record's tip holds 128 characters; longer tips are cut at 127.
   std::strncpy(record.szTip, tip_.c_str(), sizeof record.szTip - 1);

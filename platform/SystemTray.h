@@ -7,11 +7,10 @@
 
 #include <string>
 
+#include "core/WindowMessages.h"
+
 class TSystemTray {
  public:
-  static constexpr UINT IconId = 1000;
-  static constexpr UINT CallbackMessage = 1124;
-
   ~TSystemTray();
 
   HWND Owner = nullptr;

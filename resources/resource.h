@@ -128,10 +128,6 @@
 #define IDC_ERROR_HELP 3007
 #define IDC_ERROR_RECURSION 3008
 
-// Tray icon
-#define TRAY_ICON_ID 1000
-#define WM_TRAY_CALLBACK 1124
-
 // About window (3100-3199)
 #define IDC_ABOUT_PANEL 3100
 #define IDC_ABOUT_PROGRAM_NAME 3101

@@ -18,11 +18,4 @@ TEST(PathPartsTest, PartsSplitAtTheLastBackslashOrColon) {
   EXPECT_FALSE(IsBareDrive("C:\\"));
 }
 
-TEST(PathPartsTest, OnlyAsciiLettersFoldCase) {
-  EXPECT_TRUE(SameTextAscii("C:\\Pics\\Z.jpg", "c:\\pics\\z.JPG"));
-  EXPECT_FALSE(SameTextAscii("[", "{"));  // differ by the case bit but are no letters
-  EXPECT_FALSE(SameTextAscii("\xC4", "\xE4"));
-  EXPECT_EQ(LowerCaseAscii("*.JPG;[X]\xC4"), "*.jpg;[x]\xC4");
-}
-
 }  // namespace

@@ -11,6 +11,7 @@
 #include "ProgramHarness.h"
 #include "app/TrayMenu.h"
 #include "core/WallpaperBroadcast.h"
+#include "core/WindowMessages.h"
 #include "platform/Registry.h"
 #include "resources/resource.h"
 
@@ -19,8 +20,6 @@ namespace {
 constexpr DWORD kFirstWindowMs = 30000;
 constexpr DWORD kActionMs = 20000;
 constexpr uint32_t kRed = 0xC81E1E, kGreen = 0x1EC81E, kBlue = 0x1E1EC8, kYellow = 0xC8C81E;
-constexpr UINT kTrayCallbackMessage = 1124;
-constexpr WPARAM kTrayIconId = 1000;
 
 bool SameText(const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) == 0; }
 

@@ -15,6 +15,8 @@
 #include "app/MainForm.h"
 #include "core/FunStatus.h"
 #include "platform/CalendarSystemNames.h"
+#include "platform/GdiPlusCanvas.h"
+#include "platform/GdiPlusSession.h"
 #include "core/ColorGrid.h"
 #include "core/SkinParameters.h"
 #include "core/StoredTextList.h"
@@ -74,8 +76,12 @@ class TWallpaper {
                                      TCalendarPlacement& placement, double& lastRedrawTime) {
     Gdiplus::GpGraphics* graphics = nullptr;
     gp::GdipGetImageGraphicsContext(bitmap_, &graphics);
-    const TCalendarPaintResult painted =
-        PaintCalendarOnGraphics(graphics, nullptr, skin, scene, placement, lastRedrawTime);
+    TCalendarPaintResult painted;
+    {
+      TGdiPlusCanvas canvas(graphics);
+      canvas.PrepareSurface();
+      painted = ::PaintCalendar(canvas, skin, scene, placement, lastRedrawTime);
+    }
     gp::GdipDeleteGraphics(graphics);
     return painted;
   }
@@ -133,8 +139,7 @@ class CalendarWallpaperTest : public ::testing::Test {
   static void SetUpTestSuite() {
     INITCOMMONCONTROLSEX common = {sizeof common, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&common);
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&gdiplusToken_, &input, nullptr);
+    gdiPlus_ = new TGdiPlusSession;
     static const char* const captions[8] = {"General", "Back", "Back colors", "Header",
                                             "Year", "Month", "Day of week", "Days"};
     pages_ = new TTestPage[8];
@@ -149,7 +154,7 @@ class CalendarWallpaperTest : public ::testing::Test {
   static void TearDownTestSuite() {
     delete controls_;
     delete[] pages_;
-    Gdiplus::GdiplusShutdown(gdiplusToken_);
+    delete gdiPlus_;
   }
   void SetUp() override {
     controls_->ShowSkin(DefaultCalendarSkin(controls_->FontNames()));
@@ -189,13 +194,12 @@ class CalendarWallpaperTest : public ::testing::Test {
     return states;
   }
 
+  static TGdiPlusSession* gdiPlus_;
   // Each colour panel's hint names its colour the one way every panel does.
   static void ExpectPanelHintsFollowTheirColors(const char* after) {
     for (TColorPanel* panel : controls_->ColorPanels())
       EXPECT_EQ(panel->Hint(), PanelColorHint(panel->Color())) << after << ": " << panel->Caption;
   }
-
-  static ULONG_PTR gdiplusToken_;
   static TTestPage* pages_;
   static TCalendarSkinControls* controls_;
   TCalendarPlacement placement_;
@@ -203,7 +207,7 @@ class CalendarWallpaperTest : public ::testing::Test {
   double lastRedrawTime_ = 0;
 };
 
-ULONG_PTR CalendarWallpaperTest::gdiplusToken_ = 0;
+TGdiPlusSession* CalendarWallpaperTest::gdiPlus_ = nullptr;
 TTestPage* CalendarWallpaperTest::pages_ = nullptr;
 TCalendarSkinControls* CalendarWallpaperTest::controls_ = nullptr;
 

@@ -14,23 +14,12 @@
 #include "core/PictureExtensions.h"
 #include "core/PictureList.h"
 #include "platform/DirectoryWalk.h"
+#include "platform/GdiPlusSession.h"
 #include "platform/PictureDecoders.h"
 #include "platform/UserLocale.h"
 #include "tests/platform/CatalogueFolderTree.h"
 
 namespace {
-
-class TGdiplusSession {
- public:
-  TGdiplusSession() {
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-  }
-  ~TGdiplusSession() { Gdiplus::GdiplusShutdown(token_); }
-
- private:
-  ULONG_PTR token_ = 0;
-};
 
 std::vector<std::string> Walk(const std::string& directory, const std::string& filter, bool recursive) {
   std::vector<std::string> files;
@@ -79,7 +68,7 @@ bool IsReparsePoint(const std::string& path) {
 }  // namespace
 
 TEST(CatalogueWalkTest, DecodersGiveSortedExtensionsAndLowerCaseFilter) {
-  TGdiplusSession gdiplus;
+  TGdiPlusSession gdiplus;
   std::vector<std::string> extensions;
   GetPictureExtensions(extensions);
   const std::string filter = GetPictureExtensionsAsFilter();
@@ -97,7 +86,7 @@ TEST(CatalogueWalkTest, DecodersGiveSortedExtensionsAndLowerCaseFilter) {
 }
 
 TEST(CatalogueWalkTest, WalkSkipsHiddenSystemAndNonPictureFiles) {
-  TGdiplusSession gdiplus;
+  TGdiPlusSession gdiplus;
   const std::string filter = GetPictureExtensionsAsFilter();
   TCatalogueFolderTree tree("muralotrope_walk");
   tree.File("a.jpg");

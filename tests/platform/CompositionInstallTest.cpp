@@ -20,11 +20,11 @@ namespace {
 
 class CompositionInstallTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { session_ = new TGdiplusSession(); }
+  static void SetUpTestSuite() { session_ = new TGdiPlusSession(); }
   static void TearDownTestSuite() { delete session_; }
-  static TGdiplusSession* session_;
+  static TGdiPlusSession* session_;
 };
-TGdiplusSession* CompositionInstallTest::session_ = nullptr;
+TGdiPlusSession* CompositionInstallTest::session_ = nullptr;
 
 struct TBmpHeader {
   int Width = 0;

@@ -19,11 +19,11 @@ namespace {
 
 class CompositionPictureTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { session_ = new TGdiplusSession(); }
+  static void SetUpTestSuite() { session_ = new TGdiPlusSession(); }
   static void TearDownTestSuite() { delete session_; }
-  static TGdiplusSession* session_;
+  static TGdiPlusSession* session_;
 };
-TGdiplusSession* CompositionPictureTest::session_ = nullptr;
+TGdiPlusSession* CompositionPictureTest::session_ = nullptr;
 
 TResizeRules StretchAlways() {
   TResizeRules rules;

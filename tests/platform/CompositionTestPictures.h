@@ -9,18 +9,7 @@
 #include <functional>
 #include <string>
 
-// GDI+ for the duration of a test suite.
-class TGdiplusSession {
- public:
-  TGdiplusSession() {
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-  }
-  ~TGdiplusSession() { Gdiplus::GdiplusShutdown(token_); }
-
- private:
-  ULONG_PTR token_ = 0;
-};
+#include "platform/GdiPlusSession.h"
 
 // A file name in the temporary directory.
 std::string CompositionTempPath(const std::string& name);

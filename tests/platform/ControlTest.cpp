@@ -173,7 +173,7 @@ TEST(ControlLocalTimeTest, ConvertsSystemTimesAndFormatsWithColons) {
 // A change of resolution reloads the wallpaper fitted to the new screen size,
 // without waiting for a settings message.
 TEST(ControlDisplayChangeTest, ANewScreenSizeReloadsThePictureFittedToItAlsoDuringStartUp) {
-  TGdiplusSession gdiplus;
+  TGdiPlusSession gdiplus;
   const std::string picture = CompositionTempPath("display_change.png");
   ASSERT_TRUE(WriteEncodedPicture(picture, L"image/png", 64, 48, [](int, int) { return 0x336699u; }));
   TMainForm form;

@@ -12,6 +12,7 @@
 #include "app/ErrorForm.h"
 #include "app/MainForm.h"
 #include "core/FunStatus.h"
+#include "platform/LogFile.h"
 #include "platform/Program.h"
 #include "resources/resource.h"
 

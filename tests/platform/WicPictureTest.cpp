@@ -32,7 +32,7 @@ class WicPictureTest : public ::testing::Test {
     return files_.back();
   }
   std::vector<std::string> files_;
-  TGdiplusSession gdiplus_;
+  TGdiPlusSession gdiplus_;
 };
 
 // Six 16 x 16 blocks, stored as

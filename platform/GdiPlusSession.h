@@ -1,0 +1,20 @@
+// GDI+ started for as long as the object lives.
+#pragma once
+
+#include <windows.h>
+
+class TGdiPlusSession {
+ public:
+  TGdiPlusSession();
+  ~TGdiPlusSession();
+  TGdiPlusSession(const TGdiPlusSession&) = delete;
+  TGdiPlusSession& operator=(const TGdiPlusSession&) = delete;
+
+  bool Started() const { return token_ != 0; }
+  // GDI+'s status from the start, 0 when it started.
+  int StartStatus() const { return startStatus_; }
+
+ private:
+  ULONG_PTR token_ = 0;
+  int startStatus_ = 0;
+};
