@@ -126,6 +126,10 @@ bool TMainForm::SetFileAsWallpaper(bool reload) {
         return;
       }
     }
+    // Updating the tray tip waits on the notification area, and a command handled
+    // meanwhile may have composed, or failed and dropped the title: nothing is
+    // left to compose then.
+    if (!FittedPicture) return;
     ShowCurrentSkew();
     ShowAppliedNormFactor();
 

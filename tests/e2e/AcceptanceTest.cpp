@@ -242,6 +242,24 @@ TEST_F(AcceptanceRun, ABrokenPictureIsSteppedOverWithoutAnyWindow) {
   EXPECT_FALSE(program_.FileExists("Errors.log"));
 }
 
+TEST_F(AcceptanceRun, ARedrawClickedWhileABrokenPictureFailsToLoadIsHarmless) {
+  pictures_ = WriteUniformPictures(program_, {kRed, kGreen});
+  DeleteFileA((pictures_ + "b.bmp").c_str());
+  WriteWholeFile(pictures_ + "b.jpg", "This is not a picture.\r\n");
+  StartOn(QuietSections(pictures_ + "a.bmp"), 2);
+  // The program shows the name before it loads, and answers messages while it
+  // updates the tray tip: now and then the redraw arrives in the middle of the
+  // failing load, which once left nothing to compose from.
+  for (int round = 0; round < 100 && program_.IsRunning(); ++round) {
+    ASSERT_TRUE(SendLinkClick(window_, IDC_FIRST_WALLPAPER_LABEL));
+    ASSERT_TRUE(ClickLink(window_, IDC_NEXT_WALLPAPER_LABEL));
+    ASSERT_TRUE(WaitUntil([&] { return ShowsPicture(window_, "b.jpg") || !program_.IsRunning(); }, kActionMs));
+    SendLinkClick(window_, IDC_REDRAW_WALLPAPER_LABEL);
+  }
+  EXPECT_TRUE(program_.IsRunning());
+  EXPECT_TRUE(program_.OtherVisibleWindows(window_).empty()) << "no error window";
+}
+
 TEST_F(AcceptanceRun, ACalendarOptionRedrawsTheCalendarWithoutReloadingThePicture) {
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   // A picture the size of the screen, so that every pixel outside the calendar is the picture's.
