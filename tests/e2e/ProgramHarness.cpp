@@ -118,7 +118,8 @@ bool TProgramUnderTest::IsRunning() const {
 void TProgramUnderTest::Kill() {
   if (IsRunning()) {
     TerminateProcess(process_.hProcess, 9);
-    WaitForSingleObject(process_.hProcess, 5000);
+    // Until it is gone, its single-instance mutex turns the next start away.
+    WaitForSingleObject(process_.hProcess, 30000);
   }
 }
 
@@ -327,11 +328,21 @@ bool ClickLink(HWND window, int id) {
   return true;
 }
 
+namespace {
+
+// A message sent to the program, given up after a minute so that a program
+// that hangs fails the test instead of stopping the suite.
+bool SendToProgram(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 60000, &result) != 0;
+}
+
+}  // namespace
+
 bool SendLinkClick(HWND window, int id) {
   HWND link = TProgramUnderTest::FindControl(window, id);
-  if (!link) return false;
-  SendMessageA(GetParent(link), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(link));
-  return true;
+  return link &&
+         SendToProgram(GetParent(link), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(link));
 }
 
 bool SelectComboText(HWND window, int id, const std::string& text) {
@@ -348,8 +359,7 @@ bool SelectComboIndex(HWND window, int id, int index) {
   const LRESULT count = SendMessageA(box, CB_GETCOUNT, 0, 0);
   if (count <= 0) return false;
   SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(index % count), 0);
-  SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
-  return true;
+  return SendToProgram(GetParent(box), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
 }
 
 int ComboSelection(HWND window, int id) {
@@ -359,9 +369,7 @@ int ComboSelection(HWND window, int id) {
 
 bool ClickButton(HWND window, int id) {
   HWND button = TProgramUnderTest::FindControl(window, id);
-  if (!button) return false;
-  SendMessageA(button, BM_CLICK, 0, 0);
-  return true;
+  return button && SendToProgram(button, BM_CLICK, 0, 0);
 }
 
 bool IsHotkeyFree(UINT modifiers, char letter) {
