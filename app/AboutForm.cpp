@@ -1,6 +1,6 @@
 #include "app/AboutForm.h"
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 #include "platform/RunFile.h"
 #include "platform/SettingsDirectory.h"
 #include "platform/WindowPlacement.h"

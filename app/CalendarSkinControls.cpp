@@ -7,11 +7,11 @@
 #include <map>
 #include <stdexcept>
 
-#include "core/AsciiText.h"
-#include "core/CalendarSkinFiles.h"
-#include "core/ColorGrid.h"
-#include "core/StoredTextList.h"
-#include "core/ValueText.h"
+#include "core/text/AsciiText.h"
+#include "core/calendar/CalendarSkinFiles.h"
+#include "core/calendar/ColorGrid.h"
+#include "core/settings/StoredTextList.h"
+#include "core/settings/ValueText.h"
 #include "platform/HandleHolders.h"
 
 namespace {

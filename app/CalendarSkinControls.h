@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "core/CalendarPainter.h"
-#include "core/CalendarSkin.h"
-#include "core/SkinParameters.h"
+#include "core/calendar/CalendarPainter.h"
+#include "core/calendar/CalendarSkin.h"
+#include "core/calendar/SkinParameters.h"
 #include "platform/Widgets.h"
 
 // The caption a row's control is shown with, made from its key.

@@ -1,6 +1,6 @@
 #include "app/ColorForm.h"
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 #include "platform/Clipboard.h"
 #include "platform/WindowPlacement.h"
 #include "resources/resource.h"

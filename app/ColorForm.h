@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "core/ColorGrid.h"
+#include "core/calendar/ColorGrid.h"
 #include "platform/Widgets.h"
 
 class TColorForm : public TDialogWindow {

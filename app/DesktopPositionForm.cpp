@@ -1,6 +1,6 @@
 #include "app/DesktopPositionForm.h"
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 #include "platform/HandleHolders.h"
 #include "platform/WindowPlacement.h"
 #include "resources/resource.h"

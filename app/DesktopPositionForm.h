@@ -3,7 +3,7 @@
 // the mouse.
 #pragma once
 
-#include "core/CalendarPositionPreview.h"
+#include "core/calendar/CalendarPositionPreview.h"
 #include "platform/Widgets.h"
 
 // A control that shows an off-screen picture and reports the mouse.

@@ -1,7 +1,7 @@
 #include "app/ErrorForm.h"
 
 #include "app/Help.h"
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 #include "platform/LogFile.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsDirectory.h"

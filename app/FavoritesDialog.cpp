@@ -1,6 +1,6 @@
 #include "app/FavoritesDialog.h"
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 
 TFavoritesDialog::~TFavoritesDialog() { ReleaseMenu(); }
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "core/Favorites.h"
+#include "core/catalogue/Favorites.h"
 #include "platform/Widgets.h"
 
 class TFavoritesDialog : public TFavorites {

@@ -2,7 +2,7 @@
 
 #include <shlwapi.h>
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 #include "platform/Program.h"
 #include "platform/RunFile.h"
 

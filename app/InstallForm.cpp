@@ -6,9 +6,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "core/FunStatus.h"
-#include "core/InstallRules.h"
-#include "core/PathParts.h"
+#include "core/trace/FunStatus.h"
+#include "core/control/InstallRules.h"
+#include "core/catalogue/PathParts.h"
 #include "platform/Elevation.h"
 #include "platform/FileOperations.h"
 #include "platform/FolderBrowser.h"

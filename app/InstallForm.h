@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/InstallRules.h"
+#include "core/control/InstallRules.h"
 #include "platform/Widgets.h"
 
 class TInstallForm : public TDialogWindow {

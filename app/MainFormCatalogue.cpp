@@ -5,11 +5,11 @@
 
 #include <cstring>
 
-#include "core/FunStatus.h"
-#include "core/PictureExtensions.h"
-#include "core/PictureLabels.h"
-#include "core/PictureList.h"
-#include "core/TimeHelpers.h"
+#include "core/trace/FunStatus.h"
+#include "core/catalogue/PictureExtensions.h"
+#include "core/catalogue/PictureLabels.h"
+#include "core/catalogue/PictureList.h"
+#include "core/control/TimeHelpers.h"
 #include "platform/Clipboard.h"
 #include "platform/CryptoRandom.h"
 #include "platform/DirectoryWalk.h"

@@ -7,7 +7,7 @@
 
 #include "app/CalendarSkinControls.h"
 #include "app/ColorForm.h"
-#include "core/ColorGrid.h"
+#include "core/calendar/ColorGrid.h"
 #include "platform/ColorDialog.h"
 
 void TMainForm::SetPanelColor(TColorPanel& panel, uint32_t color) { TCalendarSkinControls::SetPanelColor(panel, color); }

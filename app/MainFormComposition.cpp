@@ -2,12 +2,12 @@
 // wallpaper, with the resize, effect and broadcast options.
 #include "app/MainForm.h"
 
-#include "core/CompositionPlan.h"
-#include "core/FunStatus.h"
-#include "core/TimeHelpers.h"
-#include "core/ValueText.h"
-#include "core/WallpaperBroadcast.h"
-#include "core/WallpaperFiles.h"
+#include "core/composition/CompositionPlan.h"
+#include "core/trace/FunStatus.h"
+#include "core/control/TimeHelpers.h"
+#include "core/settings/ValueText.h"
+#include "core/composition/WallpaperBroadcast.h"
+#include "core/composition/WallpaperFiles.h"
 #include "platform/Clipboard.h"
 #include "platform/GdiPlusPicture.h"
 #include "platform/Registry.h"

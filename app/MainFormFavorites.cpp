@@ -1,8 +1,8 @@
 // The favourite pictures and files dropped on the window.
 #include "app/MainForm.h"
 
-#include "core/DroppedFiles.h"
-#include "core/FunStatus.h"
+#include "core/catalogue/DroppedFiles.h"
+#include "core/trace/FunStatus.h"
 #include "platform/DroppedFileList.h"
 #include "platform/MessageBoxes.h"
 #include "resources/resource.h"

@@ -2,7 +2,7 @@
 #include "app/AboutForm.h"
 #include "app/Help.h"
 #include "app/MainForm.h"
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 
 #include <commctrl.h>
 

@@ -6,9 +6,9 @@
 #include <shellapi.h>
 
 #include "app/ProgramInfo.h"
-#include "core/FunStatus.h"
-#include "core/PathParts.h"
-#include "core/WindowMessages.h"
+#include "core/trace/FunStatus.h"
+#include "core/catalogue/PathParts.h"
+#include "core/control/WindowMessages.h"
 #include "platform/InstanceSignal.h"
 #include "platform/Program.h"
 #include "platform/SettingsDirectory.h"

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "core/TrayMenu.h"
+#include "core/control/TrayMenu.h"
 
 // Top-level items are numbered from this identifier in table order, the
 // "Normalize brightness" submenu's items from the second one.

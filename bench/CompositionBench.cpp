@@ -24,12 +24,12 @@
 #include <string>
 #include <vector>
 
-#include "core/Brightness.h"
-#include "core/FittedPicture.h"
-#include "core/FunStatus.h"
-#include "core/PictureGeometry.h"
-#include "core/PictureOrientation.h"
-#include "core/WallpaperFiles.h"
+#include "core/composition/Brightness.h"
+#include "core/composition/FittedPicture.h"
+#include "core/trace/FunStatus.h"
+#include "core/composition/PictureGeometry.h"
+#include "core/composition/PictureOrientation.h"
+#include "core/composition/WallpaperFiles.h"
 #include "platform/GdiPlusPicture.h"
 #include "platform/GdiPlusSession.h"
 #include "platform/ScreenBitmap.h"

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "core/FunStatus.h"
-#include "core/KeyedSort.h"
-#include "core/PictureSelection.h"
+#include "core/trace/FunStatus.h"
+#include "core/catalogue/KeyedSort.h"
+#include "core/catalogue/PictureSelection.h"
 #include "platform/DirectoryWalk.h"
 #include "platform/GdiPlusSession.h"
 #include "platform/PictureDecoders.h"

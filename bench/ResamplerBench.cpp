@@ -17,9 +17,9 @@
 #include <windows.h>
 #endif
 
-#include "core/GammaTable.h"
-#include "core/PixelSpan.h"
-#include "core/Resampler.h"
+#include "core/composition/GammaTable.h"
+#include "core/composition/PixelSpan.h"
+#include "core/composition/Resampler.h"
 
 namespace {
 

@@ -52,8 +52,8 @@ done
 # under Wine.
 NATIVE_BENCH=$ROOT/build/bench-native
 mkdir -p "$NATIVE_BENCH"
-g++ -std=c++17 -O3 -pthread -I"$ROOT" bench/ResamplerBench.cpp core/Resampler.cpp core/GammaTable.cpp \
-  core/PixelSpan.cpp core/PictureGeometry.cpp core/ResizeRules.cpp -o "$NATIVE_BENCH/resampler_bench"
+g++ -std=c++17 -O3 -pthread -I"$ROOT" bench/ResamplerBench.cpp core/composition/Resampler.cpp core/composition/GammaTable.cpp \
+  core/composition/PixelSpan.cpp core/composition/PictureGeometry.cpp core/composition/ResizeRules.cpp -o "$NATIVE_BENCH/resampler_bench"
 echo "== resampler natively"
 "$NATIVE_BENCH/resampler_bench" --runs "$RUNS"
 echo "== resampler under Wine"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <set>
 
-#include "core/PathParts.h"
+#include "core/catalogue/PathParts.h"
 #include "platform/HandleHolders.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/CalendarPainter.h"
+#include "core/calendar/CalendarPainter.h"
 
 // Every installed font family once, sorted without regard to case; vertical
 // variants ("@" names) left out.

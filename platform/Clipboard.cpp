@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 #include "platform/MessageBoxes.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <climits>
 
-#include "core/FunStatus.h"
-#include "core/OptionsRules.h"
-#include "core/ValueText.h"
+#include "core/trace/FunStatus.h"
+#include "core/settings/OptionsRules.h"
+#include "core/settings/ValueText.h"
 #include "platform/MessageBoxes.h"
 
 void ReadCheckBox(const TStoredTextList& store, const std::string& section, const std::string& key, TCheckBox& box) {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "core/StoredTextList.h"
+#include "core/settings/StoredTextList.h"
 #include "platform/Widgets.h"
 
 void ReadCheckBox(const TStoredTextList& store, const std::string& section, const std::string& key, TCheckBox& box);

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <wincrypt.h>
 
-#include "core/RandomMix.h"
+#include "core/catalogue/RandomMix.h"
 
 class TCryptoRandom : public TRandom {
  public:

@@ -1,11 +1,11 @@
 // The directory walk that finds the picture files of a directory row: the
-// rules of core/FolderWalk.h over the file system's wide-character calls.
+// rules of core/catalogue/FolderWalk.h over the file system's wide-character calls.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "core/FolderWalk.h"
+#include "core/catalogue/FolderWalk.h"
 
 // The file system as the walk sees it, through the wide calls. Entries whose
 // names the program's code page cannot hold are left out: no call of the
@@ -34,7 +34,7 @@ class TFileSystemFolders : public TFolderSource {
 
 // Appends the full paths of the files in `directory` whose names match
 // `filter`, descending into subdirectories, linked ones included, when
-// `recursive` is set (the rules in core/FolderWalk.h). Failures are recorded,
+// `recursive` is set (the rules in core/catalogue/FolderWalk.h). Failures are recorded,
 // not shown; the entries found before a failure stay.
 void LoadFilesList(const std::string& directory, const std::string& filter, std::vector<std::string>& files,
                    bool recursive);

@@ -1,6 +1,6 @@
 #include "platform/DroppedFileList.h"
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 
 void DroppedFilesToList(HDROP drop, std::vector<std::string>& list) {
   FUN_TRACE("DroppedFilesToList");

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 #include "platform/Program.h"
 
 TElevatedRun RunElevatedAndWait(HWND owner, const std::string& parameters, DWORD& exitCode) {

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "core/FunStatus.h"
-#include "core/InstallRules.h"
+#include "core/trace/FunStatus.h"
+#include "core/control/InstallRules.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "platform/FontMetrics.h"
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 
 int GetFontHeight(HFONT font, HWND window) {
   FUN_TRACE("GetFontHeight");

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "core/Canvas.h"
+#include "core/calendar/Canvas.h"
 
 namespace Gdiplus {
 class GpGraphics;

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/CompositionPlan.h"
-#include "core/FunStatus.h"
+#include "core/composition/CompositionPlan.h"
+#include "core/trace/FunStatus.h"
 #include "platform/WinText.h"
 
 using namespace Gdiplus;

@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "core/Brightness.h"
-#include "core/PictureGeometry.h"
-#include "core/ResizeRules.h"
+#include "core/composition/Brightness.h"
+#include "core/composition/PictureGeometry.h"
+#include "core/composition/ResizeRules.h"
 #include "platform/ScreenBitmap.h"
 
 // A picture decoded from its file; disposed with the object.

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "core/FunStatus.h"
-#include "core/PictureGeometry.h"
+#include "core/trace/FunStatus.h"
+#include "core/composition/PictureGeometry.h"
 #include "platform/GdiPlusPicture.h"
 
 bool DecodePictureWithGdiPlus(const std::string& fileName, TPixelBuffer& pixels, bool& opaque) {

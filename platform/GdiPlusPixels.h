@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "core/PixelSpan.h"
+#include "core/composition/PixelSpan.h"
 
 // Blue, green, red, alpha (not premultiplied), top row first; opaque tells whether
 // every alpha is 255. Traced; "Failed to load picture." (the file name) when GDI+

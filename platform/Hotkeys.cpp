@@ -1,6 +1,6 @@
 #include "platform/Hotkeys.h"
 
-#include "core/Hotkeys.h"
+#include "core/control/Hotkeys.h"
 
 void RegisterWindowHotkeys(HWND window, char letter) {
   RegisterHotkeys(letter, [window](int id, unsigned modifiers, unsigned virtualKey) {

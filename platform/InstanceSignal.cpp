@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/WindowMessages.h"
+#include "core/control/WindowMessages.h"
 
 namespace {
 

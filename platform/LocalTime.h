@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "core/TimeHelpers.h"
+#include "core/control/TimeHelpers.h"
 
 // The local date and time now.
 double GetLocalDateTime();

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 #include "platform/HandleHolders.h"
 
 bool AppendToLogFile(const std::string& path, const std::string& memoText, unsigned truncateAbove) {

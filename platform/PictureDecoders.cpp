@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <gdiplus.h>
 
-#include "core/FunStatus.h"
-#include "core/PictureExtensions.h"
+#include "core/trace/FunStatus.h"
+#include "core/catalogue/PictureExtensions.h"
 #include "platform/UserLocale.h"
 #include "platform/WinText.h"
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "core/Scheduler.h"
+#include "core/control/Scheduler.h"
 
 bool IsRunningOnMainsPower() {
   SYSTEM_POWER_STATUS status = {};

@@ -7,8 +7,8 @@
 #include <csignal>
 #include <exception>
 
-#include "core/FunStatus.h"
-#include "core/PathParts.h"
+#include "core/trace/FunStatus.h"
+#include "core/catalogue/PathParts.h"
 #include "platform/WinText.h"
 
 TProgram Program;

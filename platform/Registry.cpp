@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 
 bool SetRegistryText(HKEY root, const std::string& key, const std::string& valueName,
                      const std::string& text) {

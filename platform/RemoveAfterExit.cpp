@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "core/FunStatus.h"
-#include "core/InstallRules.h"
-#include "core/PathParts.h"
+#include "core/trace/FunStatus.h"
+#include "core/control/InstallRules.h"
+#include "core/catalogue/PathParts.h"
 #include "platform/Program.h"
 #include "platform/ProgramArguments.h"
 

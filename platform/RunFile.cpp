@@ -2,8 +2,8 @@
 
 #include <shellapi.h>
 
-#include "core/FunStatus.h"
-#include "core/WallpaperFiles.h"
+#include "core/trace/FunStatus.h"
+#include "core/composition/WallpaperFiles.h"
 #include "platform/MessageBoxes.h"
 
 bool RunFile(HWND owner, const std::string& file, const std::string& parameters,

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "core/PictureGeometry.h"
+#include "core/composition/PictureGeometry.h"
 
 class TScreenBitmap {
  public:

@@ -5,11 +5,11 @@
 
 #include <vector>
 
-#include "core/CalendarSkinFiles.h"
-#include "core/FunStatus.h"
-#include "core/InstallRules.h"
-#include "core/PathParts.h"
-#include "core/SettingsHome.h"
+#include "core/calendar/CalendarSkinFiles.h"
+#include "core/trace/FunStatus.h"
+#include "core/control/InstallRules.h"
+#include "core/catalogue/PathParts.h"
+#include "core/settings/SettingsHome.h"
 #include "platform/Program.h"
 #include "platform/SpecialFolders.h"
 #include "platform/WriteAccess.h"

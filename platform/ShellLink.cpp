@@ -6,9 +6,9 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include "core/FunStatus.h"
-#include "core/LinkRules.h"
-#include "core/PathParts.h"
+#include "core/trace/FunStatus.h"
+#include "core/catalogue/LinkRules.h"
+#include "core/catalogue/PathParts.h"
 #include "platform/HandleHolders.h"
 #include "platform/WinText.h"
 

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "core/FunStatus.h"
-#include "core/InstallRules.h"
+#include "core/trace/FunStatus.h"
+#include "core/control/InstallRules.h"
 #include "platform/HandleHolders.h"
 
 namespace {

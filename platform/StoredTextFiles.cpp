@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "core/PathParts.h"
+#include "core/catalogue/PathParts.h"
 #include "platform/HandleHolders.h"
 #include "platform/MessageBoxes.h"
 

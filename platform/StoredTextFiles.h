@@ -2,7 +2,7 @@
 // that replace the file atomically (a temporary file beside it renamed over it).
 #pragma once
 
-#include "core/StoredTextList.h"
+#include "core/settings/StoredTextList.h"
 
 class TWinStoredTextFiles : public TStoredTextFileAccess {
  public:

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "core/FunStatus.h"
-#include "core/TimeHelpers.h"
+#include "core/trace/FunStatus.h"
+#include "core/control/TimeHelpers.h"
 #include "platform/LocalTime.h"
 #include "platform/Program.h"
 

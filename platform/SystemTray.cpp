@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "core/TrayMenu.h"
+#include "core/control/TrayMenu.h"
 
 TSystemTray::~TSystemTray() { DeleteIcon(); }
 

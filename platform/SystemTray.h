@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "core/WindowMessages.h"
+#include "core/control/WindowMessages.h"
 
 class TSystemTray {
  public:

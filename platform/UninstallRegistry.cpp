@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 
 namespace {
 

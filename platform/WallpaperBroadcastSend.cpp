@@ -1,6 +1,6 @@
 #include "platform/WallpaperBroadcastSend.h"
 
-#include "core/WallpaperBroadcast.h"
+#include "core/composition/WallpaperBroadcast.h"
 #include "platform/Registry.h"
 
 UINT RegisterWallpaperChangeMessage() { return RegisterWindowMessageA(WallpaperChangeMessageName); }

@@ -4,8 +4,8 @@
 
 #include <gdiplus.h>
 
-#include "core/FunStatus.h"
-#include "core/WallpaperFiles.h"
+#include "core/trace/FunStatus.h"
+#include "core/composition/WallpaperFiles.h"
 #include "platform/GdiPlusEncoders.h"
 #include "platform/WinText.h"
 

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "core/ExifOrientation.h"
-#include "core/FunStatus.h"
-#include "core/PictureExtensions.h"
-#include "core/PictureGeometry.h"
+#include "core/composition/ExifOrientation.h"
+#include "core/trace/FunStatus.h"
+#include "core/catalogue/PictureExtensions.h"
+#include "core/composition/PictureGeometry.h"
 #include "platform/WicSourceTransform.h"
 #include "platform/WinText.h"
 

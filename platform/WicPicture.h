@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/PixelSpan.h"
+#include "core/composition/PixelSpan.h"
 
 // One picture file, opened for its size and orientation before any pixel is decoded,
 // so that the drawing can be planned first.

@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <wincodec.h>
 
-#include "core/PixelSpan.h"
+#include "core/composition/PixelSpan.h"
 
 namespace wic {
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 #include "platform/WinText.h"
 
 // ---- TControl ----

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "core/InstallRules.h"
-#include "core/PathParts.h"
+#include "core/control/InstallRules.h"
+#include "core/catalogue/PathParts.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/AsciiText.h"
+#include "core/text/AsciiText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/Brightness.h"
+#include "core/composition/Brightness.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "core/CalendarLayout.h"
-#include "core/SkinParameters.h"
+#include "core/calendar/CalendarLayout.h"
+#include "core/calendar/SkinParameters.h"
 
 namespace {
 

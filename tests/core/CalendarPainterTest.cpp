@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "core/CalendarPainter.h"
-#include "core/FunStatus.h"
-#include "core/SkinParameters.h"
+#include "core/calendar/CalendarPainter.h"
+#include "core/trace/FunStatus.h"
+#include "core/calendar/SkinParameters.h"
 #include "tests/core/RecordingCanvas.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/CalendarPositionPreview.h"
+#include "core/calendar/CalendarPositionPreview.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <map>
 #include <set>
 
-#include "core/CalendarSkinFiles.h"
-#include "core/FunStatus.h"
-#include "core/SkinParameters.h"
+#include "core/calendar/CalendarSkinFiles.h"
+#include "core/trace/FunStatus.h"
+#include "core/calendar/SkinParameters.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "core/ColorGrid.h"
+#include "core/calendar/ColorGrid.h"
 
 #include <gtest/gtest.h>
 
-#include "core/StockColors.h"
+#include "core/calendar/StockColors.h"
 
 TEST(ColorGridTest, CellsOfThe400By350PanelAndTheMarkedCurrentColour) {
   const uint32_t teal = RgbColor(0, 130, 130);

@@ -1,4 +1,4 @@
-#include "core/CompositionPlan.h"
+#include "core/composition/CompositionPlan.h"
 
 #include <gtest/gtest.h>
 

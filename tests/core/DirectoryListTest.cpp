@@ -1,4 +1,4 @@
-#include "core/DirectoryList.h"
+#include "core/catalogue/DirectoryList.h"
 
 #include <gtest/gtest.h>
 

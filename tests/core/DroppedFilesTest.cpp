@@ -1,4 +1,4 @@
-#include "core/DroppedFiles.h"
+#include "core/catalogue/DroppedFiles.h"
 
 #include <gtest/gtest.h>
 

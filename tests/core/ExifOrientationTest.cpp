@@ -1,4 +1,4 @@
-#include "core/ExifOrientation.h"
+#include "core/composition/ExifOrientation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/Favorites.h"
+#include "core/catalogue/Favorites.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "core/FittedPicture.h"
+#include "core/composition/FittedPicture.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "core/PictureOrientation.h"
+#include "core/composition/PictureOrientation.h"
 
 namespace {
 

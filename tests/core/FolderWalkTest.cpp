@@ -1,4 +1,4 @@
-#include "core/FolderWalk.h"
+#include "core/catalogue/FolderWalk.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <map>
 #include <set>
 
-#include "core/FunStatus.h"
-#include "core/Utf8Text.h"
+#include "core/trace/FunStatus.h"
+#include "core/text/Utf8Text.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/Hotkeys.h"
+#include "core/control/Hotkeys.h"
 
 #include <gtest/gtest.h>
 

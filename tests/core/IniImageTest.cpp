@@ -1,4 +1,4 @@
-#include "core/IniImage.h"
+#include "core/settings/IniImage.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/InstallRules.h"
+#include "core/control/InstallRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/LinkRules.h"
+#include "core/catalogue/LinkRules.h"
 
 #include <gtest/gtest.h>
 

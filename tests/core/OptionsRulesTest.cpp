@@ -1,4 +1,4 @@
-#include "core/OptionsRules.h"
+#include "core/settings/OptionsRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/OptionsTable.h"
+#include "core/settings/OptionsTable.h"
 
 #include <gtest/gtest.h>
 

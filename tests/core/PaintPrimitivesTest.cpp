@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/FunStatus.h"
-#include "core/PaintPrimitives.h"
+#include "core/trace/FunStatus.h"
+#include "core/calendar/PaintPrimitives.h"
 #include "tests/core/RecordingCanvas.h"
 
 namespace {

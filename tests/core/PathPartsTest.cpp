@@ -1,4 +1,4 @@
-#include "core/PathParts.h"
+#include "core/catalogue/PathParts.h"
 
 #include <gtest/gtest.h>
 

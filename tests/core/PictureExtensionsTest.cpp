@@ -1,10 +1,10 @@
-#include "core/PictureExtensions.h"
+#include "core/catalogue/PictureExtensions.h"
 
 #include <gtest/gtest.h>
 
 #include <strings.h>
 
-#include "core/PathParts.h"
+#include "core/catalogue/PathParts.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/PictureGeometry.h"
+#include "core/composition/PictureGeometry.h"
 
 #include <gtest/gtest.h>
 

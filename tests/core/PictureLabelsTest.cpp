@@ -1,4 +1,4 @@
-#include "core/PictureLabels.h"
+#include "core/catalogue/PictureLabels.h"
 
 #include <gtest/gtest.h>
 

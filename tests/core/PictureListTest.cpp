@@ -1,4 +1,4 @@
-#include "core/PictureList.h"
+#include "core/catalogue/PictureList.h"
 
 #include <gtest/gtest.h>
 

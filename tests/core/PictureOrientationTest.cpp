@@ -1,11 +1,11 @@
-#include "core/PictureOrientation.h"
+#include "core/composition/PictureOrientation.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "core/Resampler.h"
+#include "core/composition/Resampler.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/PictureSelection.h"
+#include "core/catalogue/PictureSelection.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <strings.h>
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "core/ProgramRun.h"
+#include "core/control/ProgramRun.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/RandomMix.h"
+#include "core/catalogue/RandomMix.h"
 
 #include <gtest/gtest.h>
 

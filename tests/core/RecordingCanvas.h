@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Canvas.h"
+#include "core/calendar/Canvas.h"
 
 struct TRecordedCall {
   std::string Op;  // the method's name

@@ -1,4 +1,4 @@
-#include "core/ReducedDecoding.h"
+#include "core/composition/ReducedDecoding.h"
 
 #include <gtest/gtest.h>
 

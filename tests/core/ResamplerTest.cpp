@@ -1,4 +1,4 @@
-#include "core/Resampler.h"
+#include "core/composition/Resampler.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/GammaTable.h"
-#include "core/PixelSpan.h"
+#include "core/composition/GammaTable.h"
+#include "core/composition/PixelSpan.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/ResizeRules.h"
+#include "core/composition/ResizeRules.h"
 
 #include <gtest/gtest.h>
 

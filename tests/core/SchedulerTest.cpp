@@ -1,12 +1,12 @@
-#include "core/Scheduler.h"
+#include "core/control/Scheduler.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <stdexcept>
 
-#include "core/FunStatus.h"
-#include "core/TimeHelpers.h"
+#include "core/trace/FunStatus.h"
+#include "core/control/TimeHelpers.h"
 
 namespace {
 

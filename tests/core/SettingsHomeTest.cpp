@@ -1,4 +1,4 @@
-#include "core/SettingsHome.h"
+#include "core/settings/SettingsHome.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/StockColors.h"
+#include "core/calendar/StockColors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/StoredTextList.h"
+#include "core/settings/StoredTextList.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <set>
 #include <stdexcept>
 
-#include "core/FunStatus.h"
-#include "core/StockColors.h"
-#include "core/ValueText.h"
+#include "core/trace/FunStatus.h"
+#include "core/calendar/StockColors.h"
+#include "core/settings/ValueText.h"
 
 namespace {
 

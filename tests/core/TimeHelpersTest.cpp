@@ -1,4 +1,4 @@
-#include "core/TimeHelpers.h"
+#include "core/control/TimeHelpers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/TrayMenu.h"
+#include "core/control/TrayMenu.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "core/Utf8Text.h"
+#include "core/text/Utf8Text.h"
 
 #include <gtest/gtest.h>
 
-#include "core/StoredTextEncoding.h"
+#include "core/settings/StoredTextEncoding.h"
 
 namespace {
 

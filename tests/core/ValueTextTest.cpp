@@ -1,9 +1,9 @@
-#include "core/ValueText.h"
+#include "core/settings/ValueText.h"
 
 #include <gtest/gtest.h>
 
-#include "core/FunStatus.h"
-#include "core/StockColors.h"
+#include "core/trace/FunStatus.h"
+#include "core/calendar/StockColors.h"
 
 TEST(ValueTextTest, IntegerTextRule) {
   const struct {

@@ -1,4 +1,4 @@
-#include "core/WallpaperFiles.h"
+#include "core/composition/WallpaperFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/WindowMessages.h"
+#include "core/control/WindowMessages.h"
 
 #include <gtest/gtest.h>
 

@@ -10,8 +10,8 @@
 
 #include "ProgramHarness.h"
 #include "app/TrayMenu.h"
-#include "core/WallpaperBroadcast.h"
-#include "core/WindowMessages.h"
+#include "core/composition/WallpaperBroadcast.h"
+#include "core/control/WindowMessages.h"
 #include "platform/Registry.h"
 #include "resources/resource.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "ProgramHarness.h"
-#include "core/WallpaperBroadcast.h"
+#include "core/composition/WallpaperBroadcast.h"
 #include "platform/Registry.h"
 #include "resources/resource.h"
 

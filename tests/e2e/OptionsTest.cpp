@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "ProgramHarness.h"
-#include "core/OptionsTable.h"
+#include "core/settings/OptionsTable.h"
 #include "platform/ShellLink.h"
 #include "resources/resource.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "core/ExifOrientation.h"
+#include "core/composition/ExifOrientation.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int fromFile = JpegOrientation(data, size);

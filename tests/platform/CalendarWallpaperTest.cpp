@@ -13,14 +13,14 @@
 
 #include "app/CalendarSkinControls.h"
 #include "app/MainForm.h"
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 #include "platform/CalendarSystemNames.h"
 #include "platform/GdiPlusCanvas.h"
 #include "platform/GdiPlusSession.h"
-#include "core/ColorGrid.h"
-#include "core/SkinParameters.h"
-#include "core/StoredTextList.h"
-#include "core/TimeHelpers.h"
+#include "core/calendar/ColorGrid.h"
+#include "core/calendar/SkinParameters.h"
+#include "core/settings/StoredTextList.h"
+#include "core/control/TimeHelpers.h"
 #include "platform/StoredTextFiles.h"
 
 namespace gp = Gdiplus::DllExports;

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "app/MainForm.h"
-#include "core/DirectoryList.h"
-#include "core/FunStatus.h"
+#include "core/catalogue/DirectoryList.h"
+#include "core/trace/FunStatus.h"
 #include "platform/Clipboard.h"
 #include "platform/CryptoRandom.h"
 #include "platform/FontMetrics.h"

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "core/FunStatus.h"
-#include "core/PictureExtensions.h"
-#include "core/PictureList.h"
+#include "core/trace/FunStatus.h"
+#include "core/catalogue/PictureExtensions.h"
+#include "core/catalogue/PictureList.h"
 #include "platform/DirectoryWalk.h"
 #include "platform/GdiPlusSession.h"
 #include "platform/PictureDecoders.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <thread>
 
-#include "core/FunStatus.h"
-#include "core/WallpaperBroadcast.h"
-#include "core/WallpaperFiles.h"
+#include "core/trace/FunStatus.h"
+#include "core/composition/WallpaperBroadcast.h"
+#include "core/composition/WallpaperFiles.h"
 #include "platform/Registry.h"
 #include "platform/ScreenBitmap.h"
 #include "platform/WallpaperBroadcastSend.h"

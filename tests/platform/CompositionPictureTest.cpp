@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 #include "platform/GdiPlusPicture.h"
 #include "platform/WinText.h"
 #include "tests/platform/CompositionTestPictures.h"

@@ -11,7 +11,7 @@
 
 #include "app/ErrorForm.h"
 #include "app/MainForm.h"
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 #include "platform/LogFile.h"
 #include "platform/Program.h"
 #include "resources/resource.h"

@@ -10,7 +10,7 @@
 #include <iterator>
 #include <vector>
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 #include "platform/FileOperations.h"
 #include "platform/SettingsDirectory.h"
 #include "platform/SpecialFolders.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/MainForm.h"
-#include "core/OptionsTable.h"
+#include "core/settings/OptionsTable.h"
 #include "platform/StoredTextFiles.h"
 
 namespace {

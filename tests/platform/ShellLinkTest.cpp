@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "core/FunStatus.h"
+#include "core/trace/FunStatus.h"
 
 namespace {
 

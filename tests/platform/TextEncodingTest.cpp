@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "core/StoredTextEncoding.h"
-#include "core/Utf8Text.h"
+#include "core/settings/StoredTextEncoding.h"
+#include "core/text/Utf8Text.h"
 #include "platform/LegacyCodePage.h"
 
 namespace {

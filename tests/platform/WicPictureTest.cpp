@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "core/FunStatus.h"
-#include "core/PictureExtensions.h"
-#include "core/PictureOrientation.h"
+#include "core/trace/FunStatus.h"
+#include "core/catalogue/PictureExtensions.h"
+#include "core/composition/PictureOrientation.h"
 #include "platform/GdiPlusPixels.h"
 #include "platform/WicSourceTransform.h"
 #include "tests/platform/CompositionTestPictures.h"

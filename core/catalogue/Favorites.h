@@ -1,0 +1,36 @@
+// TFavorites: up to 20 favourite picture paths, oldest first, newest last, no
+// two equal ASCII-case-insensitively; stored as the "FavoritePictures" section.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/settings/SectionValues.h"
+
+constexpr int32_t MaxFavoriteCount = 20;
+extern const char* const TooManyFavoritesMessage;  // "Can't add any more favorites."
+extern const char* const FavoritesSection;         // "FavoritePictures"
+
+class TFavorites {
+ public:
+  int32_t Count = 0;
+  std::array<std::string, MaxFavoriteCount> Titles;  // slots 0 .. Count-1 in use
+
+  // Makes the title the newest favourite, dropping an older equal one and, when
+  // full, the oldest. Empty titles, bare drives and paths without a file name
+  // are refused.
+  void Add(const std::string& title);
+  // Removes the equal entry, moving the later ones down; nothing when absent.
+  void Delete(const std::string& title);
+
+  // The slot shown as menu item k (0 = newest).
+  int32_t SlotOfMenuItem(int32_t k) const { return Count - 1 - k; }
+
+  // Adds the section's titles through Add, oldest first.
+  void Load(const TSectionReader& reader);
+  TKeyValues Save() const;
+
+ private:
+  void RemoveSlot(int32_t slot);
+};

@@ -1,0 +1,45 @@
+// Resizing a picture: a separable Catmull-Rom cubic whose support widens by the
+// shrink factor, so that shrinking averages every source pixel instead of
+// skipping some (no aliasing), over 32-bit pixels stored blue, green, red, alpha.
+// The gamma table is applied to the source values as they are read, in the same
+// pass, and the rows are shared out over threads.
+#pragma once
+
+#include <cstdint>
+
+#include "core/composition/GammaTable.h"
+#include "core/composition/PictureGeometry.h"
+#include "core/composition/PixelSpan.h"
+
+// A part of the picture in pixels. Edges may be fractional: a picture decoded at a
+// reduced size maps whole pixels of the full picture to fractions of its own.
+struct TSourceArea {
+  double X = 0;
+  double Y = 0;
+  double Width = 0;
+  double Height = 0;
+};
+
+inline TSourceArea SourceAreaOf(const TPixelRect& rect) {
+  return {static_cast<double>(rect.X), static_cast<double>(rect.Y), static_cast<double>(rect.Width),
+          static_cast<double>(rect.Height)};
+}
+
+struct TResampleOptions {
+  // Channel values through this table before filtering; none leaves them unchanged.
+  const TGammaTable* Gamma = nullptr;
+  // False when some pixels may be translucent: the picture is then filtered with
+  // premultiplied alpha and laid over the target's pixels ("source over").
+  bool SourceIsOpaque = true;
+  // Threads sharing the rows; below 1, one per processor. The result does not
+  // depend on it.
+  int Workers = 1;
+};
+
+// Draws the area of the source, resized to the destination rectangle, into the
+// target; the parts of the destination outside the target are left out. Values
+// the cubic's lobes push beyond 0..255 are clamped. Opaque output has alpha 255.
+// False when nothing could be drawn: an empty or outside area, an empty destination
+// or target, or no memory for the work rows.
+bool ResamplePicture(const TPixelWalk& source, const TSourceArea& area, const TPixelSpan& target,
+                     const TPixelRect& destination, const TResampleOptions& options);
