@@ -125,8 +125,7 @@ void TMainForm::ShowDirectories() {
 }
 
 void TMainForm::LoadDirectoryList(const TSectionReader& reader) {
-  Directories = TDirectoryList();
-  Directories.SameName = SameNameIgnoringCase;
+  Directories.Clear();
   Directories.Load(reader);
   ShowDirectories();
 }

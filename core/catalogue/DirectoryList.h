@@ -75,6 +75,12 @@ class TDirectoryList {
   void SetDirectoryRecursive(int row, bool value);
   void ToggleDirectoryRecursive(int row);
 
+  // Removes every row; the name rule stays.
+  void Clear() {
+    entries_.clear();
+    CurrentRow = -1;
+  }
+
   // Deletes the current row; the row now at its position, or the new last row,
   // becomes current. Nothing without a current row.
   void DeleteCurrentRow();

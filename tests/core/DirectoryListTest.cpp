@@ -58,6 +58,9 @@ TEST(DirectoryListTest, PathLimitCountsUtf16UnitsAndNamesMatchByTheGivenRule) {
   folded.SameName = [](const std::string& a, const std::string& b) { return a.size() == b.size(); };
   EXPECT_TRUE(folded.AddDirectoryEntry(lower, true, false));
   EXPECT_FALSE(folded.AddDirectoryEntry(upper, true, false));
+  folded.Clear();  // keeps the rule
+  EXPECT_EQ(folded.Count(), 0);
+  EXPECT_EQ(folded.CurrentRow, -1);
   folded.Load(ReaderOf({{"Count", "2"}, {"Title0", lower}, {"Title1", upper}}));
   EXPECT_EQ(folded.Count(), 1);
 }
