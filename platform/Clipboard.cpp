@@ -12,7 +12,14 @@ namespace {
 
 class TOpenClipboard {
  public:
-  explicit TOpenClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+  // Another program that reads the clipboard holds it open for a moment:
+  // try again for about a second before giving up.
+  explicit TOpenClipboard(HWND owner) {
+    for (int attempt = 0; attempt < 50 && !open_; ++attempt) {
+      if (attempt > 0) Sleep(20);
+      open_ = OpenClipboard(owner) != FALSE;
+    }
+  }
   ~TOpenClipboard() {
     if (open_) CloseClipboard();
   }
@@ -21,7 +28,7 @@ class TOpenClipboard {
   bool Open() const { return open_; }
 
  private:
-  bool open_;
+  bool open_ = false;
 };
 
 // The clipboard must be open. Its Unicode text, which carries any script.

@@ -398,16 +398,10 @@ void EmptyTheClipboard() {
 bool WaitForStartupEnd(HWND mainWindow, const std::string& currentPicture, DWORD milliseconds) {
   EmptyTheClipboard();
   // The window's pages are filled in a moment after it appears.
-  // A click that arrives while start-up still sets the controls is ignored:
-  // it is posted again until one copies.
   return WaitUntil([&] { return TProgramUnderTest::FindControl(mainWindow, IDC_CLIP_PICTURE_TITLE_LABEL); },
                    milliseconds) &&
-         WaitUntil(
-             [&] {
-               return ClickLink(mainWindow, IDC_CLIP_PICTURE_TITLE_LABEL) &&
-                      WaitUntil([&] { return ClipboardText() == currentPicture; }, 1000);
-             },
-             milliseconds);
+         ClickLink(mainWindow, IDC_CLIP_PICTURE_TITLE_LABEL) &&
+         WaitUntil([&] { return ClipboardText() == currentPicture; }, milliseconds);
 }
 
 TWallpaperInstallCounter::TWallpaperInstallCounter() {
