@@ -14,6 +14,7 @@
 #include "core/catalogue/PictureExtensions.h"
 #include "core/composition/PictureOrientation.h"
 #include "platform/GdiPlusPixels.h"
+#include "platform/PictureDecoders.h"
 #include "platform/WicSourceTransform.h"
 #include "tests/platform/CompositionTestPictures.h"
 
@@ -72,6 +73,14 @@ TEST_F(WicPictureTest, TheDecodersFileTypesJoinThePictureTypes) {
     EXPECT_TRUE(IsPictureFile("x.jfif", extensions, CompareNoCase));
     EXPECT_TRUE(IsPictureFile("x.dib", extensions, CompareNoCase));
   }
+  // The program's picture types are both libraries' together: GDI+'s metafiles and
+  // the imaging component's types alike.
+  std::vector<std::string> pictureTypes;
+  GetPictureExtensions(pictureTypes);
+  EXPECT_TRUE(IsPictureFile("x.emf", pictureTypes, CompareNoCase));
+  for (const std::string& extension : extensions)
+    EXPECT_TRUE(IsPictureFile("x" + extension, pictureTypes, CompareNoCase)) << extension;
+  EXPECT_NE(GetPictureExtensionsAsFilter().find(RunningUnderWine() ? "*.tga" : "*.jpg"), std::string::npos);
 }
 
 TEST_F(WicPictureTest, PngAndTgaDecodeToTheirExactPixels) {
