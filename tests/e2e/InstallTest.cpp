@@ -96,10 +96,8 @@ class TDeclaredUnwritable {
 class TScratchShellFolders {
  public:
   TScratchShellFolders() {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    root_ = std::string(temp) + "mt_shell_" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(root_.c_str(), nullptr);
+    // A fresh folder: one an earlier run could not remove may still hold an installation.
+    root_ = NewTemporaryFolder("mt_shell_");
     for (const char* name : kNames) {
       TSaved saved{name, false, REG_NONE, std::vector<BYTE>(4096)};
       DWORD size = static_cast<DWORD>(saved.bytes.size());
@@ -389,6 +387,8 @@ class InstallTest : public ::testing::Test {
     CreateDirectoryA(base_.c_str(), nullptr);
   }
   void TearDown() override {
+    // An installed copy still running would keep its folder from being removed.
+    EndLeftoverPrograms();
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
     CoUninitialize();
   }
