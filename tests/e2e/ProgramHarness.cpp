@@ -448,11 +448,15 @@ void EmptyTheClipboard() {
 
 bool WaitForStartupEnd(HWND mainWindow, const std::string& currentPicture, DWORD milliseconds) {
   EmptyTheClipboard();
-  // The window's pages are filled in a moment after it appears.
+  const DWORD emptied = GetClipboardSequenceNumber();
+  // The window's pages are filled in a moment after it appears. The clipboard
+  // is opened only once the program has written it: while this process holds
+  // it open, the program's copy would fail.
   return WaitUntil([&] { return TProgramUnderTest::FindControl(mainWindow, IDC_CLIP_PICTURE_TITLE_LABEL); },
                    milliseconds) &&
          ClickLink(mainWindow, IDC_CLIP_PICTURE_TITLE_LABEL) &&
-         WaitUntil([&] { return ClipboardText() == currentPicture; }, milliseconds);
+         WaitUntil([&] { return GetClipboardSequenceNumber() != emptied && ClipboardText() == currentPicture; },
+                   milliseconds);
 }
 
 TWallpaperInstallCounter::TWallpaperInstallCounter() {
