@@ -479,6 +479,28 @@ TEST_F(InstallTest, InstallReinstallAndUninstall) {
   EXPECT_EQ(distribution.ReadFile("Photos\\Beach.jpg"), "private");
 }
 
+// A program file that cannot be replaced (a folder holds its name) stops the
+// install after the copy: it says so, and leaves no second installer, no
+// shortcut and no uninstall entry behind.
+TEST_F(InstallTest, AnInstallWhoseRenameFailsSaysSoAndAddsNothing) {
+  TDistribution distribution;
+  const std::string destination = base_ + "\\Muralotrope";
+  ASSERT_TRUE(CreateDirectoryA(destination.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA((destination + "\\Muralotrope.exe").c_str(), nullptr));
+  ASSERT_NE(distribution.StartAndClickInstall(base_), nullptr);
+  AnswerBox(distribution.ProcessId(), "Query", "Install the program in directory \"" + destination + "\"?", IDYES);
+  HWND error = WaitForProcessWindow(distribution.ProcessId(), "Error");
+  ASSERT_NE(error, nullptr);
+  EXPECT_TRUE(WaitUntil(
+      [&] { return ControlText(error, IDC_ERROR_MEMO).find("Failed to install program.") != std::string::npos; }, 5000))
+      << ControlText(error, IDC_ERROR_MEMO);
+  PostMessageA(error, WM_COMMAND, MAKEWPARAM(IDC_ERROR_OKAY, BN_CLICKED), 0);
+  EXPECT_EQ(distribution.WaitForExit(kWindowWait), 0);
+  EXPECT_EQ(FolderNames(destination), (std::vector<std::string>{"Help.html", "Muralotrope.exe", "Readme.txt"}));
+  EXPECT_FALSE(Exists(shell_.Path(CSIDL_DESKTOPDIRECTORY) + "Muralotrope.lnk"));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+}
+
 // A destination the program may not write makes install and uninstall restart
 // themselves with administrator rights: the question then comes from the
 // restarted copy, and the work is done all the same.
