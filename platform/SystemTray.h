@@ -26,7 +26,7 @@ class TSystemTray {
   void HandleTrayMessage(LPARAM mouseEvent);
 
  private:
-  NOTIFYICONDATAA Record(UINT flags) const;
+  NOTIFYICONDATAW Record(UINT flags) const;
   std::string tip_;
   bool added_ = false;
 };

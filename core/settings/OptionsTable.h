@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-// Stored paths longer than the system's path limit are ignored.
+// Stored paths longer than the system's path limit (in UTF-16 units) are ignored.
 constexpr size_t kMaxStoredPathLength = 260;
 
 enum class TOptionKind {
