@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/CalendarSkinControls.h"
-#include "app/MainForm.h"
+#include "app/main/CalendarSkinControls.h"
+#include "app/main/MainForm.h"
 #include "core/trace/FunStatus.h"
 #include "platform/CalendarSystemNames.h"
 #include "platform/GdiPlusCanvas.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainForm.h"
+#include "app/main/MainForm.h"
 #include "core/catalogue/DirectoryList.h"
 #include "core/trace/FunStatus.h"
 #include "platform/Clipboard.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/MainForm.h"
-#include "app/TrayMenu.h"
+#include "app/main/MainForm.h"
+#include "app/main/TrayMenu.h"
 #include "platform/Hotkeys.h"
 #include "platform/LocalTime.h"
 #include "tests/platform/CompositionTestPictures.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FavoritesDialog.h"
+#include "app/dialogs/FavoritesDialog.h"
 #include "resources/resource.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/MainForm.h"
+#include "app/main/MainForm.h"
 #include "core/settings/OptionsTable.h"
 #include "platform/StoredTextFiles.h"
 

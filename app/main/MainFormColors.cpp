@@ -1,12 +1,12 @@
 // The colour panels' mouse commands: a double click opens the stock colour
 // dialog, a right click the system colour dialog, a middle click restores the
 // default; a single left click drags the colour onto another panel.
-#include "app/MainForm.h"
+#include "app/main/MainForm.h"
 
 #include <algorithm>
 
-#include "app/CalendarSkinControls.h"
-#include "app/ColorForm.h"
+#include "app/main/CalendarSkinControls.h"
+#include "app/dialogs/ColorForm.h"
 #include "core/calendar/ColorGrid.h"
 #include "platform/ColorDialog.h"
 

@@ -1,7 +1,7 @@
 // The window's structure: size, page controls, pages and the controls bound to them.
-#include "app/AboutForm.h"
+#include "app/dialogs/AboutForm.h"
 #include "app/Help.h"
-#include "app/MainForm.h"
+#include "app/main/MainForm.h"
 #include "core/trace/FunStatus.h"
 
 #include <commctrl.h>

@@ -1,8 +1,8 @@
 // The one-second scheduler, the global hotkeys, the tray menu and the window messages.
-#include "app/MainForm.h"
+#include "app/main/MainForm.h"
 #include "platform/CryptoRandom.h"
 #include "core/composition/CompositionPlan.h"
-#include "app/TrayMenu.h"
+#include "app/main/TrayMenu.h"
 #include "core/trace/FunStatus.h"
 #include "core/control/Hotkeys.h"
 #include "core/settings/OptionsRules.h"

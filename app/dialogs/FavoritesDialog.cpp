@@ -1,4 +1,4 @@
-#include "app/FavoritesDialog.h"
+#include "app/dialogs/FavoritesDialog.h"
 
 #include "core/trace/FunStatus.h"
 

@@ -2,7 +2,7 @@
 // by row of the options table. The controls hold the live values; the file persists them.
 #include <shlobj.h>
 
-#include "app/MainForm.h"
+#include "app/main/MainForm.h"
 #include "app/ProgramInfo.h"
 #include "core/catalogue/DirectoryList.h"
 #include "core/catalogue/Favorites.h"

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 
-#include "app/CalendarSkinControls.h"
-#include "app/DesktopPositionForm.h"
-#include "app/MainForm.h"
+#include "app/main/CalendarSkinControls.h"
+#include "app/dialogs/DesktopPositionForm.h"
+#include "app/main/MainForm.h"
 #include "core/calendar/CalendarPainter.h"
 #include "core/calendar/CalendarSkinFiles.h"
 #include "core/trace/FunStatus.h"

@@ -1,6 +1,6 @@
 // The composition pipeline: from the current picture to the installed
 // wallpaper, with the resize, effect and broadcast options.
-#include "app/MainForm.h"
+#include "app/main/MainForm.h"
 
 #include "core/composition/CompositionPlan.h"
 #include "core/trace/FunStatus.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/MainFormPages.h"
-#include "app/FavoritesDialog.h"
+#include "app/main/MainFormPages.h"
+#include "app/dialogs/FavoritesDialog.h"
 #include "core/calendar/CalendarGeometry.h"
 #include "core/calendar/Canvas.h"
 #include "core/composition/CompositionPlan.h"

@@ -1,5 +1,5 @@
 // The favourite pictures and files dropped on the window.
-#include "app/MainForm.h"
+#include "app/main/MainForm.h"
 
 #include "core/catalogue/DroppedFiles.h"
 #include "core/trace/FunStatus.h"

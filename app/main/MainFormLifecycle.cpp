@@ -1,7 +1,7 @@
 // Construction, start-up, hiding to the tray, closing and destruction.
-#include "app/MainForm.h"
+#include "app/main/MainForm.h"
 
-#include "app/AboutForm.h"
+#include "app/dialogs/AboutForm.h"
 
 #include <shellapi.h>
 

@@ -1,5 +1,5 @@
 // The directory list, loading the picture names, and choosing the current picture.
-#include "app/MainForm.h"
+#include "app/main/MainForm.h"
 
 #include <shlwapi.h>
 
