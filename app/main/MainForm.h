@@ -4,14 +4,16 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/main/MainFormPages.h"
 #include "app/dialogs/FavoritesDialog.h"
-#include "core/calendar/CalendarGeometry.h"
-#include "core/calendar/Canvas.h"
+#include "app/main/CalendarPart.h"
+#include "app/main/MainFormHost.h"
+#include "app/main/MainFormPages.h"
+#include "app/main/OptionHolder.h"
 #include "core/composition/CompositionPlan.h"
 #include "core/catalogue/DirectoryList.h"
 #include "core/catalogue/PictureSelection.h"
@@ -22,15 +24,13 @@
 #include "platform/SystemTray.h"
 #include "platform/Widgets.h"
 
-struct TOption;
-
 // One page of a page control: a child dialog whose controls the main window binds.
 class TPage : public TDialogWindow {
  public:
   bool Create(int templateId, HWND parent) { return CreateModeless(templateId, parent); }
 };
 
-class TMainForm : public TDialogWindow {
+class TMainForm : public TDialogWindow, private TMainFormHost {
  public:
   TMainForm();
   ~TMainForm() override;
@@ -44,7 +44,7 @@ class TMainForm : public TDialogWindow {
   void ApplicationEventsMinimize();
   void ShowMainWindow() { SystemTray.ShowMainWindow(); }
   void HideMainWindow() { SystemTray.HideMainWindow(); }
-  void TerminateProgram();
+  void TerminateProgram() override;
   // The window's own keys, seen by the message loop before any control: Ctrl+Q
   // closes the program. True when the message was one of them.
   bool HandleShortcutKey(const MSG& message);
@@ -70,7 +70,6 @@ class TMainForm : public TDialogWindow {
   TCheckBox AutorunCheckBox, HideOnCloseCheckBox;
   TComboBox HotkeyComboBox, DesktopMarginComboBox;
 
-  void ShowDirectoriesPage();
 
   // ---- Catalogue: directories, picture names, selection (MainFormCatalogue.cpp) ----
   TLabel LoadedPicturesCountLabel, LastPictureLabel, HoverDirectoryLabel;
@@ -157,41 +156,8 @@ class TMainForm : public TDialogWindow {
   void ViewBroadcastPictureLinkClick();
   void IsBroadcastWallpaperChangeCheckBoxClick();
 
-  // ---- Calendar: pages from the skin table, skins, position (MainFormCalendar.cpp) ----
-  TCheckBox ShowCalendarCheckBox;  // "Show on wallpaper"
-  TLinkLabel CalendarLoadSkinLabel, CalendarSaveSkinLabel, CalendarDefaultSkinLabel, CalendarLoadSkinColorsLabel;
-  TLinkLabel CalendarSetDesktopPositionLabel;
-  void BindCalendarControls();
-  // The 91 skin controls, made from the skin parameter table.
-  std::shared_ptr<class TCalendarSkinControls> CalendarSkinControls;
-  // The skin file store: OnLoad reads the skin into the controls, OnSave writes it.
-  std::shared_ptr<class TStoredTextList> CalendarSkinStore;
-  TCalendarPlacement CalendarPlacement{0.7, 0.15, 0.1, 0.1};
-  double LastRedrawTime = 0;
-  std::string LastCalendarSkinName;
-  bool LoadWholeSkin = true;
-  // The local date-time the calendar shows; tests may replace it.
-  std::function<double()> CalendarClock;
-  // Paints the calendar onto the wallpaper being composed, through a GDI+
-  // surface opened on its device context, inside CalendarWorkArea. A failure
-  // is recorded and does not stop the composition.
-  bool SetInfoOnPicture(HDC wallpaper);
-  // Section "CalendarSkin" of a store into the controls (all keys with
-  // LoadWholeSkin, else the colours only), and the controls into it.
-  void ReadCalendarSkin(TStoredTextList& store);
-  void WriteCalendarSkin(TStoredTextList& store);
-  void LoadCalendarSkin(bool wholeSkin);
-  void SaveCalendarSkin();
-  // What the two commands do with the file chosen in their dialog; false when
-  // nothing was loaded or saved (a failure is reported by the store).
-  bool LoadCalendarSkinFile(const std::string& fileName);
-  bool SaveCalendarSkinFile(const std::string& fileName);
-  bool CalendarSkinFileLoaded = false;  // since start
-  void CalendarDefaultSkinLabelClick();
-  void CalendarSetDesktopPositionLabelClick();
-  // A skin control by its name in the table ("CalendarFrameBack5ColorPanel"); null when unknown.
-  TControl* FindCalendarControl(const std::string& controlName) const;
-  std::vector<TColorPanel*> CalendarColorPanels() const;
+  // ---- Calendar: pages from the skin table, skins, paint, position (CalendarPart.cpp) ----
+  TCalendarPart Calendar{*this};
 
   // ---- Scheduling and control: timer, hotkeys, tray menu, messages (MainFormControl.cpp) ----
   TCheckBox IsAutoChangeWallpaperCheckBox, RandomWallpaperCheckBox, UseAutoChangeWallpaperStartTimeCheckBox;
@@ -259,28 +225,13 @@ class TMainForm : public TDialogWindow {
   bool OptionsLoadFailed = false;
   void LoadOptions(TStoredTextList& store);
   void SaveOptions(TStoredTextList& store);
-  // What holds a row of the options table in the window: one of its controls or values.
-  struct TOptionHolder {
-    TOptionHolder() = default;
-    TOptionHolder(TCheckBox* box) : CheckBox(box) {}
-    TOptionHolder(TComboBox* box) : ComboBox(box) {}
-    TOptionHolder(TColorPanel* panel) : ColorPanel(panel) {}
-    TOptionHolder(double* value) : Real(value) {}
-    TOptionHolder(std::string* value) : Text(value) {}
-    TCheckBox* CheckBox = nullptr;
-    TComboBox* ComboBox = nullptr;
-    TColorPanel* ColorPanel = nullptr;
-    double* Real = nullptr;
-    std::string* Text = nullptr;
-  };
-  // By the row's holder name ("AutorunCheckBox", "LastRedrawTime"); empty when unknown.
+  // By the row's holder name ("AutorunCheckBox", "LastRedrawTime"), asked of
+  // the window and each of its parts; empty when unknown.
   TOptionHolder FindOptionHolder(const std::string& name);
   // Gives every option control its items and default value.
   void SetUpOptionControls();
-  void LoadWindowPosition(const TStoredTextList& store, const TOption& option);
-  // The sections whose owners read and write them: the skin, the directory list, the favourites.
-  void LoadOptionSection(TStoredTextList& store, const TOption& option);
-  void SaveOptionSection(TStoredTextList& store, const TOption& option);
+  // Visits every row of the options table that has a holder, in file order.
+  void ForEachOptionRow(const std::function<void(const TOption&, const TOptionHolder&)>& visit);
   // Creates, rewrites or deletes the start-up shortcut as AutorunCheckBox says.
   void MakeAutorunShortcut();
 
@@ -289,6 +240,18 @@ class TMainForm : public TDialogWindow {
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
  private:
+  // What the parts ask of the window.
+  HWND Owner() const override { return handle_; }
+  bool Recompose(bool reload) override { return SetFileAsWallpaper(reload); }
+  bool UpdatingControls() const override { return IsUpdatingControls; }
+  void SetUpdatingControls(bool updating) override { IsUpdatingControls = updating; }
+  bool OptionsLoading() const override { return Options && Options->IsLoading; }
+  int DesktopMargin() const override;
+  void ShowDirectoriesPage() override;
+  void SetTrayTip(const std::string& tip) override { SystemTray.SetTip(tip); }
+  // The window's own rows of the options table: its place and the "General" page.
+  TOptionHolder OwnOptionHolder(const std::string& name);
+
   void CreatePages();
   void BindControls();
   void SizeClientArea();

@@ -84,8 +84,8 @@ bool TMainForm::SetFileAsWallpaper(bool reload) {
   const std::string tempDirectory = GetTempDirectory();
   TCompositionRequest request;
   request.IsUpdatingControls = IsUpdatingControls;
-  request.OptionsLoading = Options && Options->IsLoading;
-  request.SkinLoading = CalendarSkinStore && CalendarSkinStore->IsLoading;
+  request.OptionsLoading = OptionsLoading();
+  request.SkinLoading = Calendar.SkinLoading();
   request.CurrentFileTitle = Selection.CurrentFileTitle;
   request.TitleIsPictureFile = IsPictureFile(Selection.CurrentFileTitle);
   request.WallpaperFilePath = WallpaperFilePath(tempDirectory);
@@ -98,7 +98,7 @@ bool TMainForm::SetFileAsWallpaper(bool reload) {
   std::unique_ptr<TScreenBitmap> wallpaper;
   FUN_GUARD({
     ShowCurrentPicture();
-    CalendarWorkArea = ::CalendarWorkArea(SystemWorkArea(), ComboValue(DesktopMarginComboBox));
+    CalendarWorkArea = ::CalendarWorkArea(SystemWorkArea(), DesktopMargin());
 
     const TFittedPictureCache cache{FittedScreenWidth, FittedScreenHeight, FittedPicture != nullptr};
     if (MustRefitPicture(reload, cache)) {
@@ -139,7 +139,7 @@ bool TMainForm::SetFileAsWallpaper(bool reload) {
                 std::to_string(FittedScreenHeight), GetLastError());
       return;
     }
-    SetInfoOnPicture(wallpaper->Dc());
+    Calendar.SetInfoOnPicture(wallpaper->Dc(), CalendarWorkArea);
     trace_.CalleeFailed();  // recorded; the wallpaper goes up without its calendar
     // Without the temporary directory the file would land in the current one.
     std::string directory = tempDirectory;

@@ -87,8 +87,8 @@ void TMainForm::TimerTimer() {
     state.IsRandom = RandomWallpaperCheckBox.Checked();
     if (UseAutoChangeWallpaperStartTimeCheckBox.Checked())
       state.StartHour = GetIntFromText(AutoChangeWallpaperStartTimeComboBox.Text(), 0, 23, 0);
-    state.ShowCalendar = ShowCalendarCheckBox.Checked();
-    state.LastRedrawTime = LastRedrawTime;
+    state.ShowCalendar = Calendar.ShowsCalendar();
+    state.LastRedrawTime = Calendar.LastRedrawTime();
     state.IsBroadcast = IsBroadcastWallpaperChangeCheckBox.Checked();
     state.BroadcastPeriod = BroadcastPeriod;
     state.LastBroadcastTime = LastBroadcastTime;
@@ -224,7 +224,7 @@ void TMainForm::FWinIniChange() {
     }
     const TFittedPictureCache cache{FittedScreenWidth, FittedScreenHeight, FittedPicture != nullptr};
     const TScreenRect shrunk = ::CalendarWorkArea({workArea.left, workArea.top, workArea.right, workArea.bottom},
-                                                  GetIntFromTextAnyValue(DesktopMarginComboBox.Text()));
+                                                  DesktopMargin());
     switch (ActionOnSettingsChange(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), cache, shrunk,
                                    CalendarWorkArea)) {
       case TSettingsChangeAction::Reload: FUN_CALL(SetFileAsWallpaper(true)); break;
@@ -239,8 +239,8 @@ void TMainForm::FWinIniChange() {
 namespace {
 
 // The calendar background switch is made from the skin table like its neighbours.
-TCheckBox* CalendarBackCheckBox(const TMainForm& form) {
-  return dynamic_cast<TCheckBox*>(form.FindCalendarControl("ShowCalendarBackCheckBox"));
+TCheckBox* CalendarBackCheckBox(const TCalendarPart& calendar) {
+  return dynamic_cast<TCheckBox*>(calendar.FindCalendarControl("ShowCalendarBackCheckBox"));
 }
 
 }  // namespace
@@ -248,8 +248,8 @@ TCheckBox* CalendarBackCheckBox(const TMainForm& form) {
 void TMainForm::SystemTrayPopupMenuPopup() {
   const int level = GetIntFromTextAnyValue(PictureNormalizeBrightnessLevelComboBox.Text());
   ApplyTrayMenuChecks(SystemTrayPopupMenu,
-                      GetTrayMenuChecks(ShowCalendarCheckBox.Checked(),
-                                        CalendarBackCheckBox(*this) && CalendarBackCheckBox(*this)->Checked(),
+                      GetTrayMenuChecks(Calendar.ShowsCalendar(),
+                                        CalendarBackCheckBox(Calendar) && CalendarBackCheckBox(Calendar)->Checked(),
                                         UsePictureNormalizeBrightnessCheckBox.Checked(), level));
 }
 
@@ -258,22 +258,22 @@ void TMainForm::STP_CloseMenuClick() { TerminateProgram(); }
 void TMainForm::STP_AddPicturesDirectoryMenuClick() { AddDirectoryByBrowsing(true); }
 
 void TMainForm::STP_VisibleCalendarMenuClick() {
-  ShowCalendarCheckBox.SetChecked(!ShowCalendarCheckBox.Checked());
+  Calendar.ShowCalendarCheckBox.SetChecked(!Calendar.ShowsCalendar());
   RedrawWallpaperOnParamChange();
 }
 
 void TMainForm::STP_VisibleCalendarBackMenuClick() {
-  TCheckBox* back = CalendarBackCheckBox(*this);
+  TCheckBox* back = CalendarBackCheckBox(Calendar);
   if (!back) return;
   back->SetChecked(!back->Checked());
   RedrawWallpaperOnParamChange();
 }
 
-void TMainForm::STP_SetCalendarPositionMenuClick() { CalendarSetDesktopPositionLabelClick(); }
+void TMainForm::STP_SetCalendarPositionMenuClick() { Calendar.CalendarSetDesktopPositionLabelClick(); }
 
-void TMainForm::STP_LoadCalendarSkinMenuClick() { LoadCalendarSkin(true); }
+void TMainForm::STP_LoadCalendarSkinMenuClick() { Calendar.LoadCalendarSkin(true); }
 
-void TMainForm::STP_LoadCalendarSkinColorsMenuClick() { LoadCalendarSkin(false); }
+void TMainForm::STP_LoadCalendarSkinColorsMenuClick() { Calendar.LoadCalendarSkin(false); }
 
 void TMainForm::STP_NormalizeBrightnessMenuClick(const TTrayMenuItem& sender) {
   const TNormalizeMenuChoice choice = DecideNormalizeBrightnessClick(sender);

@@ -2,6 +2,7 @@
 #include "app/dialogs/AboutForm.h"
 #include "app/Help.h"
 #include "app/main/MainForm.h"
+#include "core/settings/ValueText.h"
 #include "core/trace/FunStatus.h"
 
 #include <commctrl.h>
@@ -99,7 +100,10 @@ void TMainForm::BindControls() {
 
   BindCatalogueControls();
   BindCompositionControls();
-  BindCalendarControls();
+  TDialogWindow* const calendarPages[kCalendarPageCount] = {
+      &CalendarPages[0], &CalendarPages[1], &CalendarPages[2], &CalendarPages[3],
+      &CalendarPages[4], &CalendarPages[5], &CalendarPages[6], &CalendarPages[7]};
+  Calendar.Create(calendarPages);
   BindControlControls();
   BindFavoritesControls();
   SetUpOptionControls();
@@ -110,10 +114,10 @@ void TMainForm::AttachColorPanels() {
   AttachColorPanel(FillingPictureColorPanel, true, false);
   SetPanelColor(FillingPictureColorPanel, FillingPictureColorPanel.Color());
   // The text colours of shadow, year and month take no drops; every other calendar colour does.
-  const TControl* noDrops[] = {FindCalendarControl("CalendarTextShadowColorPanel"),
-                               FindCalendarControl("CalendarYearTextColorPanel"),
-                               FindCalendarControl("CalendarMonthTextColorPanel")};
-  for (TColorPanel* panel : CalendarColorPanels()) {
+  const TControl* noDrops[] = {Calendar.FindCalendarControl("CalendarTextShadowColorPanel"),
+                               Calendar.FindCalendarControl("CalendarYearTextColorPanel"),
+                               Calendar.FindCalendarControl("CalendarMonthTextColorPanel")};
+  for (TColorPanel* panel : Calendar.CalendarColorPanels()) {
     const bool acceptsDrops = std::find(std::begin(noDrops), std::end(noDrops), panel) == std::end(noDrops);
     AttachColorPanel(*panel, false, acceptsDrops);
     SetPanelColor(*panel, panel->Color());
@@ -124,6 +128,8 @@ void TMainForm::ShowDirectoriesPage() {
   WallpaperPageControl.SetActivePage(kDirectoriesPage);
   MainPageControl.SetActivePage(kWallpaperPage);
 }
+
+int TMainForm::DesktopMargin() const { return GetIntFromTextAnyValue(DesktopMarginComboBox.Text()); }
 
 void TMainForm::AboutLabelClick() {
   if (AboutForm) AboutForm->Dialog();

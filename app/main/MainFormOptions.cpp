@@ -8,8 +8,6 @@
 #include "core/catalogue/Favorites.h"
 #include "core/settings/OptionsTable.h"
 #include "core/control/Scheduler.h"
-#include "core/calendar/SkinParameters.h"
-#include "platform/ControlValues.h"
 #include "core/settings/SettingsHome.h"
 #include "platform/Program.h"
 #include "platform/SettingsDirectory.h"
@@ -66,168 +64,110 @@ bool TMainForm::SaveOptionsFile() {
 
 // ---- The options table's rows in the window ----
 
-TMainForm::TOptionHolder TMainForm::FindOptionHolder(const std::string& name) {
-  // Every holder a row of the table names that the window keeps as a control or a value.
-  const std::pair<const char*, TOptionHolder> holders[] = {
-      {"AutorunCheckBox", &AutorunCheckBox},
-      {"HideOnCloseCheckBox", &HideOnCloseCheckBox},
-      {"HotkeyComboBox", &HotkeyComboBox},
-      {"DesktopMarginComboBox", &DesktopMarginComboBox},
-      {"IsAutoChangeWallpaperCheckBox", &IsAutoChangeWallpaperCheckBox},
-      {"AutoChangeWallpaperIntervalComboBox", &AutoChangeWallpaperIntervalComboBox},
-      {"UseAutoChangeWallpaperStartTimeCheckBox", &UseAutoChangeWallpaperStartTimeCheckBox},
-      {"AutoChangeWallpaperStartTimeComboBox", &AutoChangeWallpaperStartTimeComboBox},
-      {"RandomWallpaperCheckBox", &RandomWallpaperCheckBox},
-      {"LastAutoChangeTime", &Selection.LastAutoChangeTime},
-      {"CurrentFileTitle", &Selection.CurrentFileTitle},
-      {"FillingPictureColorPanel", &FillingPictureColorPanel},
-      {"PictureMinStretchSizeComboBox", &PictureMinStretchSizeComboBox},
-      {"PictureMaxStretchSkewComboBox", &PictureMaxStretchSkewComboBox},
-      {"FitAndCropCheckBox", &FitAndCropCheckBox},
-      {"StretchPictureCheckBox", &StretchPictureCheckBox},
-      {"FitBeforeTileCheckBox", &FitBeforeTileCheckBox},
-      {"IsTileCheckBox", &IsTileCheckBox},
-      {"UsePictureNormalizeBrightnessCheckBox", &UsePictureNormalizeBrightnessCheckBox},
-      {"PictureNormalizeBrightnessLevelComboBox", &PictureNormalizeBrightnessLevelComboBox},
-      {"PictureNormalizeBrightnessMethodComboBox", &PictureNormalizeBrightnessMethodComboBox},
-      {"GammaPictureComboBox", &GammaPictureComboBox},
-      {"ShowCalendarCheckBox", &ShowCalendarCheckBox},
-      {"LastRedrawTime", &LastRedrawTime},
-      {"LastCalendarSkinName", &LastCalendarSkinName},
-      {"IsBroadcastWallpaperChangeCheckBox", &IsBroadcastWallpaperChangeCheckBox},
-      {"BroadcastWallpaperChangeIntervalComboBox", &BroadcastWallpaperChangeIntervalComboBox},
-      {"LastBroadcastTime", &LastBroadcastTime},
+TOptionHolder TMainForm::OwnOptionHolder(const std::string& name) {
+  TOptionHolder place;
+  place.Load = [this](const TStoredTextList& store, const TOption& row) {
+    // Without a stored place the window opens at its default place.
+    const TWindowPoint position =
+        ReadWindowPosition(store, row.Section, row.Keys[0], row.Keys[1], WorkAreaBounds(), kDefaultWindowPlace);
+    SetWindowPos(handle_, nullptr, position.X, position.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   };
-  for (const auto& [holderName, holder] : holders)
-    if (name == holderName) return holder;
-  return {};
+  place.Save = [this](TStoredTextList& store, const TOption& row) {
+    RECT window = {};
+    GetWindowRect(handle_, &window);
+    WriteWindowPosition(store, row.Section, row.Keys[0], row.Keys[1], {window.left, window.top});
+  };
+  TOptionHolder autorun = CheckBoxHolder(AutorunCheckBox);
+  // The start-up shortcut follows the option at every save.
+  autorun.AfterSave = [this] { MakeAutorunShortcut(); };
+  TOptionHolder hotkey = ComboBoxHolder(HotkeyComboBox);
+  hotkey.AfterLoad = [this] { RegisterHotkeys(); };
+  TOptionHolder autoChangeInterval = ComboBoxHolder(AutoChangeWallpaperIntervalComboBox);
+  autoChangeInterval.AfterLoad = [this] { AutoChangeWallpaperIntervalComboBoxChange(); };
+  TOptionHolder broadcastInterval = ComboBoxHolder(BroadcastWallpaperChangeIntervalComboBox);
+  broadcastInterval.AfterLoad = [this] { BroadcastWallpaperChangeIntervalComboBoxChange(); };
+  return FindNamedHolder(
+      name, {
+                {"MainWindow", place},
+                {"AutorunCheckBox", autorun},
+                {"HideOnCloseCheckBox", CheckBoxHolder(HideOnCloseCheckBox)},
+                {"HotkeyComboBox", hotkey},
+                {"DesktopMarginComboBox", ComboBoxHolder(DesktopMarginComboBox)},
+                {"IsAutoChangeWallpaperCheckBox", CheckBoxHolder(IsAutoChangeWallpaperCheckBox)},
+                {"AutoChangeWallpaperIntervalComboBox", autoChangeInterval},
+                {"UseAutoChangeWallpaperStartTimeCheckBox", CheckBoxHolder(UseAutoChangeWallpaperStartTimeCheckBox)},
+                {"AutoChangeWallpaperStartTimeComboBox", ComboBoxHolder(AutoChangeWallpaperStartTimeComboBox)},
+                {"RandomWallpaperCheckBox", CheckBoxHolder(RandomWallpaperCheckBox)},
+                {"LastAutoChangeTime", RealHolder(Selection.LastAutoChangeTime)},
+                {"CurrentFileTitle", PathHolder(Selection.CurrentFileTitle)},
+                {"FillingPictureColorPanel", ColorPanelHolder(FillingPictureColorPanel)},
+                {"PictureMinStretchSizeComboBox", ComboBoxHolder(PictureMinStretchSizeComboBox)},
+                {"PictureMaxStretchSkewComboBox", ComboBoxHolder(PictureMaxStretchSkewComboBox)},
+                {"FitAndCropCheckBox", CheckBoxHolder(FitAndCropCheckBox)},
+                {"StretchPictureCheckBox", CheckBoxHolder(StretchPictureCheckBox)},
+                {"FitBeforeTileCheckBox", CheckBoxHolder(FitBeforeTileCheckBox)},
+                {"IsTileCheckBox", CheckBoxHolder(IsTileCheckBox)},
+                {"UsePictureNormalizeBrightnessCheckBox", CheckBoxHolder(UsePictureNormalizeBrightnessCheckBox)},
+                {"PictureNormalizeBrightnessLevelComboBox", ComboBoxHolder(PictureNormalizeBrightnessLevelComboBox)},
+                {"PictureNormalizeBrightnessMethodComboBox", ComboBoxHolder(PictureNormalizeBrightnessMethodComboBox)},
+                {"GammaPictureComboBox", ComboBoxHolder(GammaPictureComboBox)},
+                {"IsBroadcastWallpaperChangeCheckBox", CheckBoxHolder(IsBroadcastWallpaperChangeCheckBox)},
+                {"BroadcastWallpaperChangeIntervalComboBox", broadcastInterval},
+                {"LastBroadcastTime", RealHolder(LastBroadcastTime)},
+                {"Directories", SectionHolder(
+                                    [this](const TStoredTextList& store, const std::string& section) {
+                                      LoadDirectoryList(SectionReader(store, section));
+                                    },
+                                    [this](TStoredTextList& store, const std::string& section) {
+                                      WriteSection(store, section, SaveDirectoryList());
+                                    })},
+                {"Favorites", SectionHolder(
+                                  [this](const TStoredTextList& store, const std::string& section) {
+                                    Favorites.Load(SectionReader(store, section));
+                                  },
+                                  [this](TStoredTextList& store, const std::string& section) {
+                                    WriteSection(store, section, Favorites.Save());
+                                  })},
+            });
+}
+
+TOptionHolder TMainForm::FindOptionHolder(const std::string& name) {
+  if (TOptionHolder holder = OwnOptionHolder(name)) return holder;
+  return Calendar.FindOptionHolder(name);
+}
+
+void TMainForm::ForEachOptionRow(const std::function<void(const TOption&, const TOptionHolder&)>& visit) {
+  for (const TOption& option : OptionsTable())
+    if (const TOptionHolder holder = FindOptionHolder(option.Holder)) visit(option, holder);
 }
 
 void TMainForm::SetUpOptionControls() {
-  for (const TOption& option : OptionsTable()) {
-    const TOptionHolder holder = FindOptionHolder(option.Holder);
+  ForEachOptionRow([](const TOption& option, const TOptionHolder& holder) {
     if (holder.CheckBox) holder.CheckBox->SetChecked(option.DefaultChecked());
     if (holder.ComboBox) {
       holder.ComboBox->SetItems(*option.Items);
       holder.ComboBox->SetText(option.DefaultText);
     }
     if (holder.ColorPanel) holder.ColorPanel->SetColor(option.DefaultColor);
-  }
+  });
   // The periods follow the interval lists from the start.
   AutoChangeWallpaperIntervalComboBoxChange();
   BroadcastWallpaperChangeIntervalComboBoxChange();
 }
 
 void TMainForm::LoadOptions(TStoredTextList& store) {
-  for (const TOption& option : OptionsTable()) {
-    const TOptionHolder holder = FindOptionHolder(option.Holder);
-    const std::string& section = option.Section;
-    switch (option.Kind) {
-      case TOptionKind::CheckBox:
-        ReadCheckBox(store, section, option.Key(), *holder.CheckBox);
-        break;
-      case TOptionKind::ComboBox:
-        ReadComboBox(store, section, option.Key(), option.DefaultText, *holder.ComboBox);
-        break;
-      case TOptionKind::ColorPanel: {
-        // A missing colour is the option's default, not the panel's present one.
-        uint32_t color = option.DefaultColor;
-        ReadColor(store, section, option.Key(), color);
-        SetPanelColor(*holder.ColorPanel, color);
-        break;
-      }
-      case TOptionKind::Real:
-        ReadReal(store, section, option.Key(), *holder.Real);
-        break;
-      case TOptionKind::Path:
-        ReadText(store, section, option.Key(), false, *holder.Text, kMaxStoredPathLength);
-        break;
-      case TOptionKind::WindowPosition:
-        LoadWindowPosition(store, option);
-        break;
-      case TOptionKind::PlacementRect:
-        ReadPlacementRect(store, section, option.Keys[0], option.Keys[1], option.Keys[2], option.Keys[3],
-                          CalendarPlacement.RectLeft, CalendarPlacement.RectTop, CalendarPlacement.RectWidth,
-                          CalendarPlacement.RectHeight);
-        break;
-      case TOptionKind::Section:
-        LoadOptionSection(store, option);
-        break;
-    }
-    // What follows from a value as soon as it is in its control.
-    if (holder.ComboBox == &HotkeyComboBox) RegisterHotkeys();
-    if (holder.ComboBox == &AutoChangeWallpaperIntervalComboBox) AutoChangeWallpaperIntervalComboBoxChange();
-    if (holder.ComboBox == &BroadcastWallpaperChangeIntervalComboBox) BroadcastWallpaperChangeIntervalComboBoxChange();
-  }
+  ForEachOptionRow([&store](const TOption& option, const TOptionHolder& holder) {
+    holder.Load(store, option);
+    if (holder.AfterLoad) holder.AfterLoad();
+  });
 }
 
 void TMainForm::SaveOptions(TStoredTextList& store) {
   store.Clear();
-  for (const TOption& option : OptionsTable()) {
-    const TOptionHolder holder = FindOptionHolder(option.Holder);
-    const std::string& section = option.Section;
-    switch (option.Kind) {
-      case TOptionKind::CheckBox:
-        WriteCheckBox(store, section, option.Key(), *holder.CheckBox);
-        break;
-      case TOptionKind::ComboBox:
-        WriteComboBox(store, section, option.Key(), *holder.ComboBox);
-        break;
-      case TOptionKind::ColorPanel:
-        WriteColor(store, section, option.Key(), holder.ColorPanel->Color());
-        break;
-      case TOptionKind::Real:
-        WriteReal(store, section, option.Key(), *holder.Real);
-        break;
-      case TOptionKind::Path:
-        WriteText(store, section, option.Key(), *holder.Text);
-        break;
-      case TOptionKind::WindowPosition: {
-        RECT window = {};
-        GetWindowRect(handle_, &window);
-        WriteWindowPosition(store, section, option.Keys[0], option.Keys[1], {window.left, window.top});
-        break;
-      }
-      case TOptionKind::PlacementRect:
-        WritePlacementRect(store, section, option.Keys[0], option.Keys[1], option.Keys[2], option.Keys[3],
-                           CalendarPlacement.RectLeft, CalendarPlacement.RectTop, CalendarPlacement.RectWidth,
-                           CalendarPlacement.RectHeight);
-        break;
-      case TOptionKind::Section:
-        SaveOptionSection(store, option);
-        break;
-    }
-    // The start-up shortcut follows the option at every save.
-    if (holder.CheckBox == &AutorunCheckBox) MakeAutorunShortcut();
-  }
-}
-
-void TMainForm::LoadWindowPosition(const TStoredTextList& store, const TOption& option) {
-  // Without a stored place the window opens at its default place.
-  const TWindowPoint position =
-      ReadWindowPosition(store, option.Section, option.Keys[0], option.Keys[1], WorkAreaBounds(), kDefaultWindowPlace);
-  SetWindowPos(handle_, nullptr, position.X, position.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TMainForm::LoadOptionSection(TStoredTextList& store, const TOption& option) {
-  if (option.Section == kCalendarSkinSection) {
-    // At start-up the whole skin is read.
-    LoadWholeSkin = true;
-    ReadCalendarSkin(store);
-  } else if (option.Section == DirectoryListSection) {
-    LoadDirectoryList(SectionReader(store, option.Section));
-  } else if (option.Section == FavoritesSection) {
-    Favorites.Load(SectionReader(store, option.Section));
-  }
-}
-
-void TMainForm::SaveOptionSection(TStoredTextList& store, const TOption& option) {
-  if (option.Section == kCalendarSkinSection)
-    WriteCalendarSkin(store);
-  else if (option.Section == DirectoryListSection)
-    WriteSection(store, option.Section, SaveDirectoryList());
-  else if (option.Section == FavoritesSection)
-    WriteSection(store, option.Section, Favorites.Save());
+  ForEachOptionRow([&store](const TOption& option, const TOptionHolder& holder) {
+    holder.Save(store, option);
+    if (holder.AfterSave) holder.AfterSave();
+  });
 }
 
 void TMainForm::MakeAutorunShortcut() {

@@ -198,7 +198,7 @@ TEST(ControlDisplayChangeTest, ANewScreenSizeReloadsThePictureFittedToItAlsoDuri
   SendMessageA(form.Handle(), WM_SETTINGCHANGE, 0, 0);
   EXPECT_EQ(form.FittedScreenWidth, 640);
   form.IsUpdatingControls = false;
-  form.ShowCalendarCheckBox.SetChecked(false);
+  form.Calendar.ShowCalendarCheckBox.SetChecked(false);
   form.IsAutoChangeWallpaperCheckBox.SetChecked(false);
   form.TimerTimer();
   EXPECT_EQ(form.FittedScreenWidth, width);

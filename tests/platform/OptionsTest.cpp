@@ -50,7 +50,7 @@ TEST_F(OptionsLoadTest, PeriodsFollowTheLoadedIntervalsAndPathsKeepTheirLimit) {
   EXPECT_DOUBLE_EQ(form_->AutoChangePeriod, 2 * 3600);
   EXPECT_DOUBLE_EQ(form_->BroadcastPeriod, 7 * 24 * 3600);
   EXPECT_EQ(form_->Selection.CurrentFileTitle, longest);
-  EXPECT_EQ(form_->LastCalendarSkinName, longest);
+  EXPECT_EQ(form_->Calendar.LastCalendarSkinName(), longest);
   EXPECT_EQ(form_->FillingPictureColorPanel.Color(), 0x800000u);
 
   // One character more is ignored and the values loaded before stay; an
@@ -58,7 +58,7 @@ TEST_F(OptionsLoadTest, PeriodsFollowTheLoadedIntervalsAndPathsKeepTheirLimit) {
   ASSERT_TRUE(Load("[Wallpaper]\r\nAutoChangeInterval=90 minutes\r\nLastFileTitle=" + longest + "x\r\n"
                    "[Calendar]\r\nLastCalendarSkinName=" + longest + "x\r\n"));
   EXPECT_EQ(form_->Selection.CurrentFileTitle, longest);
-  EXPECT_EQ(form_->LastCalendarSkinName, longest);
+  EXPECT_EQ(form_->Calendar.LastCalendarSkinName(), longest);
   EXPECT_EQ(form_->AutoChangeWallpaperIntervalComboBox.Text(), "1 minute");
   EXPECT_DOUBLE_EQ(form_->AutoChangePeriod, 60);
   // A missing broadcast interval takes "1 hour".
@@ -68,8 +68,11 @@ TEST_F(OptionsLoadTest, PeriodsFollowTheLoadedIntervalsAndPathsKeepTheirLimit) {
 
 TEST_F(OptionsLoadTest, EveryRowOfTheOptionsTableHasItsHolderAndStartsAtItsDefault) {
   for (const TOption& option : OptionsTable()) {
-    const TMainForm::TOptionHolder holder = form_->FindOptionHolder(option.Holder);
+    const TOptionHolder holder = form_->FindOptionHolder(option.Holder);
     SCOPED_TRACE(option.Holder);
+    // Every row is read and written by its holder.
+    ASSERT_TRUE(holder);
+    EXPECT_TRUE(holder.Save);
     switch (option.Kind) {
       case TOptionKind::CheckBox:
         ASSERT_NE(holder.CheckBox, nullptr);
