@@ -11,13 +11,11 @@
 
 #include "app/dialogs/FavoritesDialog.h"
 #include "app/main/CalendarPart.h"
+#include "app/main/CataloguePart.h"
 #include "app/main/MainFormHost.h"
 #include "app/main/MainFormPages.h"
 #include "app/main/OptionHolder.h"
 #include "core/composition/CompositionPlan.h"
-#include "core/catalogue/DirectoryList.h"
-#include "core/catalogue/PictureSelection.h"
-#include "core/settings/SectionValues.h"
 #include "core/settings/StoredTextList.h"
 #include "platform/GdiPlusSession.h"
 #include "platform/ScreenBitmap.h"
@@ -71,54 +69,8 @@ class TMainForm : public TDialogWindow, private TMainFormHost {
   TComboBox HotkeyComboBox, DesktopMarginComboBox;
 
 
-  // ---- Catalogue: directories, picture names, selection (MainFormCatalogue.cpp) ----
-  TLabel LoadedPicturesCountLabel, LastPictureLabel, HoverDirectoryLabel;
-  TLinkLabel NextWallpaperLabel, PreviousWallpaperLabel, FirstWallpaperLabel, LastWallpaperLabel;
-  TLinkLabel IndexWallpaperLabel, RandomWallpaperLabel, UserWallpaperLabel;
-  TListBox DirectoriesListBox;
-  TLinkLabel AddDirectoryLabel, DeleteDirectoryLabel, ReloadFileNamesLabel, ClipPictureFileTitlesLink;
-  void BindCatalogueControls();
-  // PictureList, CurrentPictureIndex, CurrentFileTitle and LastAutoChangeTime.
-  TPictureSelection Selection;
-  void LoadPictureFileNames();
-  void ChangePicture(bool forward, bool random);
-  // Changes the picture and composes it, stepping on the same way over
-  // pictures that cannot be read (Next, Previous, Random and the timer).
-  void ChangeAndShowPicture(bool forward, bool random);
-  // Composes the chosen picture with a reload; false only when it could not be read.
-  bool ShowChosenPicture();
-  std::string FindNextPicture(bool forward, bool random, bool updateIndex);
-  void SelectPicture(int index, const std::string& title);
-  void UsePictureFile(const std::string& path);
-  bool IsPictureFile(const std::string& path) const;
-  void ShowLoadedPicturesCount();
-  void ShowCurrentPicture();
-  void AddDirectoryByBrowsing(bool reload);
-  void NextWallpaperLabelClick();
-  void PreviousWallpaperLabelClick();
-  void RandomWallpaperLabelClick();
-  void FirstWallpaperLabelClick();
-  void LastWallpaperLabelClick();
-  void IndexWallpaperLabelClick();
-  void UserWallpaperLabelClick();
-  // The directory rows; DirectoriesListBox shows them and follows every change.
-  TDirectoryList Directories;
-  // The options file's "DirectoryList" section.
-  void LoadDirectoryList(const TSectionReader& reader);
-  TKeyValues SaveDirectoryList() const { return Directories.Save(); }
-  // Shows the rows of Directories in DirectoriesListBox, with its current row.
-  void ShowDirectories();
-  void AddDirectoryLabelClick();
-  void DeleteDirectoryLabelClick();
-  void ReloadFileNamesLabelClick();
-  void ClipPictureFileTitlesLinkClick();
-  void DirectoriesTabSheetShow();
-  void DirectoriesListBoxDrawItem(int index, HDC dc, const RECT& rect, UINT state);
-  void DirectoriesListBoxMouseDown(TMouseButton button, int x, int y);
-  void DirectoriesListBoxMouseMove(int x, int y);
-  // Built from the image decoders when the window is created.
-  std::vector<std::string> PictureExtensionList;
-  std::string PictureFileFilter;
+  // ---- Catalogue: directories, picture names, selection (CataloguePart.cpp) ----
+  TCataloguePart Catalogue{*this};
 
   // ---- Composition: the pipeline, resize and effects, broadcast (MainFormComposition.cpp) ----
   TLinkLabel RedrawWallpaperLink, ViewPictureLink, ClipPictureFileTitleLink;  // "Redraw wallpaper", "View picture", "Clip picture file title"

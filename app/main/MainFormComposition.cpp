@@ -86,8 +86,8 @@ bool TMainForm::SetFileAsWallpaper(bool reload) {
   request.IsUpdatingControls = IsUpdatingControls;
   request.OptionsLoading = OptionsLoading();
   request.SkinLoading = Calendar.SkinLoading();
-  request.CurrentFileTitle = Selection.CurrentFileTitle;
-  request.TitleIsPictureFile = IsPictureFile(Selection.CurrentFileTitle);
+  request.CurrentFileTitle = Catalogue.Selection().CurrentFileTitle;
+  request.TitleIsPictureFile = Catalogue.IsPictureFile(Catalogue.Selection().CurrentFileTitle);
   request.WallpaperFilePath = WallpaperFilePath(tempDirectory);
   if (!ShouldComposeWallpaper(request)) {
     DropCalleeFailure();
@@ -97,7 +97,7 @@ bool TMainForm::SetFileAsWallpaper(bool reload) {
   FUN_TRACE("TMainForm::SetFileAsWallpaper");
   std::unique_ptr<TScreenBitmap> wallpaper;
   FUN_GUARD({
-    ShowCurrentPicture();
+    Catalogue.ShowCurrentPicture();
     CalendarWorkArea = ::CalendarWorkArea(SystemWorkArea(), DesktopMargin());
 
     const TFittedPictureCache cache{FittedScreenWidth, FittedScreenHeight, FittedPicture != nullptr};
@@ -118,11 +118,11 @@ bool TMainForm::SetFileAsWallpaper(bool reload) {
       effects.Level = ComboValue(PictureNormalizeBrightnessLevelComboBox) * 0.01;
       effects.Method = PictureNormalizeBrightnessMethodComboBox.Text();
       effects.GammaPercent = ComboValue(GammaPictureComboBox);
-      LoadTilePictureToBitmap(Selection.CurrentFileTitle, FittedPicture, rules, FittedScreenWidth,
+      LoadTilePictureToBitmap(Catalogue.Selection().CurrentFileTitle, FittedPicture, rules, FittedScreenWidth,
                               FittedScreenHeight, effects, &CurrentSkew, &AppliedNormalizationFactor);
       if (trace_.CalleeFailed()) {
         // A redraw must not try the broken file again.
-        Selection.CurrentFileTitle.clear();
+        Catalogue.Selection().CurrentFileTitle.clear();
         return;
       }
     }
@@ -168,19 +168,19 @@ void TMainForm::ShowAppliedNormFactor() {
 void TMainForm::ViewPictureLinkClick() {
   FUN_TRACE("TMainForm::Label3Click");
   FUN_GUARD({
-    FUN_CALL(RunFile(handle_, Selection.CurrentFileTitle, "", "", true, false));
+    FUN_CALL(RunFile(handle_, Catalogue.Selection().CurrentFileTitle, "", "", true, false));
   });
   FUN_SHOW("Failed to view picture file.");
 }
 
-void TMainForm::ClipPictureFileTitleLinkClick() { CopyTextToClipboard(Selection.CurrentFileTitle, "", false, false, handle_); }
+void TMainForm::ClipPictureFileTitleLinkClick() { CopyTextToClipboard(Catalogue.Selection().CurrentFileTitle, "", false, false, handle_); }
 
 bool TMainForm::BroadcastWallpaperFile() {
   FUN_TRACE("TMainForm::BroadcastWallpaperFile");
   FUN_GUARD({
     LastBroadcastTime = GetLocalDateTime();
     // A random picture other than the current one; the current one stays.
-    const std::string path = FindNextPicture(true, true, false);
+    const std::string path = Catalogue.FindNextPicture(true, true, false);
     PublishWallpaperChange(path, WallpaperChangeMessage);
   });
   return !trace_.Failed();

@@ -18,10 +18,10 @@
 namespace {
 
 // The navigation command each hotkey runs.
-void (TMainForm::*const kHotkeyHandlers[])() = {
-    &TMainForm::NextWallpaperLabelClick,      // THotkeyCommand::Next
-    &TMainForm::PreviousWallpaperLabelClick,  // THotkeyCommand::Previous
-    &TMainForm::RandomWallpaperLabelClick,    // THotkeyCommand::Random
+void (TCataloguePart::*const kHotkeyHandlers[])() = {
+    &TCataloguePart::NextWallpaperLabelClick,      // THotkeyCommand::Next
+    &TCataloguePart::PreviousWallpaperLabelClick,  // THotkeyCommand::Previous
+    &TCataloguePart::RandomWallpaperLabelClick,    // THotkeyCommand::Random
 };
 
 // The handler of each tray menu command; the brightness submenu has its own.
@@ -83,7 +83,7 @@ void TMainForm::TimerTimer() {
     TTimerTickState state;
     state.IsAutoChange = IsAutoChangeWallpaperCheckBox.Checked();
     state.AutoChangePeriod = AutoChangePeriod;
-    state.LastAutoChangeTime = Selection.LastAutoChangeTime;
+    state.LastAutoChangeTime = Catalogue.Selection().LastAutoChangeTime;
     state.IsRandom = RandomWallpaperCheckBox.Checked();
     if (UseAutoChangeWallpaperStartTimeCheckBox.Checked())
       state.StartHour = GetIntFromText(AutoChangeWallpaperStartTimeComboBox.Text(), 0, 23, 0);
@@ -92,13 +92,14 @@ void TMainForm::TimerTimer() {
     state.IsBroadcast = IsBroadcastWallpaperChangeCheckBox.Checked();
     state.BroadcastPeriod = BroadcastPeriod;
     state.LastBroadcastTime = LastBroadcastTime;
-    state.IsPictureListEmpty = Selection.PictureList.empty();
-    state.IsCurrentFileTitleEmpty = Selection.CurrentFileTitle.empty();
-    state.AllPicturesUnreadable = Selection.AllPicturesUnreadable();
+    const TPictureSelection& selection = Catalogue.Selection();
+    state.IsPictureListEmpty = selection.PictureList.empty();
+    state.IsCurrentFileTitleEmpty = selection.CurrentFileTitle.empty();
+    state.AllPicturesUnreadable = selection.AllPicturesUnreadable();
     return state;
   };
   hooks.WriteLastTimes = [this](double lastAutoChangeTime, double lastBroadcastTime) {
-    Selection.LastAutoChangeTime = lastAutoChangeTime;
+    Catalogue.Selection().LastAutoChangeTime = lastAutoChangeTime;
     LastBroadcastTime = lastBroadcastTime;
   };
   // The tick tests the record after the change; the selection itself is not
@@ -108,7 +109,7 @@ void TMainForm::TimerTimer() {
   hooks.ChangePicture = [this](bool random) {
     FUN_TRACE("TMainForm::ChangePicture");
     FUN_GUARD({
-      ChangeAndShowPicture(true, random);
+      Catalogue.ChangeAndShowPicture(true, random);
       trace_.CalleeFailed();  // the composition of the last picture tried
     });
   };
@@ -173,7 +174,7 @@ bool TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
       case TMainWindowMessage::Hotkey:
         if (const auto command = GetHotkeyCommand(static_cast<int>(wParam)))
-          (this->*kHotkeyHandlers[static_cast<int>(*command)])();
+          (Catalogue.*kHotkeyHandlers[static_cast<int>(*command)])();
         handled = true;
         break;
       case TMainWindowMessage::TrayCallback:
@@ -255,7 +256,7 @@ void TMainForm::SystemTrayPopupMenuPopup() {
 
 void TMainForm::STP_CloseMenuClick() { TerminateProgram(); }
 
-void TMainForm::STP_AddPicturesDirectoryMenuClick() { AddDirectoryByBrowsing(true); }
+void TMainForm::STP_AddPicturesDirectoryMenuClick() { Catalogue.AddDirectoryByBrowsing(true); }
 
 void TMainForm::STP_VisibleCalendarMenuClick() {
   Calendar.ShowCalendarCheckBox.SetChecked(!Calendar.ShowsCalendar());

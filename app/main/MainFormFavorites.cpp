@@ -14,7 +14,7 @@ void TMainForm::BindFavoritesControls() {
   SetFavoriteLabel.OnClick = [this] { SetFavoriteWallpaperLabelClick(); };
   AddFavoriteLabel.OnClick = [this] { AddPictureToFavoritesLabelClick(); };
   DeleteFavoriteLabel.OnClick = [this] { DeleteFavoriteLabelClick(); };
-  Favorites.OnSelect = [this](const std::string& title) { UsePictureFile(title); };
+  Favorites.OnSelect = [this](const std::string& title) { Catalogue.UsePictureFile(title); };
 }
 
 void TMainForm::SetFavoriteWallpaperLabelClick() { Favorites.Dialog(SetFavoriteLabel, true); }
@@ -24,7 +24,7 @@ void TMainForm::AddPictureToFavoritesLabelClick() {
     ShowWarning(TooManyFavoritesMessage);
     return;
   }
-  Favorites.Add(Selection.CurrentFileTitle);
+  Favorites.Add(Catalogue.Selection().CurrentFileTitle);
 }
 
 // The three links share one row, so the menu opens below it for both modes.
@@ -39,11 +39,11 @@ void TMainForm::ProcessDroppedFiles(HDROP drop) {
       return;
     }
     ShowDirectoriesPage();
-    const TDropResult result = AddDroppedPaths(Directories, DroppedFiles, [](const std::string& path) {
+    const TDropResult result = AddDroppedPaths(Catalogue.Directories(), DroppedFiles, [](const std::string& path) {
       const DWORD attributes = GetFileAttributesA(path.c_str());
       return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     });
-    if (result.Added > 0) ShowDirectories();
+    if (result.Added > 0) Catalogue.ShowDirectories();
     if (result.TooManyDirectories) ShowWarning(TooManyDirectoriesMessage);
   });
   FUN_SHOW(FailedToDropFilesMessage);

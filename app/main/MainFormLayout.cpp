@@ -98,7 +98,7 @@ void TMainForm::BindControls() {
   // The margin moves the calendar: a redraw, like the other calendar options.
   DesktopMarginComboBox.OnChange = [this] { RedrawWallpaperOnParamChange(); };
 
-  BindCatalogueControls();
+  Catalogue.Bind(WallpaperGeneralTabSheet, DirectoriesTabSheet, WallpaperPageControl);
   BindCompositionControls();
   TDialogWindow* const calendarPages[kCalendarPageCount] = {
       &CalendarPages[0], &CalendarPages[1], &CalendarPages[2], &CalendarPages[3],

@@ -77,13 +77,13 @@ void TMainForm::BeforeRun() {
     else
       ShowMainWindow();
     LoadOptionsFile();
-    if (DirectoriesListBox.Count() == 0) {
+    if (Catalogue.DirectoriesListBox.Count() == 0) {
       ShowDirectoriesPage();
       ShowMainWindow();
-      AddDirectoryByBrowsing(false);
+      Catalogue.AddDirectoryByBrowsing(false);
     }
-    Selection.PictureList.clear();
-    LoadPictureFileNames();
+    Catalogue.Selection().PictureList.clear();
+    Catalogue.LoadPictureFileNames();
     DragAcceptFiles(handle_, TRUE);
     // The first tick chooses the first wallpaper when none is current.
     SetTimer(handle_, kTimerId, 1000, nullptr);

@@ -27,22 +27,6 @@ TWorkAreaBounds WorkAreaBounds() {
   return {area.left, area.top, area.right, area.bottom};
 }
 
-// One section of the store as the catalogue's list readers want it.
-TSectionReader SectionReader(const TStoredTextList& store, const std::string& section) {
-  TSectionReader reader;
-  reader.ReadText = [&store, section](const std::string& key) { return ReadString(store, section, key, ""); };
-  reader.ReadInt = [&store, section](const std::string& key, int32_t defaultValue) {
-    int32_t value = defaultValue;
-    ReadInt(store, section, key, value, INT32_MAX, INT32_MIN);
-    return value;
-  };
-  return reader;
-}
-
-void WriteSection(TStoredTextList& store, const std::string& section, const TKeyValues& values) {
-  for (const auto& [key, value] : values) WriteText(store, section, key, value);
-}
-
 }  // namespace
 
 void TMainForm::LoadOptionsFile() {
@@ -98,8 +82,6 @@ TOptionHolder TMainForm::OwnOptionHolder(const std::string& name) {
                 {"UseAutoChangeWallpaperStartTimeCheckBox", CheckBoxHolder(UseAutoChangeWallpaperStartTimeCheckBox)},
                 {"AutoChangeWallpaperStartTimeComboBox", ComboBoxHolder(AutoChangeWallpaperStartTimeComboBox)},
                 {"RandomWallpaperCheckBox", CheckBoxHolder(RandomWallpaperCheckBox)},
-                {"LastAutoChangeTime", RealHolder(Selection.LastAutoChangeTime)},
-                {"CurrentFileTitle", PathHolder(Selection.CurrentFileTitle)},
                 {"FillingPictureColorPanel", ColorPanelHolder(FillingPictureColorPanel)},
                 {"PictureMinStretchSizeComboBox", ComboBoxHolder(PictureMinStretchSizeComboBox)},
                 {"PictureMaxStretchSkewComboBox", ComboBoxHolder(PictureMaxStretchSkewComboBox)},
@@ -114,25 +96,14 @@ TOptionHolder TMainForm::OwnOptionHolder(const std::string& name) {
                 {"IsBroadcastWallpaperChangeCheckBox", CheckBoxHolder(IsBroadcastWallpaperChangeCheckBox)},
                 {"BroadcastWallpaperChangeIntervalComboBox", broadcastInterval},
                 {"LastBroadcastTime", RealHolder(LastBroadcastTime)},
-                {"Directories", SectionHolder(
-                                    [this](const TStoredTextList& store, const std::string& section) {
-                                      LoadDirectoryList(SectionReader(store, section));
-                                    },
-                                    [this](TStoredTextList& store, const std::string& section) {
-                                      WriteSection(store, section, SaveDirectoryList());
-                                    })},
-                {"Favorites", SectionHolder(
-                                  [this](const TStoredTextList& store, const std::string& section) {
-                                    Favorites.Load(SectionReader(store, section));
-                                  },
-                                  [this](TStoredTextList& store, const std::string& section) {
-                                    WriteSection(store, section, Favorites.Save());
-                                  })},
+                {"Favorites", KeyValueSectionHolder([this](const TSectionReader& reader) { Favorites.Load(reader); },
+                                                    [this] { return Favorites.Save(); })},
             });
 }
 
 TOptionHolder TMainForm::FindOptionHolder(const std::string& name) {
   if (TOptionHolder holder = OwnOptionHolder(name)) return holder;
+  if (TOptionHolder holder = Catalogue.FindOptionHolder(name)) return holder;
   return Calendar.FindOptionHolder(name);
 }
 

@@ -18,6 +18,18 @@ TOptionHolder Holder(T* TOptionHolder::*held, T* value, TLoad load, TSave save) 
   return holder;
 }
 
+// One section of the store as the catalogue's list readers want it.
+TSectionReader SectionReader(const TStoredTextList& store, const std::string& section) {
+  TSectionReader reader;
+  reader.ReadText = [&store, section](const std::string& key) { return ReadString(store, section, key, ""); };
+  reader.ReadInt = [&store, section](const std::string& key, int32_t defaultValue) {
+    int32_t value = defaultValue;
+    ReadInt(store, section, key, value, INT32_MAX, INT32_MIN);
+    return value;
+  };
+  return reader;
+}
+
 }  // namespace
 
 TOptionHolder CheckBoxHolder(TCheckBox& box) {
@@ -81,6 +93,13 @@ TOptionHolder SectionHolder(std::function<void(const TStoredTextList&, const std
   return Holder<double>(
       nullptr, nullptr, [load](const TStoredTextList& store, const TOption& row) { load(store, row.Section); },
       [save](TStoredTextList& store, const TOption& row) { save(store, row.Section); });
+}
+
+TOptionHolder KeyValueSectionHolder(std::function<void(const TSectionReader&)> load, std::function<TKeyValues()> save) {
+  return SectionHolder([load](const TStoredTextList& store, const std::string& section) { load(SectionReader(store, section)); },
+                       [save](TStoredTextList& store, const std::string& section) {
+                         for (const auto& [key, value] : save()) WriteText(store, section, key, value);
+                       });
 }
 
 TOptionHolder FindNamedHolder(const std::string& name,

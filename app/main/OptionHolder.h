@@ -10,6 +10,7 @@
 
 #include "core/calendar/CalendarGeometry.h"
 #include "core/settings/OptionsTable.h"
+#include "core/settings/SectionValues.h"
 #include "core/settings/StoredTextList.h"
 #include "platform/Widgets.h"
 
@@ -40,6 +41,10 @@ TOptionHolder PlacementHolder(TCalendarPlacement& placement);
 // A whole section that its owner reads and writes.
 TOptionHolder SectionHolder(std::function<void(const TStoredTextList&, const std::string& section)> load,
                             std::function<void(TStoredTextList&, const std::string& section)> save);
+
+// A section of key and value lines that its owner reads through a reader and
+// hands back whole ("DirectoryList", "FavoritePictures").
+TOptionHolder KeyValueSectionHolder(std::function<void(const TSectionReader&)> load, std::function<TKeyValues()> save);
 
 // The holder named so among a part's holders; empty when none is.
 TOptionHolder FindNamedHolder(const std::string& name,

@@ -179,7 +179,7 @@ TEST(ControlDisplayChangeTest, ANewScreenSizeReloadsThePictureFittedToItAlsoDuri
   TMainForm form;
   ASSERT_TRUE(form.Create());
   form.IsUpdatingControls = false;
-  form.Selection.CurrentFileTitle = picture;
+  form.Catalogue.Selection().CurrentFileTitle = picture;
   // Fitted for the screen before the change.
   form.FittedScreenWidth = 640;
   form.FittedScreenHeight = 480;

@@ -49,7 +49,7 @@ TEST_F(OptionsLoadTest, PeriodsFollowTheLoadedIntervalsAndPathsKeepTheirLimit) {
   EXPECT_EQ(form_->AutoChangeWallpaperIntervalComboBox.Text(), "2 hours");
   EXPECT_DOUBLE_EQ(form_->AutoChangePeriod, 2 * 3600);
   EXPECT_DOUBLE_EQ(form_->BroadcastPeriod, 7 * 24 * 3600);
-  EXPECT_EQ(form_->Selection.CurrentFileTitle, longest);
+  EXPECT_EQ(form_->Catalogue.Selection().CurrentFileTitle, longest);
   EXPECT_EQ(form_->Calendar.LastCalendarSkinName(), longest);
   EXPECT_EQ(form_->FillingPictureColorPanel.Color(), 0x800000u);
 
@@ -57,7 +57,7 @@ TEST_F(OptionsLoadTest, PeriodsFollowTheLoadedIntervalsAndPathsKeepTheirLimit) {
   // interval that is no item selects the first and the period follows it.
   ASSERT_TRUE(Load("[Wallpaper]\r\nAutoChangeInterval=90 minutes\r\nLastFileTitle=" + longest + "x\r\n"
                    "[Calendar]\r\nLastCalendarSkinName=" + longest + "x\r\n"));
-  EXPECT_EQ(form_->Selection.CurrentFileTitle, longest);
+  EXPECT_EQ(form_->Catalogue.Selection().CurrentFileTitle, longest);
   EXPECT_EQ(form_->Calendar.LastCalendarSkinName(), longest);
   EXPECT_EQ(form_->AutoChangeWallpaperIntervalComboBox.Text(), "1 minute");
   EXPECT_DOUBLE_EQ(form_->AutoChangePeriod, 60);
