@@ -12,13 +12,13 @@
 #include "app/dialogs/FavoritesDialog.h"
 #include "app/main/CalendarPart.h"
 #include "app/main/CataloguePart.h"
+#include "app/main/CompositionPart.h"
 #include "app/main/MainFormHost.h"
 #include "app/main/MainFormPages.h"
 #include "app/main/OptionHolder.h"
 #include "core/composition/CompositionPlan.h"
 #include "core/settings/StoredTextList.h"
 #include "platform/GdiPlusSession.h"
-#include "platform/ScreenBitmap.h"
 #include "platform/SystemTray.h"
 #include "platform/Widgets.h"
 
@@ -72,59 +72,24 @@ class TMainForm : public TDialogWindow, private TMainFormHost {
   // ---- Catalogue: directories, picture names, selection (CataloguePart.cpp) ----
   TCataloguePart Catalogue{*this};
 
-  // ---- Composition: the pipeline, resize and effects, broadcast (MainFormComposition.cpp) ----
-  TLinkLabel RedrawWallpaperLink, ViewPictureLink, ClipPictureFileTitleLink;  // "Redraw wallpaper", "View picture", "Clip picture file title"
-  TComboBox PictureMinStretchSizeComboBox, PictureMaxStretchSkewComboBox;
-  TCheckBox FitAndCropCheckBox, StretchPictureCheckBox, FitBeforeTileCheckBox, IsTileCheckBox;
-  TLabel CurrentSkewLabel, PictureAppliedNormFactorLabel;
-  TColorPanel FillingPictureColorPanel;
-  TCheckBox UsePictureNormalizeBrightnessCheckBox;
-  TComboBox PictureNormalizeBrightnessLevelComboBox, PictureNormalizeBrightnessMethodComboBox, GammaPictureComboBox;
-  TLabel BroadcastHelpLabel, TestBroadcastHelpLabel;
-  TCheckBox IsBroadcastWallpaperChangeCheckBox;
-  TComboBox BroadcastWallpaperChangeIntervalComboBox;
-  TLinkLabel BroadcastNowLink, ViewBroadcastPictureLink;  // "Broadcast wallpaper change for other programs", "View picture"
-  void BindCompositionControls();
-  // Composes the wallpaper from the current picture and installs it; reload
-  // decodes the picture again, otherwise the kept fitted picture is reused.
-  bool SetFileAsWallpaper(bool reload);
-  void ReloadWallpaperOnParamChange();
-  void RedrawWallpaperOnParamChange();
-  bool BroadcastWallpaperFile();
-  // Empties the broadcast registry value, at shutdown and when switched off.
-  void ClearBroadcastValue();
-  int FittedScreenWidth = 0, FittedScreenHeight = 0;
-  // The picture fitted to the screen without calendar, kept for redraws.
-  std::unique_ptr<TScreenBitmap> FittedPicture;
-  double CurrentSkew = 1.0;
-  double AppliedNormalizationFactor = 0.0;
-  // The work area shrunk by the desktop margin, where the calendar goes.
-  TScreenRect CalendarWorkArea;
-  UINT WallpaperChangeMessage = 0;
-  void ShowCurrentSkew();
-  void ShowAppliedNormFactor();
-  void ViewPictureLinkClick();
-  void ClipPictureFileTitleLinkClick();
-  void ViewBroadcastPictureLinkClick();
-  void IsBroadcastWallpaperChangeCheckBoxClick();
-
   // ---- Calendar: pages from the skin table, skins, paint, position (CalendarPart.cpp) ----
   TCalendarPart Calendar{*this};
+
+  // ---- Composition: the pipeline, resize and effects, broadcast (CompositionPart.cpp) ----
+  TCompositionPart Composition{*this, Catalogue, Calendar};
 
   // ---- Scheduling and control: timer, hotkeys, tray menu, messages (MainFormControl.cpp) ----
   TCheckBox IsAutoChangeWallpaperCheckBox, RandomWallpaperCheckBox, UseAutoChangeWallpaperStartTimeCheckBox;
   TComboBox AutoChangeWallpaperIntervalComboBox, AutoChangeWallpaperStartTimeComboBox;
   void BindControlControls();
   // Seconds, derived from the interval lists whenever their text is set.
-  double AutoChangePeriod = 0, BroadcastPeriod = 0;
-  double LastBroadcastTime = 0;
+  double AutoChangePeriod = 0;
   // Registers the three hotkeys on the letter of HotkeyComboBox.
   void RegisterHotkeys();
   void UnregisterHotkeys();
   HWND HotkeyWindow = nullptr;  // the window the hotkeys are registered on
   void HotkeyComboBoxChange();
   void AutoChangeWallpaperIntervalComboBoxChange();
-  void BroadcastWallpaperChangeIntervalComboBoxChange();
   void TimerTimer();
   // Stirs the program's random generator with the pointer position.
   void MixCursor();
@@ -194,7 +159,7 @@ class TMainForm : public TDialogWindow, private TMainFormHost {
  private:
   // What the parts ask of the window.
   HWND Owner() const override { return handle_; }
-  bool Recompose(bool reload) override { return SetFileAsWallpaper(reload); }
+  bool Recompose(bool reload) override { return Composition.SetFileAsWallpaper(reload); }
   bool UpdatingControls() const override { return IsUpdatingControls; }
   void SetUpdatingControls(bool updating) override { IsUpdatingControls = updating; }
   bool OptionsLoading() const override { return Options && Options->IsLoading; }

@@ -41,7 +41,7 @@ void TMainForm::ColorPanelMouseDown(TColorPanel& panel, TMouseButton button, boo
     SetCapture(panel.Handle());
     return;
   }
-  if (ColorPanelClick(panel, button)) SetFileAsWallpaper(reload);
+  if (ColorPanelClick(panel, button)) Composition.SetFileAsWallpaper(reload);
 }
 
 bool TMainForm::ColorPanelClick(TColorPanel& panel, TMouseButton button) {
@@ -64,7 +64,7 @@ bool TMainForm::ColorPanelClick(TColorPanel& panel, TMouseButton button) {
 void TMainForm::ApplyPickedColor(uint32_t color) {
   if (!LastColorPanel) return;
   SetPanelColor(*LastColorPanel, color);
-  SetFileAsWallpaper(LastColorReload);
+  Composition.SetFileAsWallpaper(LastColorReload);
 }
 
 bool TMainForm::DropColorAt(TColorPanel& source, POINT screenPoint) {
@@ -73,6 +73,6 @@ bool TMainForm::DropColorAt(TColorPanel& source, POINT screenPoint) {
                                   [target](TColorPanel* panel) { return panel->Handle() == target; });
   if (found == DropTargetPanels.end() || *found == &source) return false;
   SetPanelColor(**found, source.Color());
-  SetFileAsWallpaper(false);
+  Composition.SetFileAsWallpaper(false);
   return true;
 }

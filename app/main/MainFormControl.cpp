@@ -51,7 +51,6 @@ void TMainForm::BindControlControls() {
 
   AutoChangeWallpaperIntervalComboBox.OnChange = [this] { AutoChangeWallpaperIntervalComboBoxChange(); };
   AutoChangeWallpaperStartTimeComboBox.OnChange = [this] { AutoChangeWallpaperIntervalComboBoxChange(); };
-  BroadcastWallpaperChangeIntervalComboBox.OnChange = [this] { BroadcastWallpaperChangeIntervalComboBoxChange(); };
 
   HotkeyComboBox.OnChange = [this] { HotkeyComboBoxChange(); };
 
@@ -62,10 +61,6 @@ void TMainForm::BindControlControls() {
 
 void TMainForm::AutoChangeWallpaperIntervalComboBoxChange() {
   AutoChangePeriod = GetPeriodFromText(AutoChangeWallpaperIntervalComboBox.Text());
-}
-
-void TMainForm::BroadcastWallpaperChangeIntervalComboBoxChange() {
-  BroadcastPeriod = GetPeriodFromText(BroadcastWallpaperChangeIntervalComboBox.Text());
 }
 
 void TMainForm::MixCursor() { Random.MixCursor(); }
@@ -89,9 +84,9 @@ void TMainForm::TimerTimer() {
       state.StartHour = GetIntFromText(AutoChangeWallpaperStartTimeComboBox.Text(), 0, 23, 0);
     state.ShowCalendar = Calendar.ShowsCalendar();
     state.LastRedrawTime = Calendar.LastRedrawTime();
-    state.IsBroadcast = IsBroadcastWallpaperChangeCheckBox.Checked();
-    state.BroadcastPeriod = BroadcastPeriod;
-    state.LastBroadcastTime = LastBroadcastTime;
+    state.IsBroadcast = Composition.IsBroadcastWallpaperChangeCheckBox.Checked();
+    state.BroadcastPeriod = Composition.BroadcastPeriod();
+    state.LastBroadcastTime = Composition.LastBroadcastTime();
     const TPictureSelection& selection = Catalogue.Selection();
     state.IsPictureListEmpty = selection.PictureList.empty();
     state.IsCurrentFileTitleEmpty = selection.CurrentFileTitle.empty();
@@ -100,7 +95,7 @@ void TMainForm::TimerTimer() {
   };
   hooks.WriteLastTimes = [this](double lastAutoChangeTime, double lastBroadcastTime) {
     Catalogue.Selection().LastAutoChangeTime = lastAutoChangeTime;
-    LastBroadcastTime = lastBroadcastTime;
+    Composition.SetLastBroadcastTime(lastBroadcastTime);
   };
   // The tick tests the record after the change; the selection itself is not
   // traced, so without a trace of its own the tick would read its own entry
@@ -113,8 +108,8 @@ void TMainForm::TimerTimer() {
       trace_.CalleeFailed();  // the composition of the last picture tried
     });
   };
-  hooks.BroadcastWallpaperFile = [this] { BroadcastWallpaperFile(); };
-  hooks.SetFileAsWallpaper = [this](bool reload) { SetFileAsWallpaper(reload); };
+  hooks.BroadcastWallpaperFile = [this] { Composition.BroadcastWallpaperFile(); };
+  hooks.SetFileAsWallpaper = [this](bool reload) { Composition.SetFileAsWallpaper(reload); };
   RunTimerTick(hooks);
 }
 
@@ -223,13 +218,13 @@ void TMainForm::FWinIniChange() {
       FUN_RAISE("Failed to get desktop work area.", "", "", GetLastError());
       return;
     }
-    const TFittedPictureCache cache{FittedScreenWidth, FittedScreenHeight, FittedPicture != nullptr};
+    const TFittedPictureCache cache = Composition.FittedPictureCache();
     const TScreenRect shrunk = ::CalendarWorkArea({workArea.left, workArea.top, workArea.right, workArea.bottom},
                                                   DesktopMargin());
     switch (ActionOnSettingsChange(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), cache, shrunk,
-                                   CalendarWorkArea)) {
-      case TSettingsChangeAction::Reload: FUN_CALL(SetFileAsWallpaper(true)); break;
-      case TSettingsChangeAction::Redraw: FUN_CALL(SetFileAsWallpaper(false)); break;
+                                   Composition.CalendarWorkArea())) {
+      case TSettingsChangeAction::Reload: FUN_CALL(Composition.SetFileAsWallpaper(true)); break;
+      case TSettingsChangeAction::Redraw: FUN_CALL(Composition.SetFileAsWallpaper(false)); break;
       case TSettingsChangeAction::Nothing: return;
     }
   });
@@ -247,11 +242,11 @@ TCheckBox* CalendarBackCheckBox(const TCalendarPart& calendar) {
 }  // namespace
 
 void TMainForm::SystemTrayPopupMenuPopup() {
-  const int level = GetIntFromTextAnyValue(PictureNormalizeBrightnessLevelComboBox.Text());
+  const int level = GetIntFromTextAnyValue(Composition.PictureNormalizeBrightnessLevelComboBox.Text());
   ApplyTrayMenuChecks(SystemTrayPopupMenu,
                       GetTrayMenuChecks(Calendar.ShowsCalendar(),
                                         CalendarBackCheckBox(Calendar) && CalendarBackCheckBox(Calendar)->Checked(),
-                                        UsePictureNormalizeBrightnessCheckBox.Checked(), level));
+                                        Composition.UsePictureNormalizeBrightnessCheckBox.Checked(), level));
 }
 
 void TMainForm::STP_CloseMenuClick() { TerminateProgram(); }
@@ -260,14 +255,14 @@ void TMainForm::STP_AddPicturesDirectoryMenuClick() { Catalogue.AddDirectoryByBr
 
 void TMainForm::STP_VisibleCalendarMenuClick() {
   Calendar.ShowCalendarCheckBox.SetChecked(!Calendar.ShowsCalendar());
-  RedrawWallpaperOnParamChange();
+  Composition.RedrawWallpaperOnParamChange();
 }
 
 void TMainForm::STP_VisibleCalendarBackMenuClick() {
   TCheckBox* back = CalendarBackCheckBox(Calendar);
   if (!back) return;
   back->SetChecked(!back->Checked());
-  RedrawWallpaperOnParamChange();
+  Composition.RedrawWallpaperOnParamChange();
 }
 
 void TMainForm::STP_SetCalendarPositionMenuClick() { Calendar.CalendarSetDesktopPositionLabelClick(); }
@@ -281,19 +276,19 @@ void TMainForm::STP_NormalizeBrightnessMenuClick(const TTrayMenuItem& sender) {
   switch (choice.Action) {
     case TNormalizeMenuAction::Nothing: return;
     case TNormalizeMenuAction::SwitchOff:
-      if (!UsePictureNormalizeBrightnessCheckBox.Checked()) return;
-      UsePictureNormalizeBrightnessCheckBox.SetChecked(false);
-      ReloadWallpaperOnParamChange();
+      if (!Composition.UsePictureNormalizeBrightnessCheckBox.Checked()) return;
+      Composition.UsePictureNormalizeBrightnessCheckBox.SetChecked(false);
+      Composition.ReloadWallpaperOnParamChange();
       return;
     case TNormalizeMenuAction::SelectLevel: {
       // Both changes first, then one composition for them.
       const bool wasUpdating = IsUpdatingControls;
       IsUpdatingControls = true;
-      UsePictureNormalizeBrightnessCheckBox.SetChecked(true);
-      TComboBox& levels = PictureNormalizeBrightnessLevelComboBox;
+      Composition.UsePictureNormalizeBrightnessCheckBox.SetChecked(true);
+      TComboBox& levels = Composition.PictureNormalizeBrightnessLevelComboBox;
       levels.SetItemIndex(SelectComboIndex(levels.Items(), std::to_string(choice.Level), ""));
       IsUpdatingControls = wasUpdating;
-      SetFileAsWallpaper(true);
+      Composition.SetFileAsWallpaper(true);
       return;
     }
   }

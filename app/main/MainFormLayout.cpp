@@ -96,10 +96,10 @@ void TMainForm::BindControls() {
   HotkeyComboBox.Bind(GeneralTabSheet, IDC_HOTKEY_COMBOBOX);
   DesktopMarginComboBox.Bind(GeneralTabSheet, IDC_DESKTOP_MARGIN_COMBOBOX);
   // The margin moves the calendar: a redraw, like the other calendar options.
-  DesktopMarginComboBox.OnChange = [this] { RedrawWallpaperOnParamChange(); };
+  DesktopMarginComboBox.OnChange = [this] { Composition.RedrawWallpaperOnParamChange(); };
 
   Catalogue.Bind(WallpaperGeneralTabSheet, DirectoriesTabSheet, WallpaperPageControl);
-  BindCompositionControls();
+  Composition.Bind(WallpaperGeneralTabSheet, ResizeTabSheet, EffectsTabSheet, BroadcastTabSheet);
   TDialogWindow* const calendarPages[kCalendarPageCount] = {
       &CalendarPages[0], &CalendarPages[1], &CalendarPages[2], &CalendarPages[3],
       &CalendarPages[4], &CalendarPages[5], &CalendarPages[6], &CalendarPages[7]};
@@ -111,8 +111,8 @@ void TMainForm::BindControls() {
 }
 
 void TMainForm::AttachColorPanels() {
-  AttachColorPanel(FillingPictureColorPanel, true, false);
-  SetPanelColor(FillingPictureColorPanel, FillingPictureColorPanel.Color());
+  AttachColorPanel(Composition.FillingPictureColorPanel, true, false);
+  SetPanelColor(Composition.FillingPictureColorPanel, Composition.FillingPictureColorPanel.Color());
   // The text colours of shadow, year and month take no drops; every other calendar colour does.
   const TControl* noDrops[] = {Calendar.FindCalendarControl("CalendarTextShadowColorPanel"),
                                Calendar.FindCalendarControl("CalendarYearTextColorPanel"),

@@ -25,7 +25,7 @@ TMainForm::~TMainForm() {
     KillTimer(handle_, kTimerId);
     DragAcceptFiles(handle_, FALSE);
   }
-  ClearBroadcastValue();
+  Composition.ClearBroadcastValue();
   UnregisterHotkeys();
   GdiPlus.reset();
   SystemTray.DeleteIcon();

@@ -68,8 +68,6 @@ TOptionHolder TMainForm::OwnOptionHolder(const std::string& name) {
   hotkey.AfterLoad = [this] { RegisterHotkeys(); };
   TOptionHolder autoChangeInterval = ComboBoxHolder(AutoChangeWallpaperIntervalComboBox);
   autoChangeInterval.AfterLoad = [this] { AutoChangeWallpaperIntervalComboBoxChange(); };
-  TOptionHolder broadcastInterval = ComboBoxHolder(BroadcastWallpaperChangeIntervalComboBox);
-  broadcastInterval.AfterLoad = [this] { BroadcastWallpaperChangeIntervalComboBoxChange(); };
   return FindNamedHolder(
       name, {
                 {"MainWindow", place},
@@ -82,20 +80,6 @@ TOptionHolder TMainForm::OwnOptionHolder(const std::string& name) {
                 {"UseAutoChangeWallpaperStartTimeCheckBox", CheckBoxHolder(UseAutoChangeWallpaperStartTimeCheckBox)},
                 {"AutoChangeWallpaperStartTimeComboBox", ComboBoxHolder(AutoChangeWallpaperStartTimeComboBox)},
                 {"RandomWallpaperCheckBox", CheckBoxHolder(RandomWallpaperCheckBox)},
-                {"FillingPictureColorPanel", ColorPanelHolder(FillingPictureColorPanel)},
-                {"PictureMinStretchSizeComboBox", ComboBoxHolder(PictureMinStretchSizeComboBox)},
-                {"PictureMaxStretchSkewComboBox", ComboBoxHolder(PictureMaxStretchSkewComboBox)},
-                {"FitAndCropCheckBox", CheckBoxHolder(FitAndCropCheckBox)},
-                {"StretchPictureCheckBox", CheckBoxHolder(StretchPictureCheckBox)},
-                {"FitBeforeTileCheckBox", CheckBoxHolder(FitBeforeTileCheckBox)},
-                {"IsTileCheckBox", CheckBoxHolder(IsTileCheckBox)},
-                {"UsePictureNormalizeBrightnessCheckBox", CheckBoxHolder(UsePictureNormalizeBrightnessCheckBox)},
-                {"PictureNormalizeBrightnessLevelComboBox", ComboBoxHolder(PictureNormalizeBrightnessLevelComboBox)},
-                {"PictureNormalizeBrightnessMethodComboBox", ComboBoxHolder(PictureNormalizeBrightnessMethodComboBox)},
-                {"GammaPictureComboBox", ComboBoxHolder(GammaPictureComboBox)},
-                {"IsBroadcastWallpaperChangeCheckBox", CheckBoxHolder(IsBroadcastWallpaperChangeCheckBox)},
-                {"BroadcastWallpaperChangeIntervalComboBox", broadcastInterval},
-                {"LastBroadcastTime", RealHolder(LastBroadcastTime)},
                 {"Favorites", KeyValueSectionHolder([this](const TSectionReader& reader) { Favorites.Load(reader); },
                                                     [this] { return Favorites.Save(); })},
             });
@@ -104,6 +88,7 @@ TOptionHolder TMainForm::OwnOptionHolder(const std::string& name) {
 TOptionHolder TMainForm::FindOptionHolder(const std::string& name) {
   if (TOptionHolder holder = OwnOptionHolder(name)) return holder;
   if (TOptionHolder holder = Catalogue.FindOptionHolder(name)) return holder;
+  if (TOptionHolder holder = Composition.FindOptionHolder(name)) return holder;
   return Calendar.FindOptionHolder(name);
 }
 
@@ -123,7 +108,7 @@ void TMainForm::SetUpOptionControls() {
   });
   // The periods follow the interval lists from the start.
   AutoChangeWallpaperIntervalComboBoxChange();
-  BroadcastWallpaperChangeIntervalComboBoxChange();
+  Composition.BroadcastWallpaperChangeIntervalComboBoxChange();
 }
 
 void TMainForm::LoadOptions(TStoredTextList& store) {

@@ -227,7 +227,7 @@ TEST_F(CatalogueMainFormTest, DroppedFilesAddTheirDirectoriesOnce) {
 TEST_F(CatalogueMainFormTest, ClipsThePictureListAsLinesAndTheCurrentTitle) {
   // The clipboard belongs to the main window, which Windows needs for the data to be kept.
   form_->Catalogue.Selection().CurrentFileTitle = "C:\\p\\current.jpg";
-  form_->ClipPictureFileTitleLinkClick();
+  form_->Composition.ClipPictureFileTitleLinkClick();
   EXPECT_EQ(GetClipboardOwner(), form_->Handle());
   EXPECT_EQ(ClipboardText(form_->Handle()), "C:\\p\\current.jpg");
 

@@ -48,10 +48,10 @@ TEST_F(OptionsLoadTest, PeriodsFollowTheLoadedIntervalsAndPathsKeepTheirLimit) {
                    "[BroadcastWallpaperChange]\r\nAutoChangeInterval=1 week\r\n"));
   EXPECT_EQ(form_->AutoChangeWallpaperIntervalComboBox.Text(), "2 hours");
   EXPECT_DOUBLE_EQ(form_->AutoChangePeriod, 2 * 3600);
-  EXPECT_DOUBLE_EQ(form_->BroadcastPeriod, 7 * 24 * 3600);
+  EXPECT_DOUBLE_EQ(form_->Composition.BroadcastPeriod(), 7 * 24 * 3600);
   EXPECT_EQ(form_->Catalogue.Selection().CurrentFileTitle, longest);
   EXPECT_EQ(form_->Calendar.LastCalendarSkinName(), longest);
-  EXPECT_EQ(form_->FillingPictureColorPanel.Color(), 0x800000u);
+  EXPECT_EQ(form_->Composition.FillingPictureColorPanel.Color(), 0x800000u);
 
   // One character more is ignored and the values loaded before stay; an
   // interval that is no item selects the first and the period follows it.
@@ -62,8 +62,8 @@ TEST_F(OptionsLoadTest, PeriodsFollowTheLoadedIntervalsAndPathsKeepTheirLimit) {
   EXPECT_EQ(form_->AutoChangeWallpaperIntervalComboBox.Text(), "1 minute");
   EXPECT_DOUBLE_EQ(form_->AutoChangePeriod, 60);
   // A missing broadcast interval takes "1 hour".
-  EXPECT_EQ(form_->BroadcastWallpaperChangeIntervalComboBox.Text(), "1 hour");
-  EXPECT_DOUBLE_EQ(form_->BroadcastPeriod, 3600);
+  EXPECT_EQ(form_->Composition.BroadcastWallpaperChangeIntervalComboBox.Text(), "1 hour");
+  EXPECT_DOUBLE_EQ(form_->Composition.BroadcastPeriod(), 3600);
 }
 
 TEST_F(OptionsLoadTest, EveryRowOfTheOptionsTableHasItsHolderAndStartsAtItsDefault) {
@@ -99,7 +99,7 @@ TEST_F(OptionsLoadTest, EveryRowOfTheOptionsTableHasItsHolderAndStartsAtItsDefau
   }
   // The periods follow the default intervals from the start.
   EXPECT_DOUBLE_EQ(form_->AutoChangePeriod, 3600);
-  EXPECT_DOUBLE_EQ(form_->BroadcastPeriod, 3600);
+  EXPECT_DOUBLE_EQ(form_->Composition.BroadcastPeriod(), 3600);
 }
 
 }  // namespace
