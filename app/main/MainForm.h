@@ -15,6 +15,7 @@
 #include "app/main/CompositionPart.h"
 #include "app/main/MainFormHost.h"
 #include "app/main/MainFormPages.h"
+#include "app/main/SchedulePart.h"
 #include "app/main/OptionHolder.h"
 #include "core/composition/CompositionPlan.h"
 #include "core/settings/StoredTextList.h"
@@ -66,8 +67,7 @@ class TMainForm : public TDialogWindow, private TMainFormHost {
 
   // "General" page of the program.
   TCheckBox AutorunCheckBox, HideOnCloseCheckBox;
-  TComboBox HotkeyComboBox, DesktopMarginComboBox;
-
+  TComboBox DesktopMarginComboBox;
 
   // ---- Catalogue: directories, picture names, selection (CataloguePart.cpp) ----
   TCataloguePart Catalogue{*this};
@@ -78,28 +78,13 @@ class TMainForm : public TDialogWindow, private TMainFormHost {
   // ---- Composition: the pipeline, resize and effects, broadcast (CompositionPart.cpp) ----
   TCompositionPart Composition{*this, Catalogue, Calendar};
 
-  // ---- Scheduling and control: timer, hotkeys, tray menu, messages (MainFormControl.cpp) ----
-  TCheckBox IsAutoChangeWallpaperCheckBox, RandomWallpaperCheckBox, UseAutoChangeWallpaperStartTimeCheckBox;
-  TComboBox AutoChangeWallpaperIntervalComboBox, AutoChangeWallpaperStartTimeComboBox;
-  void BindControlControls();
-  // Seconds, derived from the interval lists whenever their text is set.
-  double AutoChangePeriod = 0;
-  // Registers the three hotkeys on the letter of HotkeyComboBox.
-  void RegisterHotkeys();
-  void UnregisterHotkeys();
-  HWND HotkeyWindow = nullptr;  // the window the hotkeys are registered on
-  void HotkeyComboBoxChange();
-  void AutoChangeWallpaperIntervalComboBoxChange();
-  void TimerTimer();
-  // Stirs the program's random generator with the pointer position.
-  void MixCursor();
+  // ---- Schedule: timer, settings changes, hotkeys (SchedulePart.cpp) ----
+  TSchedulePart Schedule{*this, Catalogue, Composition, Calendar};
+
+  // ---- Window messages and the tray menu (MainFormMessages.cpp) ----
   // The main window's own messages: session end, settings change, dropped
   // files, hotkeys, the tray callback and its menu. True when handled.
   bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
-  void FWinIniChange();
-  // A settings change that came while the program set its own controls; the
-  // next tick handles it.
-  bool SettingsChangePending = false;
   void SystemTrayPopupMenuPopup();
   void STP_CloseMenuClick();
   void STP_AddPicturesDirectoryMenuClick();

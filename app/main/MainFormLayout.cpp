@@ -2,6 +2,7 @@
 #include "app/dialogs/AboutForm.h"
 #include "app/Help.h"
 #include "app/main/MainForm.h"
+#include "app/main/TrayMenu.h"
 #include "core/settings/ValueText.h"
 #include "core/trace/FunStatus.h"
 
@@ -93,7 +94,6 @@ void TMainForm::BindControls() {
 
   AutorunCheckBox.Bind(GeneralTabSheet, IDC_AUTORUN_CHECKBOX);
   HideOnCloseCheckBox.Bind(GeneralTabSheet, IDC_HIDE_ON_CLOSE_CHECKBOX);
-  HotkeyComboBox.Bind(GeneralTabSheet, IDC_HOTKEY_COMBOBOX);
   DesktopMarginComboBox.Bind(GeneralTabSheet, IDC_DESKTOP_MARGIN_COMBOBOX);
   // The margin moves the calendar: a redraw, like the other calendar options.
   DesktopMarginComboBox.OnChange = [this] { Composition.RedrawWallpaperOnParamChange(); };
@@ -104,7 +104,8 @@ void TMainForm::BindControls() {
       &CalendarPages[0], &CalendarPages[1], &CalendarPages[2], &CalendarPages[3],
       &CalendarPages[4], &CalendarPages[5], &CalendarPages[6], &CalendarPages[7]};
   Calendar.Create(calendarPages);
-  BindControlControls();
+  Schedule.Bind(WallpaperGeneralTabSheet, GeneralTabSheet);
+  if (!SystemTrayPopupMenu) SystemTrayPopupMenu = BuildTrayPopupMenu();
   BindFavoritesControls();
   SetUpOptionControls();
   AttachColorPanels();

@@ -26,7 +26,7 @@ TMainForm::~TMainForm() {
     DragAcceptFiles(handle_, FALSE);
   }
   Composition.ClearBroadcastValue();
-  UnregisterHotkeys();
+  Schedule.UnregisterHotkeys();
   GdiPlus.reset();
   SystemTray.DeleteIcon();
   if (SystemTrayPopupMenu) DestroyMenu(SystemTrayPopupMenu);
@@ -141,7 +141,7 @@ bool TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& r
       }
       return false;
     case WM_TIMER:
-      if (wParam == kTimerId) TimerTimer();
+      if (wParam == kTimerId) Schedule.TimerTimer();
       result = TRUE;
       return true;
     default: return false;

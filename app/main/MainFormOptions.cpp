@@ -64,22 +64,12 @@ TOptionHolder TMainForm::OwnOptionHolder(const std::string& name) {
   TOptionHolder autorun = CheckBoxHolder(AutorunCheckBox);
   // The start-up shortcut follows the option at every save.
   autorun.AfterSave = [this] { MakeAutorunShortcut(); };
-  TOptionHolder hotkey = ComboBoxHolder(HotkeyComboBox);
-  hotkey.AfterLoad = [this] { RegisterHotkeys(); };
-  TOptionHolder autoChangeInterval = ComboBoxHolder(AutoChangeWallpaperIntervalComboBox);
-  autoChangeInterval.AfterLoad = [this] { AutoChangeWallpaperIntervalComboBoxChange(); };
   return FindNamedHolder(
       name, {
                 {"MainWindow", place},
                 {"AutorunCheckBox", autorun},
                 {"HideOnCloseCheckBox", CheckBoxHolder(HideOnCloseCheckBox)},
-                {"HotkeyComboBox", hotkey},
                 {"DesktopMarginComboBox", ComboBoxHolder(DesktopMarginComboBox)},
-                {"IsAutoChangeWallpaperCheckBox", CheckBoxHolder(IsAutoChangeWallpaperCheckBox)},
-                {"AutoChangeWallpaperIntervalComboBox", autoChangeInterval},
-                {"UseAutoChangeWallpaperStartTimeCheckBox", CheckBoxHolder(UseAutoChangeWallpaperStartTimeCheckBox)},
-                {"AutoChangeWallpaperStartTimeComboBox", ComboBoxHolder(AutoChangeWallpaperStartTimeComboBox)},
-                {"RandomWallpaperCheckBox", CheckBoxHolder(RandomWallpaperCheckBox)},
                 {"Favorites", KeyValueSectionHolder([this](const TSectionReader& reader) { Favorites.Load(reader); },
                                                     [this] { return Favorites.Save(); })},
             });
@@ -89,6 +79,7 @@ TOptionHolder TMainForm::FindOptionHolder(const std::string& name) {
   if (TOptionHolder holder = OwnOptionHolder(name)) return holder;
   if (TOptionHolder holder = Catalogue.FindOptionHolder(name)) return holder;
   if (TOptionHolder holder = Composition.FindOptionHolder(name)) return holder;
+  if (TOptionHolder holder = Schedule.FindOptionHolder(name)) return holder;
   return Calendar.FindOptionHolder(name);
 }
 
@@ -107,7 +98,7 @@ void TMainForm::SetUpOptionControls() {
     if (holder.ColorPanel) holder.ColorPanel->SetColor(option.DefaultColor);
   });
   // The periods follow the interval lists from the start.
-  AutoChangeWallpaperIntervalComboBoxChange();
+  Schedule.AutoChangeWallpaperIntervalComboBoxChange();
   Composition.BroadcastWallpaperChangeIntervalComboBoxChange();
 }
 

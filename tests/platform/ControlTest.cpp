@@ -205,8 +205,8 @@ TEST(ControlDisplayChangeTest, ANewScreenSizeReloadsThePictureFittedToItAlsoDuri
   EXPECT_EQ(form->Composition.FittedPictureCache().FittedScreenWidth, 0);
   form->IsUpdatingControls = false;
   form->Calendar.ShowCalendarCheckBox.SetChecked(false);
-  form->IsAutoChangeWallpaperCheckBox.SetChecked(false);
-  form->TimerTimer();
+  form->Schedule.IsAutoChangeWallpaperCheckBox.SetChecked(false);
+  form->Schedule.TimerTimer();
   EXPECT_EQ(form->Composition.FittedPictureCache().FittedScreenWidth, width);
   DeleteFileA(picture.c_str());
 }

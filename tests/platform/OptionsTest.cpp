@@ -46,8 +46,8 @@ TEST_F(OptionsLoadTest, PeriodsFollowTheLoadedIntervalsAndPathsKeepTheirLimit) {
                    "\r\nFillingPictureColor=clNavy\r\n"
                    "[Calendar]\r\nLastCalendarSkinName=" + longest + "\r\n"
                    "[BroadcastWallpaperChange]\r\nAutoChangeInterval=1 week\r\n"));
-  EXPECT_EQ(form_->AutoChangeWallpaperIntervalComboBox.Text(), "2 hours");
-  EXPECT_DOUBLE_EQ(form_->AutoChangePeriod, 2 * 3600);
+  EXPECT_EQ(form_->Schedule.AutoChangeWallpaperIntervalComboBox.Text(), "2 hours");
+  EXPECT_DOUBLE_EQ(form_->Schedule.AutoChangePeriod(), 2 * 3600);
   EXPECT_DOUBLE_EQ(form_->Composition.BroadcastPeriod(), 7 * 24 * 3600);
   EXPECT_EQ(form_->Catalogue.Selection().CurrentFileTitle, longest);
   EXPECT_EQ(form_->Calendar.LastCalendarSkinName(), longest);
@@ -59,8 +59,8 @@ TEST_F(OptionsLoadTest, PeriodsFollowTheLoadedIntervalsAndPathsKeepTheirLimit) {
                    "[Calendar]\r\nLastCalendarSkinName=" + longest + "x\r\n"));
   EXPECT_EQ(form_->Catalogue.Selection().CurrentFileTitle, longest);
   EXPECT_EQ(form_->Calendar.LastCalendarSkinName(), longest);
-  EXPECT_EQ(form_->AutoChangeWallpaperIntervalComboBox.Text(), "1 minute");
-  EXPECT_DOUBLE_EQ(form_->AutoChangePeriod, 60);
+  EXPECT_EQ(form_->Schedule.AutoChangeWallpaperIntervalComboBox.Text(), "1 minute");
+  EXPECT_DOUBLE_EQ(form_->Schedule.AutoChangePeriod(), 60);
   // A missing broadcast interval takes "1 hour".
   EXPECT_EQ(form_->Composition.BroadcastWallpaperChangeIntervalComboBox.Text(), "1 hour");
   EXPECT_DOUBLE_EQ(form_->Composition.BroadcastPeriod(), 3600);
@@ -98,7 +98,7 @@ TEST_F(OptionsLoadTest, EveryRowOfTheOptionsTableHasItsHolderAndStartsAtItsDefau
     }
   }
   // The periods follow the default intervals from the start.
-  EXPECT_DOUBLE_EQ(form_->AutoChangePeriod, 3600);
+  EXPECT_DOUBLE_EQ(form_->Schedule.AutoChangePeriod(), 3600);
   EXPECT_DOUBLE_EQ(form_->Composition.BroadcastPeriod(), 3600);
 }
 

@@ -1,4 +1,4 @@
-// The one-second scheduler, the global hotkeys, the tray menu and the window messages.
+// The main window's own messages and the tray menu: each goes to the part that handles it.
 #include "app/main/MainForm.h"
 #include "platform/CryptoRandom.h"
 #include "core/composition/CompositionPlan.h"
@@ -42,95 +42,6 @@ const TTrayMenuHandler kTrayMenuHandlers[] = {
 
 }  // namespace
 
-void TMainForm::BindControlControls() {
-  IsAutoChangeWallpaperCheckBox.Bind(WallpaperGeneralTabSheet, IDC_IS_AUTO_CHANGE_CHECKBOX);
-  AutoChangeWallpaperIntervalComboBox.Bind(WallpaperGeneralTabSheet, IDC_AUTO_CHANGE_INTERVAL_COMBOBOX);
-  RandomWallpaperCheckBox.Bind(WallpaperGeneralTabSheet, IDC_RANDOM_WALLPAPER_CHECKBOX);
-  UseAutoChangeWallpaperStartTimeCheckBox.Bind(WallpaperGeneralTabSheet, IDC_USE_START_TIME_CHECKBOX);
-  AutoChangeWallpaperStartTimeComboBox.Bind(WallpaperGeneralTabSheet, IDC_START_TIME_COMBOBOX);
-
-  AutoChangeWallpaperIntervalComboBox.OnChange = [this] { AutoChangeWallpaperIntervalComboBoxChange(); };
-  AutoChangeWallpaperStartTimeComboBox.OnChange = [this] { AutoChangeWallpaperIntervalComboBoxChange(); };
-
-  HotkeyComboBox.OnChange = [this] { HotkeyComboBoxChange(); };
-
-  if (!SystemTrayPopupMenu) SystemTrayPopupMenu = BuildTrayPopupMenu();
-}
-
-// ---- Scheduler ----
-
-void TMainForm::AutoChangeWallpaperIntervalComboBoxChange() {
-  AutoChangePeriod = GetPeriodFromText(AutoChangeWallpaperIntervalComboBox.Text());
-}
-
-void TMainForm::MixCursor() { Random.MixCursor(); }
-
-void TMainForm::TimerTimer() {
-  if (SettingsChangePending && !IsUpdatingControls) {
-    SettingsChangePending = false;
-    FWinIniChange();
-  }
-  TTimerTickHooks hooks;
-  hooks.IsRunningOnMainsPower = [] { return ::IsRunningOnMainsPower(); };
-  hooks.Now = [] { return GetLocalDateTime(); };
-  hooks.MixCursor = [this] { MixCursor(); };
-  hooks.ReadState = [this] {
-    TTimerTickState state;
-    state.IsAutoChange = IsAutoChangeWallpaperCheckBox.Checked();
-    state.AutoChangePeriod = AutoChangePeriod;
-    state.LastAutoChangeTime = Catalogue.Selection().LastAutoChangeTime;
-    state.IsRandom = RandomWallpaperCheckBox.Checked();
-    if (UseAutoChangeWallpaperStartTimeCheckBox.Checked())
-      state.StartHour = GetIntFromText(AutoChangeWallpaperStartTimeComboBox.Text(), 0, 23, 0);
-    state.ShowCalendar = Calendar.ShowsCalendar();
-    state.LastRedrawTime = Calendar.LastRedrawTime();
-    state.IsBroadcast = Composition.IsBroadcastWallpaperChangeCheckBox.Checked();
-    state.BroadcastPeriod = Composition.BroadcastPeriod();
-    state.LastBroadcastTime = Composition.LastBroadcastTime();
-    const TPictureSelection& selection = Catalogue.Selection();
-    state.IsPictureListEmpty = selection.PictureList.empty();
-    state.IsCurrentFileTitleEmpty = selection.CurrentFileTitle.empty();
-    state.AllPicturesUnreadable = selection.AllPicturesUnreadable();
-    return state;
-  };
-  hooks.WriteLastTimes = [this](double lastAutoChangeTime, double lastBroadcastTime) {
-    Catalogue.Selection().LastAutoChangeTime = lastAutoChangeTime;
-    Composition.SetLastBroadcastTime(lastBroadcastTime);
-  };
-  // The tick tests the record after the change; the selection itself is not
-  // traced, so without a trace of its own the tick would read its own entry
-  // status as a failure. A picture that cannot be read is recorded, not
-  // shown, and the change goes on to the next one.
-  hooks.ChangePicture = [this](bool random) {
-    FUN_TRACE("TMainForm::ChangePicture");
-    FUN_GUARD({
-      Catalogue.ChangeAndShowPicture(true, random);
-      trace_.CalleeFailed();  // the composition of the last picture tried
-    });
-  };
-  hooks.BroadcastWallpaperFile = [this] { Composition.BroadcastWallpaperFile(); };
-  hooks.SetFileAsWallpaper = [this](bool reload) { Composition.SetFileAsWallpaper(reload); };
-  RunTimerTick(hooks);
-}
-
-// ---- Hotkeys ----
-
-void TMainForm::RegisterHotkeys() {
-  // A second registration under the same identifier would leave the previous
-  // letter working too; only the chosen letter should.
-  UnregisterHotkeys();
-  HotkeyWindow = handle_;
-  RegisterWindowHotkeys(HotkeyWindow, GetHotkeyLetter(HotkeyComboBox.Text()));
-}
-
-void TMainForm::UnregisterHotkeys() {
-  if (!HotkeyWindow) return;
-  UnregisterWindowHotkeys(HotkeyWindow);
-  HotkeyWindow = nullptr;
-}
-
-void TMainForm::HotkeyComboBoxChange() { RegisterHotkeys(); }
-
 // ---- Window messages ----
 
 bool TMainForm::HandleShortcutKey(const MSG& message) {
@@ -161,7 +72,7 @@ bool TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       case TMainWindowMessage::SettingChange:
       case TMainWindowMessage::DisplayChange:
         // A new screen size reloads the picture fitted to it.
-        FUN_CALL(FWinIniChange());
+        FUN_CALL(Schedule.FWinIniChange());
         break;
       case TMainWindowMessage::DropFiles:
         ProcessDroppedFiles(reinterpret_cast<HDROP>(wParam));
@@ -201,33 +112,6 @@ bool TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     }
   });
   return handled;
-}
-
-void TMainForm::FWinIniChange() {
-  FUN_TRACE("TMainForm::FWinIniChange");
-  FUN_GUARD({
-    // Start-up answers messages while it talks to the notification area, with
-    // its controls half set: a change then would compose nothing and be lost.
-    if (IsUpdatingControls) {
-      SettingsChangePending = true;
-      return;
-    }
-    RECT workArea;
-    SetLastError(0);
-    if (!GetWorkArea(workArea)) {
-      FUN_RAISE("Failed to get desktop work area.", "", "", GetLastError());
-      return;
-    }
-    const TFittedPictureCache cache = Composition.FittedPictureCache();
-    const TScreenRect shrunk = ::CalendarWorkArea({workArea.left, workArea.top, workArea.right, workArea.bottom},
-                                                  DesktopMargin());
-    switch (ActionOnSettingsChange(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), cache, shrunk,
-                                   Composition.CalendarWorkArea())) {
-      case TSettingsChangeAction::Reload: FUN_CALL(Composition.SetFileAsWallpaper(true)); break;
-      case TSettingsChangeAction::Redraw: FUN_CALL(Composition.SetFileAsWallpaper(false)); break;
-      case TSettingsChangeAction::Nothing: return;
-    }
-  });
 }
 
 // ---- Tray menu ----
