@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs/FavoritesDialog.h"
 #include "app/main/CalendarPart.h"
 #include "app/main/CataloguePart.h"
 #include "app/main/CompositionPart.h"
+#include "app/main/FavoritesPart.h"
 #include "app/main/MainFormHost.h"
 #include "app/main/MainFormPages.h"
 #include "app/main/SchedulePart.h"
@@ -95,16 +95,8 @@ class TMainForm : public TDialogWindow, private TMainFormHost {
   void STP_LoadCalendarSkinColorsMenuClick();
   void STP_NormalizeBrightnessMenuClick(const struct TTrayMenuItem& sender);
 
-  // ---- Favourites and dropped files (MainFormFavorites.cpp) ----
-  TLinkLabel SetFavoriteLabel, AddFavoriteLabel, DeleteFavoriteLabel;
-  void BindFavoritesControls();
-  void ProcessDroppedFiles(HDROP drop);
-  // Its Load and Save are the options file's "FavoritePictures" section.
-  TFavoritesDialog Favorites;
-  std::vector<std::string> DroppedFiles;
-  void SetFavoriteWallpaperLabelClick();
-  void AddPictureToFavoritesLabelClick();
-  void DeleteFavoriteLabelClick();
+  // ---- Favourites and dropped files (FavoritesPart.cpp) ----
+  TFavoritesPart Favorites{*this, Catalogue};
 
   // ---- Colour panels: stock dialog, system dialog, default, drag and drop (MainFormColors.cpp) ----
   // Gives a colour panel its mouse commands; reload says how a change recomposes.

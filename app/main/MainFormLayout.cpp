@@ -106,7 +106,7 @@ void TMainForm::BindControls() {
   Calendar.Create(calendarPages);
   Schedule.Bind(WallpaperGeneralTabSheet, GeneralTabSheet);
   if (!SystemTrayPopupMenu) SystemTrayPopupMenu = BuildTrayPopupMenu();
-  BindFavoritesControls();
+  Favorites.Bind(WallpaperGeneralTabSheet);
   SetUpOptionControls();
   AttachColorPanels();
 }

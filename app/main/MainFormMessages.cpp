@@ -75,7 +75,7 @@ bool TMainForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         FUN_CALL(Schedule.FWinIniChange());
         break;
       case TMainWindowMessage::DropFiles:
-        ProcessDroppedFiles(reinterpret_cast<HDROP>(wParam));
+        Favorites.ProcessDroppedFiles(reinterpret_cast<HDROP>(wParam));
         handled = true;
         break;
       case TMainWindowMessage::Hotkey:

@@ -70,8 +70,6 @@ TOptionHolder TMainForm::OwnOptionHolder(const std::string& name) {
                 {"AutorunCheckBox", autorun},
                 {"HideOnCloseCheckBox", CheckBoxHolder(HideOnCloseCheckBox)},
                 {"DesktopMarginComboBox", ComboBoxHolder(DesktopMarginComboBox)},
-                {"Favorites", KeyValueSectionHolder([this](const TSectionReader& reader) { Favorites.Load(reader); },
-                                                    [this] { return Favorites.Save(); })},
             });
 }
 
@@ -80,6 +78,7 @@ TOptionHolder TMainForm::FindOptionHolder(const std::string& name) {
   if (TOptionHolder holder = Catalogue.FindOptionHolder(name)) return holder;
   if (TOptionHolder holder = Composition.FindOptionHolder(name)) return holder;
   if (TOptionHolder holder = Schedule.FindOptionHolder(name)) return holder;
+  if (TOptionHolder holder = Favorites.FindOptionHolder(name)) return holder;
   return Calendar.FindOptionHolder(name);
 }
 

@@ -211,7 +211,7 @@ TEST_F(CatalogueMainFormTest, DroppedFilesAddTheirDirectoriesOnce) {
   tree.Directory("pictures");
   for (const char* name : {"pictures\\a.jpg", "pictures\\b.jpg"}) tree.File(name);
   form_->MainPageControl.SetActivePage(1);
-  form_->ProcessDroppedFiles(MakeDrop({tree.Path("pictures\\a.jpg"), tree.Path("pictures"),
+  form_->Favorites.ProcessDroppedFiles(MakeDrop({tree.Path("pictures\\a.jpg"), tree.Path("pictures"),
                                        tree.Path("pictures\\b.jpg"), "Q:\\gone\\missing.jpg"}));
   ASSERT_EQ(form_->Catalogue.Directories().Count(), 2);
   EXPECT_EQ(form_->Catalogue.Directories().Entries()[0].Path, tree.Path("pictures"));
