@@ -1,5 +1,5 @@
-// The main window: the program's single settings and command surface. Its
-// operations are split by concern over the MainForm*.cpp files.
+// The main window: the program's single settings and command surface, made of
+// the window itself (MainForm*.cpp) and its parts (*Part.cpp).
 #pragma once
 
 #include <windows.h>
@@ -11,12 +11,13 @@
 
 #include "app/main/CalendarPart.h"
 #include "app/main/CataloguePart.h"
+#include "app/main/ColorPanelsPart.h"
 #include "app/main/CompositionPart.h"
 #include "app/main/FavoritesPart.h"
 #include "app/main/MainFormHost.h"
 #include "app/main/MainFormPages.h"
-#include "app/main/SchedulePart.h"
 #include "app/main/OptionHolder.h"
+#include "app/main/SchedulePart.h"
 #include "core/composition/CompositionPlan.h"
 #include "core/settings/StoredTextList.h"
 #include "platform/GdiPlusSession.h"
@@ -29,6 +30,11 @@ class TPage : public TDialogWindow {
   bool Create(int templateId, HWND parent) { return CreateModeless(templateId, parent); }
 };
 
+// The main window owns one part per concern (catalogue, composition, calendar,
+// schedule, favourites, colour panels); each part holds its own controls and
+// state and calls back through TMainFormHost. The window itself keeps its
+// lifecycle, its pages, the program's "General" page, its messages and the
+// tray menu, and the options file.
 class TMainForm : public TDialogWindow, private TMainFormHost {
  public:
   TMainForm();
@@ -47,44 +53,10 @@ class TMainForm : public TDialogWindow, private TMainFormHost {
   // The window's own keys, seen by the message loop before any control: Ctrl+Q
   // closes the program. True when the message was one of them.
   bool HandleShortcutKey(const MSG& message);
+  // The tray icon's tip as the notification area shows it.
+  std::string TrayTip() const { return SystemTray.Tip(); }
 
-  bool IsUpdatingControls = true;
-  bool ExitRequested = false;
-  // Set once a close was allowed: the options are saved and the loop ends.
-  bool CloseAllowed = false;
-  TSystemTray SystemTray;
-  HMENU SystemTrayPopupMenu = nullptr;
-  std::unique_ptr<TGdiPlusSession> GdiPlus;
-
-  // ---- Layout (MainFormLayout.cpp) ----
-  TLinkLabel AboutLabel, HelpLabel, CloseProgramLabel;
-  TPageControl MainPageControl;  // "Wallpaper", "Calendar", "General"
-  TPage WallpaperTabSheet, CalendarTabSheet, GeneralTabSheet;
-  TPageControl WallpaperPageControl;  // the five wallpaper pages
-  TPage WallpaperGeneralTabSheet, ResizeTabSheet, EffectsTabSheet, DirectoriesTabSheet, BroadcastTabSheet;
-  TPageControl CalendarPageControl;  // the eight calendar pages
-  TPage CalendarPages[kCalendarPageCount];
-
-  // "General" page of the program.
-  TCheckBox AutorunCheckBox, HideOnCloseCheckBox;
-  TComboBox DesktopMarginComboBox;
-
-  // ---- Catalogue: directories, picture names, selection (CataloguePart.cpp) ----
-  TCataloguePart Catalogue{*this};
-
-  // ---- Calendar: pages from the skin table, skins, paint, position (CalendarPart.cpp) ----
-  TCalendarPart Calendar{*this};
-
-  // ---- Composition: the pipeline, resize and effects, broadcast (CompositionPart.cpp) ----
-  TCompositionPart Composition{*this, Catalogue, Calendar};
-
-  // ---- Schedule: timer, settings changes, hotkeys (SchedulePart.cpp) ----
-  TSchedulePart Schedule{*this, Catalogue, Composition, Calendar};
-
-  // ---- Window messages and the tray menu (MainFormMessages.cpp) ----
-  // The main window's own messages: session end, settings change, dropped
-  // files, hotkeys, the tray callback and its menu. True when handled.
-  bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  // ---- The tray menu (MainFormMessages.cpp) ----
   void SystemTrayPopupMenuPopup();
   void STP_CloseMenuClick();
   void STP_AddPicturesDirectoryMenuClick();
@@ -95,39 +67,56 @@ class TMainForm : public TDialogWindow, private TMainFormHost {
   void STP_LoadCalendarSkinColorsMenuClick();
   void STP_NormalizeBrightnessMenuClick(const struct TTrayMenuItem& sender);
 
-  // ---- Favourites and dropped files (FavoritesPart.cpp) ----
-  TFavoritesPart Favorites{*this, Catalogue};
-
-  // ---- Colour panels: stock dialog, system dialog, default, drag and drop (MainFormColors.cpp) ----
-  // Gives a colour panel its mouse commands; reload says how a change recomposes.
-  void AttachColorPanel(TColorPanel& panel, bool reload, bool acceptsDrops);
-  void AttachColorPanels();
-  void SetPanelColor(TColorPanel& panel, uint32_t color);
-  void ColorPanelMouseDown(TColorPanel& panel, TMouseButton button, bool doubleClick, bool reload);
-  bool ColorPanelClick(TColorPanel& panel, TMouseButton button);
-  void ApplyPickedColor(uint32_t color);
-  // Drops a dragged colour on the panel under the given screen point.
-  bool DropColorAt(TColorPanel& source, POINT screenPoint);
-  TColorPanel* LastColorPanel = nullptr;
-  bool LastColorReload = false;
-  std::vector<TColorPanel*> DropTargetPanels;
-
   // ---- Options file (MainFormOptions.cpp) ----
   void LoadOptionsFile();
   bool SaveOptionsFile();
-  std::unique_ptr<TStoredTextList> Options;
-  bool OptionsLoadFailed = false;
   void LoadOptions(TStoredTextList& store);
   void SaveOptions(TStoredTextList& store);
   // By the row's holder name ("AutorunCheckBox", "LastRedrawTime"), asked of
   // the window and each of its parts; empty when unknown.
   TOptionHolder FindOptionHolder(const std::string& name);
-  // Gives every option control its items and default value.
-  void SetUpOptionControls();
-  // Visits every row of the options table that has a holder, in file order.
-  void ForEachOptionRow(const std::function<void(const TOption&, const TOptionHolder&)>& visit);
-  // Creates, rewrites or deletes the start-up shortcut as AutorunCheckBox says.
-  void MakeAutorunShortcut();
+
+  bool IsUpdatingControls = true;
+
+  // The members follow in the order they are made and unmade: the pages
+  // before the parts whose controls live on them.
+ private:
+  bool ExitRequested = false;
+  // Set once a close was allowed: the options are saved and the loop ends.
+  bool CloseAllowed = false;
+  TSystemTray SystemTray;
+  HMENU SystemTrayPopupMenu = nullptr;
+  std::unique_ptr<TGdiPlusSession> GdiPlus;
+  TLinkLabel AboutLabel, HelpLabel, CloseProgramLabel;
+
+ public:
+  // ---- Layout (MainFormLayout.cpp) ----
+  TPageControl MainPageControl;  // "Wallpaper", "Calendar", "General"
+  TPage WallpaperTabSheet, CalendarTabSheet, GeneralTabSheet;
+  TPageControl WallpaperPageControl;  // the five wallpaper pages
+  TPage WallpaperGeneralTabSheet, ResizeTabSheet, EffectsTabSheet, DirectoriesTabSheet, BroadcastTabSheet;
+  TPageControl CalendarPageControl;  // the eight calendar pages
+  TPage CalendarPages[kCalendarPageCount];
+
+ private:
+  // "General" page of the program.
+  TCheckBox AutorunCheckBox, HideOnCloseCheckBox;
+  TComboBox DesktopMarginComboBox;
+
+ public:
+  // ---- The parts ----
+  // Directories, picture names, selection (CataloguePart.cpp).
+  TCataloguePart Catalogue{*this};
+  // Pages from the skin table, skins, paint, position (CalendarPart.cpp).
+  TCalendarPart Calendar{*this};
+  // The pipeline, resize and effects, broadcast (CompositionPart.cpp).
+  TCompositionPart Composition{*this, Catalogue, Calendar};
+  // Timer, settings changes, hotkeys (SchedulePart.cpp).
+  TSchedulePart Schedule{*this, Catalogue, Composition, Calendar};
+  // Favourites and dropped files (FavoritesPart.cpp).
+  TFavoritesPart Favorites{*this, Catalogue};
+  // The colour panels' mouse commands (ColorPanelsPart.cpp).
+  TColorPanelsPart ColorPanels{*this};
 
  protected:
   void OnInitDialog() override;
@@ -143,14 +132,31 @@ class TMainForm : public TDialogWindow, private TMainFormHost {
   int DesktopMargin() const override;
   void ShowDirectoriesPage() override;
   void SetTrayTip(const std::string& tip) override { SystemTray.SetTip(tip); }
+
+  // ---- Window messages and the tray menu (MainFormMessages.cpp) ----
+  // The main window's own messages: session end, settings change, dropped
+  // files, hotkeys, the tray callback and its menu. True when handled.
+  bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+
+  // ---- Options file (MainFormOptions.cpp) ----
   // The window's own rows of the options table: its place and the "General" page.
   TOptionHolder OwnOptionHolder(const std::string& name);
+  // Gives every option control its items and default value.
+  void SetUpOptionControls();
+  // Visits every row of the options table that has a holder, in file order.
+  void ForEachOptionRow(const std::function<void(const TOption&, const TOptionHolder&)>& visit);
+  // Creates, rewrites or deletes the start-up shortcut as AutorunCheckBox says.
+  void MakeAutorunShortcut();
+  std::unique_ptr<TStoredTextList> Options;
+  bool OptionsLoadFailed = false;
 
+  // ---- Layout (MainFormLayout.cpp) ----
+  void SizeClientArea();
   void CreatePages();
   void BindControls();
-  void SizeClientArea();
+  // Gives the filling colour and every calendar colour its mouse commands.
+  void AttachColorPanels();
   void AboutLabelClick();
   void HelpLabelClick();
   void CloseProgramLabelClick();
 };
-

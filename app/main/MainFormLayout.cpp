@@ -1,6 +1,7 @@
 // The window's structure: size, page controls, pages and the controls bound to them.
 #include "app/dialogs/AboutForm.h"
 #include "app/Help.h"
+#include "app/main/CalendarSkinControls.h"
 #include "app/main/MainForm.h"
 #include "app/main/TrayMenu.h"
 #include "core/settings/ValueText.h"
@@ -112,16 +113,17 @@ void TMainForm::BindControls() {
 }
 
 void TMainForm::AttachColorPanels() {
-  AttachColorPanel(Composition.FillingPictureColorPanel, true, false);
-  SetPanelColor(Composition.FillingPictureColorPanel, Composition.FillingPictureColorPanel.Color());
+  TColorPanel& filling = Composition.FillingPictureColorPanel;
+  ColorPanels.AttachColorPanel(filling, true, false);
+  TCalendarSkinControls::SetPanelColor(filling, filling.Color());
   // The text colours of shadow, year and month take no drops; every other calendar colour does.
   const TControl* noDrops[] = {Calendar.FindCalendarControl("CalendarTextShadowColorPanel"),
                                Calendar.FindCalendarControl("CalendarYearTextColorPanel"),
                                Calendar.FindCalendarControl("CalendarMonthTextColorPanel")};
   for (TColorPanel* panel : Calendar.CalendarColorPanels()) {
     const bool acceptsDrops = std::find(std::begin(noDrops), std::end(noDrops), panel) == std::end(noDrops);
-    AttachColorPanel(*panel, false, acceptsDrops);
-    SetPanelColor(*panel, panel->Color());
+    ColorPanels.AttachColorPanel(*panel, false, acceptsDrops);
+    TCalendarSkinControls::SetPanelColor(*panel, panel->Color());
   }
 }
 

@@ -182,7 +182,7 @@ TEST_F(CatalogueMainFormTest, ReloadWhereTheCurrentPictureVanishedShowsNotInList
   EXPECT_EQ(form_->Catalogue.Selection().CurrentPictureIndex, 1);
   EXPECT_EQ(form_->Catalogue.LoadedPicturesCountLabel.Text(), "There are 3 pictures ready to be used as wallpapers");
   EXPECT_EQ(form_->Catalogue.LastPictureLabel.Text(), "Current picture (index 2) \"B.JPG\" in \"" + directory + "\"");
-  EXPECT_EQ(form_->SystemTray.Tip(), "Muralotrope | " + tree.Path("B.JPG"));
+  EXPECT_EQ(form_->TrayTip(), "Muralotrope | " + tree.Path("B.JPG"));
 
   DeleteFileA(tree.Path("b.jpg").c_str());
   form_->Catalogue.LoadPictureFileNames();
