@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "ProgramHarness.h"
-#include "app/TrayMenu.h"
+#include "app/main/TrayMenu.h"
 #include "core/composition/WallpaperBroadcast.h"
 #include "core/control/WindowMessages.h"
 #include "platform/Registry.h"
