@@ -81,6 +81,7 @@ echo "| Picture | Screen | Reload | Prepared next | Peer | Reload/peer | Prepare
 echo "|---|---|---|---|---|---|---|---|---|---|---|---|---|"
 while read -r tag file _ megapixels screen _ reload _ normalised extra _ redraw _ decode _ own _ psnr _ prepared; do
   [ "$tag" = RESULT ] || continue
+  prepared=${prepared%$'\r'}  # Wine ends its lines with CR LF
   peer=${PEER[$file]:-0}
   kind=$([ "${file##*.}" = jpg ] && echo JPEG || echo PNG)
   ratio=$(awk -v r="$reload" -v p="$peer" 'BEGIN { printf (p > 0 ? "%.2f" : "-"), r / p }')
