@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/trace/FunStatus.h"
+#include "platform/HandleHolders.h"
 
 bool SetRegistryText(HKEY root, const std::string& key, const std::string& valueName,
                      const std::string& text) {
@@ -13,10 +14,10 @@ bool SetRegistryText(HKEY root, const std::string& key, const std::string& value
     if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
                         &handle, nullptr) != ERROR_SUCCESS)
       return;
+    const TRegistryKeyHolder keyHolder(handle);
     written = RegSetValueExA(handle, valueName.c_str(), 0, REG_SZ,
                              reinterpret_cast<const BYTE*>(text.c_str()),
                              static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
-    RegCloseKey(handle);
   });
   return written;
 }
@@ -27,6 +28,7 @@ std::string GetRegistryText(HKEY root, const std::string& key, const std::string
   FUN_GUARD({
     HKEY handle = nullptr;
     if (RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS) return;
+    const TRegistryKeyHolder keyHolder(handle);
     DWORD type = 0;
     DWORD size = 0;
     if (RegQueryValueExA(handle, valueName.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
@@ -36,7 +38,6 @@ std::string GetRegistryText(HKEY root, const std::string& key, const std::string
                            reinterpret_cast<BYTE*>(buffer.data()), &size) == ERROR_SUCCESS)
         text = buffer.data();  // stops at the terminator, which the stored size may or may not count
     }
-    RegCloseKey(handle);
   });
   return text;
 }

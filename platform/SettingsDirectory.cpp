@@ -10,6 +10,7 @@
 #include "core/control/InstallRules.h"
 #include "core/catalogue/PathParts.h"
 #include "core/settings/SettingsHome.h"
+#include "platform/HandleHolders.h"
 #include "platform/Program.h"
 #include "platform/SpecialFolders.h"
 #include "platform/WriteAccess.h"
@@ -24,12 +25,11 @@ bool FileExists(const std::string& path) {
 std::vector<std::string> SkinFilesIn(const std::string& folder) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA entry;
-  HANDLE search = FindFirstFileA((folder + "*" + kSkinFileExtension).c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return names;
+  const TFileSearchHolder search(FindFirstFileA((folder + "*" + kSkinFileExtension).c_str(), &entry));
+  if (!search.Valid()) return names;
   do {
     if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(entry.cFileName);
-  } while (FindNextFileA(search, &entry));
-  FindClose(search);
+  } while (FindNextFileA(search.Get(), &entry));
   return names;
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/trace/FunStatus.h"
+#include "platform/HandleHolders.h"
 #include "platform/WinText.h"
 
 // ---- TControl ----
@@ -351,9 +352,8 @@ void TColorPanel::SetColor(COLORREF color) {
 }
 
 bool TColorPanel::HandleDrawItem(const DRAWITEMSTRUCT& item) {
-  HBRUSH brush = CreateSolidBrush(color_ & 0xFFFFFF);
-  FillRect(item.hDC, &item.rcItem, brush);
-  DeleteObject(brush);
+  const TGdiObjectHolder brush(CreateSolidBrush(color_ & 0xFFFFFF));
+  FillRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(brush.Get()));
   if (!Caption.empty()) {
     // Caption in black or white, whichever reads better on the colour.
     const int luma = (GetRValue(color_) * 299 + GetGValue(color_) * 587 + GetBValue(color_) * 114) / 1000;
