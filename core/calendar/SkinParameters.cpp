@@ -1,6 +1,7 @@
 #include "core/calendar/SkinParameters.h"
 
 #include "core/catalogue/PathParts.h"
+#include "core/settings/ListItems.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -10,12 +11,6 @@ const char* const kCalendarSkinSection = "CalendarSkin";
 namespace {
 
 using TItems = std::vector<std::string>;
-
-TItems NumberItems(int first, int last, int step) {
-  TItems items;
-  for (int value = first; value <= last; value += step) items.push_back(std::to_string(value));
-  return items;
-}
 
 TItems FontSizeItems(int largest) {
   TItems items = NumberItems(8, 30, 1);
