@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchTiming.h"
 #include "core/composition/Brightness.h"
 #include "core/composition/FittedPicture.h"
 #include "core/trace/FunStatus.h"
@@ -37,24 +38,6 @@
 #include "platform/WicPicture.h"
 
 namespace {
-
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const size_t middle = values.size() / 2;
-  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 // The options a fresh installation starts with, normalisation switched on.
 TResizeRules BenchRules() { return TResizeRules{}; }
