@@ -128,7 +128,7 @@ void TMainForm::LoadDirectoryList(const TSectionReader& reader) {
 
 void TMainForm::AddDirectoryByBrowsing(bool reload) {
   if (Directories.IsFull()) {
-    ShowWarning(TooManyDirectoriesMessage);
+    ShowWarning(kTooManyDirectoriesMessage);
     return;
   }
   std::string path;

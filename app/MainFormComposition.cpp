@@ -57,8 +57,8 @@ void TMainForm::BindCompositionControls() {
   BroadcastNowLink.Bind(BroadcastTabSheet, IDC_BROADCAST_NOW_LABEL);
   ViewBroadcastPictureLink.Bind(BroadcastTabSheet, IDC_BROADCAST_VIEW_PICTURE_LABEL);
 
-  BroadcastHelpLabel.SetText(BroadcastHelpText);
-  TestBroadcastHelpLabel.SetText(TestBroadcastHelpText);
+  BroadcastHelpLabel.SetText(kBroadcastHelpText);
+  TestBroadcastHelpLabel.SetText(kTestBroadcastHelpText);
   ShowCurrentSkew();
   ShowAppliedNormFactor();
 
@@ -147,7 +147,7 @@ bool TMainForm::SetFileAsWallpaper(bool reload) {
       FUN_CALL(directory = GetTempDirectory());
     }
     FUN_CALL(SaveBitmapAsBmpFile(*wallpaper, WallpaperFilePath(directory)));
-    FUN_CALL(::SetFileAsWallpaper(WallpaperFileName));
+    FUN_CALL(::SetFileAsWallpaper(kWallpaperFileName));
   });
   wallpaper.reset();
   return !trace_.Failed();
@@ -187,7 +187,7 @@ bool TMainForm::BroadcastWallpaperFile() {
 }
 
 void TMainForm::ClearBroadcastValue() {
-  SetProgramRegistryText(BroadcastRegistryProgram, BroadcastRegistrySubKey, BroadcastRegistryValueName, "");
+  SetProgramRegistryText(kBroadcastRegistryProgram, kBroadcastRegistrySubKey, kBroadcastRegistryValueName, "");
 }
 
 void TMainForm::IsBroadcastWallpaperChangeCheckBoxClick() {
@@ -199,7 +199,7 @@ void TMainForm::ViewBroadcastPictureLinkClick() {
   FUN_TRACE("TMainForm::Label27Click");
   FUN_GUARD({
     const std::string path =
-        GetProgramRegistryText(BroadcastRegistryProgram, BroadcastRegistrySubKey, BroadcastRegistryValueName);
+        GetProgramRegistryText(kBroadcastRegistryProgram, kBroadcastRegistrySubKey, kBroadcastRegistryValueName);
     FUN_CALL(RunFile(handle_, path, "", "", true, false));
   });
   FUN_SHOW("Failed to view picture.");

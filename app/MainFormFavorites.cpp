@@ -20,8 +20,8 @@ void TMainForm::BindFavoritesControls() {
 void TMainForm::SetFavoriteWallpaperLabelClick() { Favorites.Dialog(SetFavoriteLabel, true); }
 
 void TMainForm::AddPictureToFavoritesLabelClick() {
-  if (Favorites.Count >= MaxFavoriteCount) {
-    ShowWarning(TooManyFavoritesMessage);
+  if (Favorites.Count >= kMaxFavoriteCount) {
+    ShowWarning(kTooManyFavoritesMessage);
     return;
   }
   Favorites.Add(Selection.CurrentFileTitle);
@@ -35,7 +35,7 @@ void TMainForm::ProcessDroppedFiles(HDROP drop) {
   FUN_GUARD({
     FUN_CALL(DroppedFilesToList(drop, DroppedFiles));
     if (DroppedFiles.empty()) {
-      FUN_RAISE(NoFilesDroppedMessage, "", "", 0);
+      FUN_RAISE(kNoFilesDroppedMessage, "", "", 0);
       return;
     }
     ShowDirectoriesPage();
@@ -44,7 +44,7 @@ void TMainForm::ProcessDroppedFiles(HDROP drop) {
       return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     });
     if (result.Added > 0) ShowDirectories();
-    if (result.TooManyDirectories) ShowWarning(TooManyDirectoriesMessage);
+    if (result.TooManyDirectories) ShowWarning(kTooManyDirectoriesMessage);
   });
-  FUN_SHOW(FailedToDropFilesMessage);
+  FUN_SHOW(kFailedToDropFilesMessage);
 }

@@ -48,7 +48,7 @@ void WriteSection(TStoredTextList& store, const std::string& section, const TKey
 }  // namespace
 
 void TMainForm::LoadOptionsFile() {
-  Options = std::make_unique<TStoredTextList>(GetPathInSettingsDirectory(OptionsFileName), StoredTextFiles());
+  Options = std::make_unique<TStoredTextList>(GetPathInSettingsDirectory(kOptionsFileName), StoredTextFiles());
   Options->DecimalSeparator = UserDecimalSeparator();
   Options->OnLoad = [this](TStoredTextList& store, uint8_t) { LoadOptions(store); };
   Options->OnSave = [this](TStoredTextList& store, uint8_t) { SaveOptions(store); };
@@ -214,9 +214,9 @@ void TMainForm::LoadOptionSection(TStoredTextList& store, const TOption& option)
     // At start-up the whole skin is read.
     LoadWholeSkin = true;
     ReadCalendarSkin(store);
-  } else if (option.Section == DirectoryListSection) {
+  } else if (option.Section == kDirectoryListSection) {
     LoadDirectoryList(SectionReader(store, option.Section));
-  } else if (option.Section == FavoritesSection) {
+  } else if (option.Section == kFavoritesSection) {
     Favorites.Load(SectionReader(store, option.Section));
   }
 }
@@ -224,9 +224,9 @@ void TMainForm::LoadOptionSection(TStoredTextList& store, const TOption& option)
 void TMainForm::SaveOptionSection(TStoredTextList& store, const TOption& option) {
   if (option.Section == kCalendarSkinSection)
     WriteCalendarSkin(store);
-  else if (option.Section == DirectoryListSection)
+  else if (option.Section == kDirectoryListSection)
     WriteSection(store, option.Section, SaveDirectoryList());
-  else if (option.Section == FavoritesSection)
+  else if (option.Section == kFavoritesSection)
     WriteSection(store, option.Section, Favorites.Save());
 }
 

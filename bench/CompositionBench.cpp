@@ -94,7 +94,7 @@ bool TimeReloadSteps(const std::string& picture, int width, int height, const st
 
   if (install) {
     start = Seconds();
-    if (!SetFileAsWallpaper(WallpaperFileName)) return Fail("install", picture);
+    if (!SetFileAsWallpaper(kWallpaperFileName)) return Fail("install", picture);
     times.Install.push_back(Seconds() - start);
   }
   return true;
@@ -127,7 +127,7 @@ bool ComposeDecoded(TPixelBuffer& decoded, int orientation, bool opaque, int wid
   if (!DrawPlanOnBuffer(plan, walk, SourceAreaOf(plan.Source), opaque, target, 0)) return false;
   scaleSeconds = Seconds() - scaleStart;
   if (!SaveBitmapAsBmpFile(*fitted, bmpPath)) return false;
-  if (install && !SetFileAsWallpaper(WallpaperFileName)) return false;
+  if (install && !SetFileAsWallpaper(kWallpaperFileName)) return false;
   ownSeconds = Seconds() - start;
   return true;
 }

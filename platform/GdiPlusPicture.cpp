@@ -110,8 +110,8 @@ void LoadTilePictureToBitmap(const std::string& fileName, std::unique_ptr<TScree
                              const TResizeRules& rules, int screenWidth, int screenHeight,
                              const TPictureEffects& effects, double* skew, double* factor) {
   FUN_TRACE("LoadTilePictureToBitmap");
-  if (skew) *skew = NoSkew;
-  if (factor) *factor = NoNormalizationFactor;
+  if (skew) *skew = kNoSkew;
+  if (factor) *factor = kNoNormalizationFactor;
   if (fileName.empty()) return;
   FUN_GUARD({
     result.reset();

@@ -8,7 +8,7 @@ namespace {
 
 // 0 when the system could not register it.
 UINT ShowMainWindowMessage() {
-  static const UINT message = RegisterWindowMessageA(ShowMainWindowMessageName);
+  static const UINT message = RegisterWindowMessageA(kShowMainWindowMessageName);
   return message;
 }
 

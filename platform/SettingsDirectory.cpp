@@ -48,7 +48,7 @@ bool CopyNewFile(const std::string& from, const std::string& to) {
 std::string ChooseSettingsDirectory(const std::string& programDirectory, const std::string& userDataFolder) {
   const TSettingsHome home = ChooseSettingsHome(CanWriteInFolder(programDirectory), !userDataFolder.empty());
   if (home == TSettingsHome::BesideProgram) return WithTrailingBackslash(programDirectory);
-  return WithTrailingBackslash(userDataFolder) + SettingsFolderName + "\\";
+  return WithTrailingBackslash(userDataFolder) + kSettingsFolderName + "\\";
 }
 
 std::string GetSettingsDirectory() {
@@ -65,15 +65,15 @@ bool MigrateSettings(const std::string& programDirectory, const std::string& set
     const std::string from = WithTrailingBackslash(programDirectory), to = WithTrailingBackslash(settingsDirectory);
     const std::string skinsFrom = from + kSkinFolderName + "\\", skinsTo = to + kSkinFolderName + "\\";
     const TSettingsMigration plan =
-        PlanSettingsMigration(FileExists(to + OptionsFileName), FileExists(from + OptionsFileName),
+        PlanSettingsMigration(FileExists(to + kOptionsFileName), FileExists(from + kOptionsFileName),
                               SkinFilesIn(skinsFrom), SkinFilesIn(skinsTo));
     if (!plan.SkinFiles.empty()) CreateDirectoryA(skinsTo.c_str(), nullptr);
     for (const std::string& skin : plan.SkinFiles)
       if (!CopyNewFile(skinsFrom + skin, skinsTo + skin))
         FUN_RAISE("Failed to copy file.", skinsFrom + skin, skinsTo + skin, GetLastError());
     // The options file last: its presence marks the migration as done.
-    if (plan.CopyOptionsFile && !CopyNewFile(from + OptionsFileName, to + OptionsFileName))
-      FUN_RAISE("Failed to copy file.", from + OptionsFileName, to + OptionsFileName, GetLastError());
+    if (plan.CopyOptionsFile && !CopyNewFile(from + kOptionsFileName, to + kOptionsFileName))
+      FUN_RAISE("Failed to copy file.", from + kOptionsFileName, to + kOptionsFileName, GetLastError());
   });
   return !trace_.Failed();
 }

@@ -2,8 +2,8 @@
 
 #include "core/catalogue/PathParts.h"
 
-const char* const TooManyDirectoriesMessage = "Too many directories. Can't add anymore.";
-const char* const DirectoryListSection = "DirectoryList";
+const char* const kTooManyDirectoriesMessage = "Too many directories. Can't add anymore.";
+const char* const kDirectoryListSection = "DirectoryList";
 
 TDirectoryRowGeometry DirectoryRowGeometry(int itemHeight) {
   TDirectoryRowGeometry geometry;
@@ -103,11 +103,11 @@ bool TDirectoryList::PressAt(int row, bool leftButton, int x, int itemHeight) {
 
 void TDirectoryList::Load(const TSectionReader& reader) {
   int32_t count = reader.ReadInt("Count", 0);
-  if (count < 0 || count > MaxDirectoryCount) count = 0;
+  if (count < 0 || count > kMaxDirectoryCount) count = 0;
   for (int32_t n = 0; n < count; ++n) {
     const std::string number = std::to_string(n);
     std::string path = reader.ReadText("Title" + number);
-    if (path.size() > MaxStoredPathLength) path.clear();
+    if (path.size() > kMaxStoredPathLength) path.clear();
     AddDirectoryEntry(path, StoredTextIsTrue(reader.ReadText("Active" + number)),
                       StoredTextIsTrue(reader.ReadText("Recurs" + number)));
   }

@@ -4,8 +4,8 @@
 
 #include "core/catalogue/PathParts.h"
 
-const char* const TooManyFavoritesMessage = "Can't add any more favorites.";
-const char* const FavoritesSection = "FavoritePictures";
+const char* const kTooManyFavoritesMessage = "Can't add any more favorites.";
+const char* const kFavoritesSection = "FavoritePictures";
 
 void TFavorites::RemoveSlot(int32_t slot) {
   for (int32_t k = slot; k + 1 < Count; ++k) Titles[k] = std::move(Titles[k + 1]);
@@ -17,7 +17,7 @@ void TFavorites::Add(const std::string& title) {
   if (title.empty() || IsBareDrive(title) || FileNamePart(title).empty()) return;
   if (Count >= 1 && SameTextAscii(Titles[Count - 1], title)) return;
   Delete(title);
-  if (Count == MaxFavoriteCount) RemoveSlot(0);
+  if (Count == kMaxFavoriteCount) RemoveSlot(0);
   Titles[Count++] = title;
 }
 
@@ -32,10 +32,10 @@ void TFavorites::Delete(const std::string& title) {
 
 void TFavorites::Load(const TSectionReader& reader) {
   int32_t count = reader.ReadInt("Count", 0);
-  if (count < 0 || count > MaxFavoriteCount) count = 0;
+  if (count < 0 || count > kMaxFavoriteCount) count = 0;
   for (int32_t n = 0; n < count; ++n) {
     std::string title = reader.ReadText("Title" + std::to_string(n));
-    if (title.size() > MaxStoredPathLength) title.clear();
+    if (title.size() > kMaxStoredPathLength) title.clear();
     Add(title);
   }
 }

@@ -111,8 +111,8 @@ std::vector<TOption> MakeTable() {
       List("BroadcastWallpaperChange", "AutoChangeInterval", BroadcastIntervalItems(), kDefaultIntervalText, "BroadcastWallpaperChangeIntervalComboBox"),
       Value("BroadcastWallpaperChange", "LastAutoChangeTime", K::Real, "LastBroadcastTime"),
 
-      Row(DirectoryListSection, {}, K::Section, "Directories"),
-      Row(FavoritesSection, {}, K::Section, "Favorites"),
+      Row(kDirectoryListSection, {}, K::Section, "Directories"),
+      Row(kFavoritesSection, {}, K::Section, "Favorites"),
   };
   // clang-format on
 }

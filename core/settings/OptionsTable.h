@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-// Stored paths longer than the system's path limit are ignored.
-constexpr size_t kMaxStoredPathLength = 260;
+#include "core/settings/SectionValues.h"
 
 enum class TOptionKind {
   CheckBox,        // a check box; "TRUE"/"FALSE"
