@@ -1,7 +1,5 @@
 #include "platform/InstanceSignal.h"
 
-#include <string>
-
 #include "core/control/WindowMessages.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "core/calendar/CalendarSkinFiles.h"
 #include "core/trace/FunStatus.h"
 #include "core/control/InstallRules.h"
-#include "core/catalogue/PathParts.h"
+#include "core/text/AsciiText.h"
 #include "core/settings/SettingsHome.h"
 #include "platform/HandleHolders.h"
 #include "platform/Program.h"

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/control/TrayMenu.h"
+#include "core/control/WindowMessages.h"
 
 TSystemTray::~TSystemTray() { DeleteIcon(); }
 

@@ -1,10 +1,9 @@
 #include "core/calendar/SkinParameters.h"
 
-#include "core/catalogue/PathParts.h"
-#include "core/settings/ListItems.h"
-
-#include <cctype>
 #include <cstdlib>
+
+#include "core/settings/ListItems.h"
+#include "core/text/AsciiText.h"
 
 const char* const kCalendarSkinSection = "CalendarSkin";
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/settings/IniImage.h"
+#include "core/text/AsciiText.h"
 
 const TStockColor CStockColors[kStockColorCount] = {
     {RgbColor(0, 0, 0), "Black"},

@@ -3,12 +3,11 @@
 // window is made, and the options load and save alike.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "core/settings/SectionValues.h"
+#include "core/settings/SectionValues.h"  // kMaxStoredPathLength, which Path rows obey
 
 enum class TOptionKind {
   CheckBox,        // a check box; "TRUE"/"FALSE"
