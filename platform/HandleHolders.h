@@ -5,9 +5,9 @@
 
 #include <windows.h>
 
-// One handle of a kind, closed at the end unless it is none. Movable, so that
-// it can be kept in a container or handed on to a longer-lived owner.
-template <typename Handle, typename Kind>
+// One handle, given back by Close at the end unless it is none. Movable, so
+// that it can be kept in a container or handed on to a longer-lived owner.
+template <typename Handle, auto Close>
 class TOwnedHandle {
  public:
   explicit TOwnedHandle(Handle handle = Handle()) : handle_(handle) {}
@@ -21,13 +21,15 @@ class TOwnedHandle {
   }
 
   Handle Get() const { return handle_; }
-  bool Valid() const { return Kind::Valid(handle_); }
-  // Closes what is held and holds the given handle instead.
+  // Null and INVALID_HANDLE_VALUE both mean none: the system's calls fail with
+  // one or the other, depending on the kind.
+  bool Valid() const { return handle_ && handle_ != reinterpret_cast<Handle>(INVALID_HANDLE_VALUE); }
+  // Gives back what is held and holds the given handle instead.
   void Reset(Handle handle = Handle()) {
-    if (Valid()) Kind::Close(handle_);
+    if (Valid()) Close(handle_);
     handle_ = handle;
   }
-  // Gives up the handle without closing it.
+  // Gives up the handle without giving it back.
   Handle Release() {
     const Handle handle = handle_;
     handle_ = Handle();
@@ -38,51 +40,20 @@ class TOwnedHandle {
   Handle handle_;
 };
 
-struct TKernelHandleKind {
-  // Both null and INVALID_HANDLE_VALUE mean none.
-  static bool Valid(HANDLE handle) { return handle && handle != INVALID_HANDLE_VALUE; }
-  static void Close(HANDLE handle) { CloseHandle(handle); }
-};
-
-struct TFileSearchKind {
-  static bool Valid(HANDLE search) { return search && search != INVALID_HANDLE_VALUE; }
-  static void Close(HANDLE search) { FindClose(search); }
-};
-
-struct TRegistryKeyKind {
-  static bool Valid(HKEY key) { return key != nullptr; }
-  static void Close(HKEY key) { RegCloseKey(key); }
-};
-
-struct TLocalMemoryKind {
-  static bool Valid(HLOCAL memory) { return memory != nullptr; }
-  static void Close(HLOCAL memory) { LocalFree(memory); }
-};
-
-struct TMemoryDcKind {
-  static bool Valid(HDC dc) { return dc != nullptr; }
-  static void Close(HDC dc) { DeleteDC(dc); }
-};
-
-struct TGdiObjectKind {
-  static bool Valid(HGDIOBJ object) { return object != nullptr; }
-  static void Close(HGDIOBJ object) { DeleteObject(object); }
-};
-
 // A kernel handle: file, process, thread, event, mutex.
-using THandleHolder = TOwnedHandle<HANDLE, TKernelHandleKind>;
+using THandleHolder = TOwnedHandle<HANDLE, CloseHandle>;
 // A search begun by FindFirstFile.
-using TFileSearchHolder = TOwnedHandle<HANDLE, TFileSearchKind>;
+using TFileSearchHolder = TOwnedHandle<HANDLE, FindClose>;
 // A registry key opened or created by the program.
-using TRegistryKeyHolder = TOwnedHandle<HKEY, TRegistryKeyKind>;
+using TRegistryKeyHolder = TOwnedHandle<HKEY, RegCloseKey>;
 // Memory the system allocated for the caller with LocalAlloc (command-line
 // splits, formatted messages).
-using TLocalMemoryHolder = TOwnedHandle<HLOCAL, TLocalMemoryKind>;
+using TLocalMemoryHolder = TOwnedHandle<HLOCAL, LocalFree>;
 // A memory DC from CreateCompatibleDC.
-using TMemoryDcHolder = TOwnedHandle<HDC, TMemoryDcKind>;
+using TMemoryDcHolder = TOwnedHandle<HDC, DeleteDC>;
 // A pen, brush, font or bitmap, deleted at the end (after any TSelection of
 // it made later has put the previous object back).
-using TGdiObjectHolder = TOwnedHandle<HGDIOBJ, TGdiObjectKind>;
+using TGdiObjectHolder = TOwnedHandle<HGDIOBJ, DeleteObject>;
 
 // A window's device context (the screen's for a null window).
 class TWindowDcHolder {
