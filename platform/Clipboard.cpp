@@ -7,9 +7,20 @@
 
 namespace {
 
+// Another program (a clipboard viewer, the system's own clipboard service) may
+// hold the clipboard for a moment after each change: opening tries again for up
+// to about a second before it gives up.
+constexpr int kOpenAttempts = 50;
+constexpr DWORD kOpenRetryMs = 20;
+
 class TOpenClipboard {
  public:
-  explicit TOpenClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+  explicit TOpenClipboard(HWND owner) {
+    for (int attempt = 0; attempt < kOpenAttempts && !open_; ++attempt) {
+      if (attempt > 0) Sleep(kOpenRetryMs);
+      open_ = OpenClipboard(owner) != FALSE;
+    }
+  }
   ~TOpenClipboard() {
     if (open_) CloseClipboard();
   }
@@ -18,7 +29,7 @@ class TOpenClipboard {
   bool Open() const { return open_; }
 
  private:
-  bool open_;
+  bool open_ = false;
 };
 
 // The clipboard must be open.
