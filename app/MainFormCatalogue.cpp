@@ -19,6 +19,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/PictureDecoders.h"
 #include "platform/UserLocale.h"
+#include "platform/WinText.h"
 #include "platform/LocalTime.h"
 #include "platform/HandleHolders.h"
 #include "resources/resource.h"
@@ -99,6 +100,9 @@ void TMainForm::BindCatalogueControls() {
   Selection.Services.FileExists = [](const std::string& path) { return PathFileExistsA(path.c_str()) != FALSE; };
   Selection.Services.RandomNumber = [] { return Random.Get(); };
   Selection.Services.Collate = CompareTextUserLocale;
+  Selection.Services.SortKey = SortKeyUserLocale;
+  Directories.SameName = SameNameIgnoringCase;
+  Favorites.SameName = SameNameIgnoringCase;
   Selection.Services.ShowPictureLabels = [this] {
     ShowLoadedPicturesCount();
     ShowCurrentPicture();
@@ -121,7 +125,7 @@ void TMainForm::ShowDirectories() {
 }
 
 void TMainForm::LoadDirectoryList(const TSectionReader& reader) {
-  Directories = TDirectoryList();
+  Directories.Clear();
   Directories.Load(reader);
   ShowDirectories();
 }
@@ -191,8 +195,7 @@ void TMainForm::DirectoriesListBoxDrawItem(int index, HDC dc, const RECT& rect, 
     FillSystemColor(dc, pathCell, background);
     SetTextColor(dc, GetSysColor(foreground));
     RECT pathText = CellInset(pathCell);
-    DrawTextA(dc, entry.Path.c_str(), static_cast<int>(entry.Path.size()), &pathText,
-              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+    DrawProgramText(dc, entry.Path, pathText, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
 
     {
       const TGdiObjectHolder pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT)));

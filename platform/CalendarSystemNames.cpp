@@ -7,6 +7,7 @@
 
 #include "core/text/AsciiText.h"
 #include "platform/HandleHolders.h"
+#include "platform/WinText.h"
 
 namespace {
 
@@ -16,10 +17,11 @@ int CALLBACK CollectFontFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, 
   return 1;
 }
 
+// Wide: the narrow call gives the locale's legacy code page, not UTF-8.
 std::string LocaleText(LCTYPE type) {
-  char text[128] = {};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, type, text, sizeof text) <= 0) return std::string();
-  return text;
+  wchar_t text[128] = {};
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, type, text, 128) <= 0) return std::string();
+  return WideBufferToAnsi(text);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include "platform/WinText.h"
+
 namespace {
 
 // Room for a long path the user types or a folder walk gives.
@@ -10,26 +12,30 @@ constexpr size_t kFileNameRoom = 4096;
 bool RunFileDialog(HWND owner, const TFileDialogRequest& request, bool save, std::string& path,
                    unsigned long& failureCode) {
   failureCode = 0;
-  const std::string filter = CommonDialogFilter(request.Filter);
-  std::string file = path.size() < kFileNameRoom ? path : std::string();
-  file.resize(kFileNameRoom, '\0');
-  OPENFILENAMEA dialog = {};
+  // Wide throughout, so that the dialog's names take no detour through a code page.
+  const std::wstring filter = AnsiToWide(CommonDialogFilter(request.Filter));
+  const std::wstring title = AnsiToWide(request.Title);
+  const std::wstring defaultExtension = AnsiToWide(request.DefaultExtension);
+  std::wstring file = AnsiToWide(path);
+  if (file.size() >= kFileNameRoom) file.clear();
+  file.resize(kFileNameRoom, L'\0');
+  OPENFILENAMEW dialog = {};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
   dialog.lpstrFilter = filter.c_str();
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
-  dialog.lpstrTitle = request.Title.empty() ? nullptr : request.Title.c_str();
-  dialog.lpstrDefExt = request.DefaultExtension.empty() ? nullptr : request.DefaultExtension.c_str();
+  dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  dialog.lpstrDefExt = defaultExtension.empty() ? nullptr : defaultExtension.c_str();
   // The program's current folder stays where it was: relative names keep their meaning.
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
   if (request.FolderMustExist) dialog.Flags |= OFN_PATHMUSTEXIST;
-  if (!(save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog))) {
+  if (!(save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) {
     failureCode = CommDlgExtendedError();
     return false;
   }
-  path = file.c_str();
+  path = WideBufferToAnsi(file.c_str());
   return true;
 }
 

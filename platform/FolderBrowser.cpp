@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/WinText.h"
+
 namespace {
 
 // Disables the thread's enabled windows for the lifetime of the object.
@@ -30,23 +32,25 @@ class TDisabledThreadWindows {
 }  // namespace
 
 bool BrowseForDirectory(HWND owner, const std::string& title, std::string& path) {
-  char display[MAX_PATH] = {};
-  BROWSEINFOA info = {};
+  wchar_t display[MAX_PATH] = {};
+  const std::wstring wideTitle = AnsiToWide(title);
+  BROWSEINFOW info = {};
   info.hwndOwner = owner;
   info.pidlRoot = nullptr;  // the desktop
   info.pszDisplayName = display;
-  info.lpszTitle = title.c_str();
+  info.lpszTitle = wideTitle.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
   PIDLIST_ABSOLUTE chosen;
   {
     TDisabledThreadWindows disabled;
-    chosen = SHBrowseForFolderA(&info);
+    chosen = SHBrowseForFolderW(&info);
   }
   if (!chosen) return false;
-  char buffer[MAX_PATH] = {};
-  const bool found = SHGetPathFromIDListA(chosen, buffer) != FALSE;
+  // Wide: MAX_PATH characters of another script overflow MAX_PATH bytes.
+  wchar_t buffer[MAX_PATH] = {};
+  const bool found = SHGetPathFromIDListW(chosen, buffer) != FALSE;
   CoTaskMemFree(chosen);
   if (!found) return false;
-  path = buffer;
+  path = WideBufferToAnsi(buffer);
   return true;
 }

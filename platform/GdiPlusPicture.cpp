@@ -1,9 +1,15 @@
 #include "platform/GdiPlusPicture.h"
 
 #include <string>
+#include <utility>
 
 #include "core/composition/CompositionPlan.h"
+#include "core/composition/FittedPicture.h"
+#include "core/composition/PictureOrientation.h"
+#include "core/composition/ReducedDecoding.h"
 #include "core/trace/FunStatus.h"
+#include "platform/GdiPlusPixels.h"
+#include "platform/WicPicture.h"
 #include "platform/WinText.h"
 
 using namespace Gdiplus;
@@ -65,45 +71,103 @@ TPixelAccess TDecodedPicture::PixelAccess() {
   return access;
 }
 
-bool NormalizeDecodedPicture(TDecodedPicture& picture, const TPictureEffects& effects,
-                             double* factor) {
-  FUN_TRACE("NormalizeDecodedPicture");
-  FUN_GUARD({
-    const TPixelAccess access = picture.PixelAccess();
-    FUN_CALL_INTO(const TBrightnessStats stats, GetPictureBright(access));
-    FUN_CALL_INTO(const double applied,
-                  NormalizePictureBrightness(access, effects.Method, stats.Mean, stats.Deviation, effects.Level));
-    if (factor) *factor = applied;
-  });
-  return !trace_.Failed();
+namespace {
+
+// A picture decoded for one fitting: its pixels as stored, perhaps at a reduced size,
+// and how they are turned to be shown.
+struct TFittingSource {
+  TPixelBuffer Pixels;
+  bool Opaque = true;
+  int Orientation = kUprightOrientation;
+  int Width = 0;  // the full picture once turned: what the resize rules see
+  int Height = 0;
+};
+
+// The size to ask the imaging component for: the full size, unless the decoder can
+// scale while decoding and the drawing needs no more than half. Brightness statistics
+// are gathered over the whole picture, so normalisation always decodes it in full.
+TDecodeSize RequestedDecodeSize(const TWicPictureFile& file, const TPictureDrawingPlan& plan,
+                                const TFittingSource& source, bool normalize) {
+  if (normalize || !file.CanDecodeReduced()) return {};
+  TDecodeSize needed = NeededPictureSize(plan, source.Width, source.Height);
+  if (OrientationSwapsAxes(source.Orientation)) std::swap(needed.Width, needed.Height);
+  const TDecodeSize reduced = ReducedDecodeSize(file.Width(), file.Height(), needed);
+  if (reduced.Width >= file.Width() && reduced.Height >= file.Height()) return {};
+  return reduced;
 }
 
-void DrawPictureWithEffects(GpGraphics* graphics, GpImage* picture, const TPixelRect& destination,
-                            const TPixelRect& source, bool useGamma, float gamma) {
-  GpImageAttributes* attributes = nullptr;
-  if (useGamma && DllExports::GdipCreateImageAttributes(&attributes) == Ok)
-    DllExports::GdipSetImageAttributesGamma(attributes, ColorAdjustTypeBitmap, TRUE, gamma);
-  DllExports::GdipDrawImageRectRectI(graphics, picture, destination.X, destination.Y,
-                                     destination.Width, destination.Height, source.X, source.Y,
-                                     source.Width, source.Height, UnitPixel, attributes, nullptr,
-                                     nullptr);
-  if (attributes) DllExports::GdipDisposeImageAttributes(attributes);
-}
-
-void DrawPlannedPicture(GpImage* picture, const TPictureDrawingPlan& plan, TScreenBitmap& target) {
-  target.Fill(plan.FillColor);
-  if (plan.DrawsPicture) {
-    GpGraphics* graphics = nullptr;
-    if (DllExports::GdipCreateFromHDC(target.Dc(), &graphics) == Ok) {
-      DllExports::GdipSetInterpolationMode(graphics, InterpolationModeHighQualityBicubic);
-      DrawPictureWithEffects(graphics, picture, plan.Destination, plan.Source, plan.UseGamma,
-                             plan.Gamma);
-      DllExports::GdipDeleteGraphics(graphics);
-    }
+// Decodes the picture and plans its drawing. The size and orientation come before any
+// pixel, so that the drawing is planned first and the decoder asked for no more than
+// it needs. Metafiles, and whatever else the imaging component cannot read, go to
+// GDI+, which gives the pixels as stored, at full size.
+bool DecodeAndPlan(const std::string& fileName, const TResizeRules& rules, int screenWidth, int screenHeight,
+                   const TPictureEffects& effects, TFittingSource& source, TPictureDrawingPlan& plan,
+                   uint32_t& code) {
+  TWicPictureFile file;
+  HRESULT result = file.TryOpen(fileName);
+  if (SUCCEEDED(result)) {
+    source.Orientation = file.Orientation();
+    OrientedSize(file.Width(), file.Height(), source.Orientation, source.Width, source.Height);
+    plan = PlanPictureDrawing(source.Width, source.Height, screenWidth, screenHeight, rules, effects.GammaPercent);
+    const TDecodeSize request = RequestedDecodeSize(file, plan, source, effects.Normalize);
+    result = file.TryDecode(source.Pixels, request.Width, request.Height);
+    source.Opaque = file.IsOpaque();
+    if (SUCCEEDED(result)) return true;
   }
-  GdiFlush();
-  for (const TBlockCopy& copy : plan.TileCopies) target.CopyBlock(copy);
-  GdiFlush();
+  code = static_cast<uint32_t>(result);
+  if (!TryDecodePictureWithGdiPlus(fileName, source.Pixels, source.Opaque)) return false;
+  OrientedSize(source.Pixels.Width(), source.Pixels.Height(), source.Orientation, source.Width, source.Height);
+  plan = PlanPictureDrawing(source.Width, source.Height, screenWidth, screenHeight, rules, effects.GammaPercent);
+  return true;
+}
+
+}  // namespace
+
+bool FitPictureFile(const std::string& fileName, const TResizeRules& rules, int screenWidth, int screenHeight,
+                    const TPictureEffects& effects, int workers, const std::function<bool()>& cancelled,
+                    TFittedPictureResult& fitted, TFitFailure& failure) {
+  fitted = TFittedPictureResult();
+  failure = TFitFailure();
+  auto stopped = [&] { return cancelled && (failure.Cancelled = cancelled()); };
+  try {
+    TFittingSource source;
+    TPictureDrawingPlan plan;
+    if (!DecodeAndPlan(fileName, rules, screenWidth, screenHeight, effects, source, plan, failure.Code))
+      return false;
+    if (stopped()) return false;
+    if (effects.Normalize) {
+      const TBrightnessStats stats = MeasureBrightness(source.Pixels.Span());
+      fitted.Factor = ApplyBrightnessNormalization(source.Pixels.Span(), BrightnessMethodFromText(effects.Method),
+                                                   stats.Mean, stats.Deviation, effects.Level);
+      if (stopped()) return false;
+    }
+    SetLastError(0);
+    std::unique_ptr<TScreenBitmap> bitmap = TScreenBitmap::Create(screenWidth, screenHeight);
+    if (!bitmap) {
+      failure.Detail = std::to_string(screenWidth) + "x" + std::to_string(screenHeight);
+      failure.Code = GetLastError();
+      return false;
+    }
+    const TPixelWalk walk = OrientedWalk(source.Pixels.Span(), source.Orientation);
+    const TSourceArea area = ScaledSourceArea(plan.Source, source.Width, source.Height, walk.Width, walk.Height);
+    const TPixelSpan target{bitmap->Pixels(), bitmap->Width(), bitmap->Height(), bitmap->Stride()};
+    if (!DrawPlanOnBuffer(plan, walk, area, source.Opaque, target, workers)) {
+      failure.Detail = "not enough memory to resize";
+      return false;
+    }
+    if (stopped()) return false;
+    // The decoded picture goes before the caller saves and installs the wallpaper.
+    source.Pixels.Reset();
+    fitted.Bitmap = std::move(bitmap);
+    fitted.Skew = plan.Skew;
+    return true;
+  } catch (const std::exception& e) {
+    failure.Description = std::string("Unhandled exception: ") + e.what();
+  } catch (...) {
+    failure.Description = "Unhandled generic exception.";
+  }
+  fitted = TFittedPictureResult();
+  return false;
 }
 
 void LoadTilePictureToBitmap(const std::string& fileName, std::unique_ptr<TScreenBitmap>& result,
@@ -115,27 +179,15 @@ void LoadTilePictureToBitmap(const std::string& fileName, std::unique_ptr<TScree
   if (fileName.empty()) return;
   FUN_GUARD({
     result.reset();
-    TDecodedPicture picture(fileName);
-    // A picture too big to lock or draw is refused like one that cannot be decoded.
-    if (!IsBitmapSizeAcceptable(picture.Width(), picture.Height())) {
-      FUN_RAISE("Failed to load picture.", fileName);
+    TFittedPictureResult fitted;
+    TFitFailure failure;
+    if (!FitPictureFile(fileName, rules, screenWidth, screenHeight, effects, 0, nullptr, fitted, failure)) {
+      FUN_RAISE(failure.Description, fileName, failure.Detail, failure.Code);
       return;
     }
-    if (effects.Normalize) {
-      FUN_CALL(NormalizeDecodedPicture(picture, effects, factor));
-    }
-    const TPictureDrawingPlan plan = PlanPictureDrawing(picture.Width(), picture.Height(),
-                                                        screenWidth, screenHeight, rules,
-                                                        effects.GammaPercent);
-    std::unique_ptr<TScreenBitmap> bitmap = TScreenBitmap::Create(screenWidth, screenHeight);
-    if (!bitmap) {
-      FUN_RAISE("Failed to load picture.", fileName,
-                std::to_string(screenWidth) + "x" + std::to_string(screenHeight), GetLastError());
-      return;
-    }
-    DrawPlannedPicture(picture.Bitmap(), plan, *bitmap);
-    if (skew) *skew = plan.Skew;
-    result = std::move(bitmap);
+    if (skew) *skew = fitted.Skew;
+    if (factor && effects.Normalize) *factor = fitted.Factor;
+    result = std::move(fitted.Bitmap);
   });
   if (trace_.Failed()) result.reset();
 }

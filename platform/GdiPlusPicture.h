@@ -1,16 +1,22 @@
-// Pictures through GDI+: decoding a file, locking its pixels for the brightness
-// rules, and carrying out a drawing plan onto a screen-sized bitmap. The
-// decisions (sizes, placement, tiles, brightness) are core's.
+// Loading a picture file onto a screen-sized bitmap: the imaging component decodes
+// it (turned as its orientation tag says, at a reduced size where the drawing allows),
+// GDI+ where the component cannot (metafiles), then core's rules normalise, resample
+// and tile it. Also the GDI+ decode itself. The decisions (sizes, placement, tiles,
+// brightness) are core's.
 #pragma once
 
 #include <windows.h>
 
 #include <gdiplus.h>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "core/composition/Brightness.h"
+#include "core/composition/CompositionPlan.h"
+#include "core/composition/PictureEffects.h"
 #include "core/composition/PictureGeometry.h"
 #include "core/composition/ResizeRules.h"
 #include "platform/ScreenBitmap.h"
@@ -37,34 +43,36 @@ class TDecodedPicture {
   Gdiplus::BitmapData lockData_ = {};
 };
 
-// The "Effects" options as the loader uses them.
-struct TPictureEffects {
-  bool Normalize = false;
-  double Level = 0.5;  // percent x 0.01
-  std::string Method = "Balanced scaling";
-  int GammaPercent = 100;
+// A fitted picture and what the fitting measured.
+struct TFittedPictureResult {
+  std::unique_ptr<TScreenBitmap> Bitmap;
+  double Skew = kNoSkew;
+  double Factor = kNoNormalizationFactor;
 };
 
-// Measures and normalises the picture in place; false (the failure recorded) when its
-// pixels cannot be locked. The applied factor goes to *factor when given.
-bool NormalizeDecodedPicture(TDecodedPicture& picture, const TPictureEffects& effects,
-                             double* factor);
+// Why a fitting gave no picture: the report's description with a detail and a system
+// code, or Cancelled.
+struct TFitFailure {
+  bool Cancelled = false;
+  std::string Description = "Failed to load picture.";
+  std::string Detail;
+  uint32_t Code = 0;
+};
 
-// Draws the source rectangle of the picture into the destination rectangle, with the
-// gamma image attribute when gammaPercent asks for one.
-void DrawPictureWithEffects(Gdiplus::GpGraphics* graphics, Gdiplus::GpImage* picture,
-                            const TPixelRect& destination, const TPixelRect& source,
-                            bool useGamma, float gamma);
+// The whole fitting of LoadTilePictureToBitmap without the status trace, so that a
+// worker thread can run it: decode, turn, normalise, resample with `workers` threads
+// (below 1: one per processor), tile. cancelled, when given, is asked between the
+// steps. False with the failure filled in when there is no picture.
+bool FitPictureFile(const std::string& fileName, const TResizeRules& rules, int screenWidth, int screenHeight,
+                    const TPictureEffects& effects, int workers, const std::function<bool()>& cancelled,
+                    TFittedPictureResult& fitted, TFitFailure& failure);
 
-// Carries out a drawing plan on a bitmap of the plan's target size: the fill, the
-// high-quality bicubic draw with gamma, then the tile block copies.
-void DrawPlannedPicture(Gdiplus::GpImage* picture, const TPictureDrawingPlan& plan,
-                        TScreenBitmap& target);
-
-// Reads a picture file, normalises it if asked, and lays it out on a new
-// screenWidth x screenHeight bitmap by the resize rules. The result slot is
+// Reads a picture file, turns it upright, normalises it if asked, and lays it out on
+// a new screenWidth x screenHeight bitmap by the resize rules. The result slot is
 // replaced, and left empty on failure ("Failed to load picture."); the skew and
 // factor slots, when given, get 1.0 and 0.0 first and the measured values after.
+// COM must be initialised on the calling thread for the imaging component; without
+// it every file goes to GDI+.
 void LoadTilePictureToBitmap(const std::string& fileName, std::unique_ptr<TScreenBitmap>& result,
                              const TResizeRules& rules, int screenWidth, int screenHeight,
                              const TPictureEffects& effects, double* skew, double* factor);

@@ -12,3 +12,5 @@
 // every alpha is 255. Traced; "Failed to load picture." (the file name) when GDI+
 // cannot decode the file or its pixels cannot be copied.
 bool DecodePictureWithGdiPlus(const std::string& fileName, TPixelBuffer& pixels, bool& opaque);
+// The same without the status trace, for threads that must not touch it.
+bool TryDecodePictureWithGdiPlus(const std::string& fileName, TPixelBuffer& pixels, bool& opaque);

@@ -1,5 +1,7 @@
 #include "platform/LocalTime.h"
 
+#include "platform/WinText.h"
+
 namespace {
 
 SYSTEMTIME PartsToSystemTime(const TDateParts& parts) {
@@ -15,10 +17,12 @@ SYSTEMTIME PartsToSystemTime(const TDateParts& parts) {
   return time;
 }
 
+// The wide calls throughout: the narrow ones give the locale's legacy code
+// page, not the program's UTF-8.
 std::string LocaleInfo(LCTYPE type) {
-  char buffer[128] = {};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer) == 0) return "";
-  return buffer;
+  wchar_t buffer[128] = {};
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, type, buffer, 128) == 0) return "";
+  return WideBufferToAnsi(buffer);
 }
 
 }  // namespace
@@ -45,9 +49,9 @@ double GetLocalDateTime() {
 
 std::string LocalLongDateText(const TDateParts& parts) {
   const SYSTEMTIME time = PartsToSystemTime(parts);
-  char buffer[256] = {};
-  if (GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, &time, nullptr, buffer, sizeof buffer) == 0) return "";
-  return buffer;
+  wchar_t buffer[256] = {};
+  if (GetDateFormatW(LOCALE_USER_DEFAULT, DATE_LONGDATE, &time, nullptr, buffer, 256) == 0) return "";
+  return WideBufferToAnsi(buffer);
 }
 
 std::string LocalLongTimeText(const TDateParts& parts) {
@@ -55,11 +59,12 @@ std::string LocalLongTimeText(const TDateParts& parts) {
   // The locale's own picture with its separator replaced, so that a separator
   // that also occurs inside the text (as '.' in "a.m.") is left alone.
   const std::string picture = ForceColonTimeSeparator(LocaleInfo(LOCALE_STIMEFORMAT), LocaleInfo(LOCALE_STIME));
-  char buffer[128] = {};
-  if (GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &time, picture.empty() ? nullptr : picture.c_str(), buffer,
-                     sizeof buffer) == 0)
+  const std::wstring widePicture = AnsiToWide(picture);
+  wchar_t buffer[128] = {};
+  if (GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, widePicture.empty() ? nullptr : widePicture.c_str(), buffer,
+                     128) == 0)
     return "";
-  return buffer;
+  return WideBufferToAnsi(buffer);
 }
 
 TLocaleDateTimeTexts LocalDateTimeTexts() {

@@ -6,6 +6,7 @@
 #include "core/trace/FunStatus.h"
 #include "core/catalogue/PictureExtensions.h"
 #include "platform/UserLocale.h"
+#include "platform/WicPicture.h"
 #include "platform/WinText.h"
 
 bool GetDecoderPatterns(std::vector<std::string>& patterns) {
@@ -33,12 +34,26 @@ bool GetDecoderPatterns(std::vector<std::string>& patterns) {
   return !trace_.Failed();
 }
 
+namespace {
+
+// GDI+'s decoders, then the imaging component's: a file either one reads is a
+// picture. Without the component (no COM on this thread) GDI+'s types remain.
+bool GetAllDecoderPatterns(std::vector<std::string>& patterns) {
+  if (!GetDecoderPatterns(patterns)) return false;
+  std::vector<std::string> more;
+  if (GetWicDecoderPatterns(more)) patterns.insert(patterns.end(), more.begin(), more.end());
+  DropCalleeFailure();
+  return true;
+}
+
+}  // namespace
+
 void GetPictureExtensions(std::vector<std::string>& list) {
   FUN_TRACE("GetPictureExtensions");
   list.clear();
   FUN_GUARD({
     std::vector<std::string> patterns;
-    FUN_CALL(GetDecoderPatterns(patterns));
+    FUN_CALL(GetAllDecoderPatterns(patterns));
     list = GetPictureExtensions(patterns, CompareTextUserLocale);
   });
 }
@@ -48,7 +63,7 @@ std::string GetPictureExtensionsAsFilter() {
   std::string filter;
   FUN_GUARD({
     std::vector<std::string> patterns;
-    FUN_CALL(GetDecoderPatterns(patterns));
+    FUN_CALL(GetAllDecoderPatterns(patterns));
     filter = GetPictureExtensionsAsFilter(patterns, LowerCaseUserLocale);
   });
   return filter;

@@ -9,9 +9,9 @@
 // "*.JPG;*.JPEG", in the system code page. Traced; false after a failure.
 bool GetDecoderPatterns(std::vector<std::string>& patterns);
 
-// Fills the list with the decoders' extensions, sorted by the user locale:
-// PictureExtensionList. A failure is recorded, not shown.
+// Fills the list with the extensions of GDI+'s and the imaging component's decoders,
+// sorted by the user locale: PictureExtensionList. A failure is recorded, not shown.
 void GetPictureExtensions(std::vector<std::string>& list);
 
-// The decoders' patterns joined with ";", lowered: PictureFileFilter.
+// Both libraries' decoder patterns joined with ";", lowered: PictureFileFilter.
 std::string GetPictureExtensionsAsFilter();

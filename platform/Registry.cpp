@@ -4,20 +4,24 @@
 
 #include "core/trace/FunStatus.h"
 #include "platform/HandleHolders.h"
+#include "platform/WinText.h"
 
 bool SetRegistryText(HKEY root, const std::string& key, const std::string& valueName,
                      const std::string& text) {
   FUN_TRACE("SetRegistryText");
   bool written = false;
   FUN_GUARD({
+    // Wide, so that the value is stored as UTF-16 and a reader in any code
+    // page gets the text right.
+    const std::wstring wideText = AnsiToWide(text);
     HKEY handle = nullptr;
-    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+    if (RegCreateKeyExW(root, AnsiToWide(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
                         &handle, nullptr) != ERROR_SUCCESS)
       return;
     const TRegistryKeyHolder keyHolder(handle);
-    written = RegSetValueExA(handle, valueName.c_str(), 0, REG_SZ,
-                             reinterpret_cast<const BYTE*>(text.c_str()),
-                             static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+    written = RegSetValueExW(handle, AnsiToWide(valueName).c_str(), 0, REG_SZ,
+                             reinterpret_cast<const BYTE*>(wideText.c_str()),
+                             static_cast<DWORD>((wideText.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
   });
   return written;
 }
@@ -27,16 +31,17 @@ std::string GetRegistryText(HKEY root, const std::string& key, const std::string
   std::string text;
   FUN_GUARD({
     HKEY handle = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS) return;
+    if (RegOpenKeyExW(root, AnsiToWide(key).c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS) return;
     const TRegistryKeyHolder keyHolder(handle);
+    const std::wstring name = AnsiToWide(valueName);
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(handle, valueName.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+    if (RegQueryValueExW(handle, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
         (type == REG_SZ || type == REG_EXPAND_SZ) && size > 0) {
-      std::vector<char> buffer(size + 1, '\0');
-      if (RegQueryValueExA(handle, valueName.c_str(), nullptr, &type,
-                           reinterpret_cast<BYTE*>(buffer.data()), &size) == ERROR_SUCCESS)
-        text = buffer.data();  // stops at the terminator, which the stored size may or may not count
+      std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 2, L'\0');
+      if (RegQueryValueExW(handle, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) ==
+          ERROR_SUCCESS)
+        text = WideBufferToAnsi(buffer.data());  // stops at the terminator, which the stored size may or may not count
     }
   });
   return text;

@@ -2,9 +2,29 @@
 
 #include <cstring>
 
+#include "core/composition/BmpFileHeader.h"
+
+namespace {
+
+// Where the pixels start in the section: a DIB's offset must be a multiple of four
+// bytes, and the BMP headers end right at the pixels.
+constexpr DWORD kPixelOffset = (BmpHeaderSize + 3) & ~static_cast<DWORD>(3);
+
+}  // namespace
+
 std::unique_ptr<TScreenBitmap> TScreenBitmap::Create(int width, int height) {
   if (!IsBitmapSizeAcceptable(width, height)) return nullptr;
   std::unique_ptr<TScreenBitmap> result(new TScreenBitmap());
+  const uint64_t sectionBytes = kPixelOffset + static_cast<uint64_t>(width) * 4 * static_cast<uint64_t>(height);
+  result->section_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE,
+                                        static_cast<DWORD>(sectionBytes >> 32), static_cast<DWORD>(sectionBytes),
+                                        nullptr);
+  if (!result->section_) return nullptr;
+  result->view_ = static_cast<uint8_t*>(MapViewOfFile(result->section_, FILE_MAP_ALL_ACCESS, 0, 0, 0));
+  if (!result->view_) return nullptr;
+  uint8_t* const header = result->view_ + kPixelOffset - BmpHeaderSize;
+  if (!WriteBmpFileHeader(header, width, height)) return nullptr;
+  result->fileImage_ = header;
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
@@ -13,7 +33,7 @@ std::unique_ptr<TScreenBitmap> TScreenBitmap::Create(int width, int height) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  result->bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  result->bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, result->section_, kPixelOffset);
   if (!result->bitmap_ || !bits) return nullptr;
   result->dc_ = CreateCompatibleDC(nullptr);
   if (!result->dc_) return nullptr;
@@ -30,6 +50,12 @@ TScreenBitmap::~TScreenBitmap() {
     DeleteDC(dc_);
   }
   if (bitmap_) DeleteObject(bitmap_);
+  if (view_) UnmapViewOfFile(view_);
+  if (section_) CloseHandle(section_);
+}
+
+size_t TScreenBitmap::FileImageSize() const {
+  return BmpHeaderSize + static_cast<size_t>(Stride()) * static_cast<size_t>(height_);
 }
 
 std::unique_ptr<TScreenBitmap> TScreenBitmap::Copy() const {

@@ -1,6 +1,8 @@
 // The 32-bit bitmap a wallpaper is composed on: a top-down DIB section with its
 // own memory device context, so that GDI+ can draw on it, GDI can copy blocks
-// inside it, and its pixels can be copied or saved as they are.
+// inside it, and its pixels can be copied or saved as they are. The BMP file's
+// headers sit in the same memory right before the pixels, so the whole file is
+// one block.
 #pragma once
 
 #include <windows.h>
@@ -24,6 +26,10 @@ class TScreenBitmap {
   uint8_t* Pixels() const { return pixels_; }
   int Stride() const { return width_ * 4; }
   HDC Dc() const { return dc_; }
+  // The bitmap as a BMP file: the headers and then the pixels, ready for one write.
+  // Call GdiFlush first when GDI may still be drawing on it.
+  const uint8_t* FileImage() const { return fileImage_; }
+  size_t FileImageSize() const;
 
   // A bitmap of the same size and pixels; drawing on it leaves this one unchanged.
   std::unique_ptr<TScreenBitmap> Copy() const;
@@ -39,6 +45,9 @@ class TScreenBitmap {
   int width_ = 0;
   int height_ = 0;
   uint8_t* pixels_ = nullptr;
+  HANDLE section_ = nullptr;  // the memory of the headers and the pixels
+  uint8_t* view_ = nullptr;   // the whole section, for writing it to a file
+  const uint8_t* fileImage_ = nullptr;
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ oldBitmap_ = nullptr;
   HDC dc_ = nullptr;

@@ -10,6 +10,7 @@
 #include "core/catalogue/LinkRules.h"
 #include "core/catalogue/PathParts.h"
 #include "platform/HandleHolders.h"
+#include "platform/UserLocale.h"
 #include "platform/WinText.h"
 
 namespace {
@@ -57,12 +58,13 @@ void TLinkFile::Reset() { *this = TLinkFile(); }
 std::string FullLinkPath(const std::string& path) {
   if (path.empty()) return path;
   std::string source = IsBareDrive(path) ? path + "\\" : path;
-  char full[MAX_PATH] = {};
-  if (!GetFullPathNameA(source.c_str(), MAX_PATH, full, nullptr)) return path;
-  std::string result = full;
+  // Wide buffers: MAX_PATH characters of another script overflow MAX_PATH bytes.
+  wchar_t full[MAX_PATH] = {};
+  if (!GetFullPathNameW(AnsiToWide(source).c_str(), MAX_PATH, full, nullptr)) return path;
+  std::string result = WideBufferToAnsi(full);
   if (result.find('~') != std::string::npos) {
-    char longPath[MAX_PATH] = {};
-    if (GetLongPathNameA(result.c_str(), longPath, MAX_PATH)) result = longPath;
+    wchar_t longPath[MAX_PATH] = {};
+    if (GetLongPathNameW(full, longPath, MAX_PATH)) result = WideBufferToAnsi(longPath);
   }
   return IsBareDrive(path) ? WithoutTrailingSeparator(result).substr(0, 2) + "\\" : result;
 }
@@ -73,8 +75,8 @@ bool TLinkFile::Load(const std::string& linkPath, bool resolve) {
     Reset();
     auto fail = [&](const char* message, uint32_t code) { FUN_RAISE(message, linkPath, "", code); };
     if (!IsLinkFile(linkPath)) return fail("File is not a link.", 0);
-    TComPtr<IShellLinkA> link;
-    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    TComPtr<IShellLinkW> link;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                       reinterpret_cast<void**>(&link));
     if (IsComFailure(result)) return fail("Failed to initialize instance.", static_cast<uint32_t>(result));
     TComPtr<IPersistFile> file;
@@ -89,18 +91,18 @@ bool TLinkFile::Load(const std::string& linkPath, bool resolve) {
       result = link->Resolve(GetActiveWindow(), 6);
       if (IsComFailure(result)) return fail("Failed to resolve link file.", static_cast<uint32_t>(result));
     }
-    char text[MAX_PATH] = {};
-    WIN32_FIND_DATAA info = {};
+    wchar_t text[MAX_PATH] = {};
+    WIN32_FIND_DATAW info = {};
     result = link->GetPath(text, MAX_PATH, &info, 0);
     if (IsComFailure(result)) return fail("Failed to get reference path.", static_cast<uint32_t>(result));
-    const std::string reference = text;
+    const std::string reference = WideBufferToAnsi(text);
     Attributes = info.dwFileAttributes;
     CreationTime = FileTimeToLocalDays(info.ftCreationTime);
     LastAccessTime = FileTimeToLocalDays(info.ftLastAccessTime);
     LastWriteTime = FileTimeToLocalDays(info.ftLastWriteTime);
     Size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     IsInfoLoaded = true;
-    char working[MAX_PATH] = {}, arguments[MAX_PATH] = {}, description[MAX_PATH] = {}, icon[MAX_PATH] = {};
+    wchar_t working[MAX_PATH] = {}, arguments[MAX_PATH] = {}, description[MAX_PATH] = {}, icon[MAX_PATH] = {};
     if (IsComFailure(result = link->GetWorkingDirectory(working, MAX_PATH)))
       return fail("Failed to get working path.", static_cast<uint32_t>(result));
     if (IsComFailure(result = link->GetArguments(arguments, MAX_PATH)))
@@ -111,10 +113,10 @@ bool TLinkFile::Load(const std::string& linkPath, bool resolve) {
       return fail("Failed to get icon path.", static_cast<uint32_t>(result));
     ReferencePath = WithoutTrailingSeparator(FullLinkPath(reference));
     if (ReferencePath.empty()) return fail("Empty reference path.", 0);
-    WorkingPath = WithoutTrailingSeparator(FullLinkPath(working));
-    Arguments = WithoutTrailingSeparator(arguments);
-    Description = WithoutTrailingSeparator(description);
-    IconPath = WithoutTrailingSeparator(FullLinkPath(icon));
+    WorkingPath = WithoutTrailingSeparator(FullLinkPath(WideBufferToAnsi(working)));
+    Arguments = WithoutTrailingSeparator(WideBufferToAnsi(arguments));
+    Description = WithoutTrailingSeparator(WideBufferToAnsi(description));
+    IconPath = WithoutTrailingSeparator(FullLinkPath(WideBufferToAnsi(icon)));
     WORD hotKey = 0;
     if (IsComFailure(result = link->GetHotkey(&hotKey))) return fail("Failed to get hot key.", static_cast<uint32_t>(result));
     HotKey = hotKey;
@@ -124,7 +126,7 @@ bool TLinkFile::Load(const std::string& linkPath, bool resolve) {
     // file's own header holds the value that was saved.
     int stored = 0;
     if (ReadShowCommandFromHeader(linkPath, stored)) ShowCommand = stored;
-    if (SameTextAscii(ReferencePath, linkPath))
+    if (SameNameIgnoringCase(ReferencePath, linkPath))
       return fail("This file is most probably a virus because it links to itself.", 0);
   });
   return !trace_.Failed();
@@ -137,19 +139,19 @@ bool TLinkFile::Save(const std::string& linkPath, bool replace) {
     ReferencePath = FullLinkPath(ReferencePath);
     if (IsLinkFile(ReferencePath)) return fail("This operating system does not support chained links.", 0);
     if (!replace && GetFileAttributesA(linkPath.c_str()) != INVALID_FILE_ATTRIBUTES) return;
-    TComPtr<IShellLinkA> link;
-    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    TComPtr<IShellLinkW> link;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                       reinterpret_cast<void**>(&link));
     if (IsComFailure(result)) return fail("Failed to initialize instance.", static_cast<uint32_t>(result));
-    if (IsComFailure(result = link->SetPath(ReferencePath.c_str())))
+    if (IsComFailure(result = link->SetPath(AnsiToWide(ReferencePath).c_str())))
       return fail("Failed to set reference path.", static_cast<uint32_t>(result));
-    if (IsComFailure(result = link->SetWorkingDirectory(WorkingPath.c_str())))
+    if (IsComFailure(result = link->SetWorkingDirectory(AnsiToWide(WorkingPath).c_str())))
       return fail("Failed to set working path.", static_cast<uint32_t>(result));
-    if (IsComFailure(result = link->SetArguments(Arguments.c_str())))
+    if (IsComFailure(result = link->SetArguments(AnsiToWide(Arguments).c_str())))
       return fail("Failed to set arguments.", static_cast<uint32_t>(result));
-    if (IsComFailure(result = link->SetDescription(Description.c_str())))
+    if (IsComFailure(result = link->SetDescription(AnsiToWide(Description).c_str())))
       return fail("Failed to set description.", static_cast<uint32_t>(result));
-    if (IsComFailure(result = link->SetIconLocation(IconPath.c_str(), IconIndex)))
+    if (IsComFailure(result = link->SetIconLocation(AnsiToWide(IconPath).c_str(), IconIndex)))
       return fail("Failed to set icon path.", static_cast<uint32_t>(result));
     if (IsComFailure(result = link->SetHotkey(HotKey))) return fail("Failed to set hot key.", static_cast<uint32_t>(result));
     if (IsComFailure(result = link->SetShowCmd(ShowCommand)))

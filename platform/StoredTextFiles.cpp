@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "core/catalogue/PathParts.h"
+#include "core/settings/StoredTextEncoding.h"
+#include "platform/LegacyCodePage.h"
 #include "platform/HandleHolders.h"
 #include "platform/MessageBoxes.h"
 
@@ -12,8 +14,10 @@ TWinStoredTextFiles& StoredTextFiles() {
 }
 
 char UserDecimalSeparator() {
-  char separator[8] = {};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator) > 1) return separator[0];
+  wchar_t separator[8] = {};
+  // A separator outside ASCII cannot stand as one byte in a stored number.
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) > 1 && separator[0] < 0x80)
+    return static_cast<char>(separator[0]);
   return '.';
 }
 
@@ -42,6 +46,9 @@ TStoredTextFileAccess::TReadOutcome TWinStoredTextFiles::ReadWholeFile(const std
                            read == bytes.size());
   }
   errorCode = ok ? 0 : GetLastError();
+  // The store holds UTF-8: a file of an earlier version, in the legacy code
+  // page, becomes UTF-8 here and is saved as UTF-8 from then on.
+  if (ok) bytes = StoredTextAsUtf8(bytes, LegacyTextToUtf8);
   return ok ? TReadOutcome::Read : TReadOutcome::Failed;
 }
 

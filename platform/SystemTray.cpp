@@ -2,43 +2,48 @@
 
 #include <shellapi.h>
 
-#include <cstring>
+#include <algorithm>
+#include <iterator>
 
 #include "core/control/TrayMenu.h"
 #include "core/control/WindowMessages.h"
+#include "platform/WinText.h"
 
 TSystemTray::~TSystemTray() { DeleteIcon(); }
 
-NOTIFYICONDATAA TSystemTray::Record(UINT flags) const {
-  NOTIFYICONDATAA record = {};
+NOTIFYICONDATAW TSystemTray::Record(UINT flags) const {
+  NOTIFYICONDATAW record = {};
   record.cbSize = sizeof record;
   record.hWnd = Owner;
   record.uID = kTrayIconId;
   record.uFlags = flags;
   record.uCallbackMessage = kTrayCallbackMessage;
   record.hIcon = Icon;
-  // The record's tip holds 128 characters; longer tips are cut at 127.
-  std::strncpy(record.szTip, tip_.c_str(), sizeof record.szTip - 1);
+  // The record's tip holds 128 UTF-16 units with its terminator; the wide
+  // record carries any script, and the tip comes cut on a character boundary.
+  const std::wstring tip = AnsiToWide(tip_);
+  const size_t units = std::min(tip.size(), std::size(record.szTip) - 1);
+  std::copy(tip.begin(), tip.begin() + static_cast<std::ptrdiff_t>(units), record.szTip);
   return record;
 }
 
 bool TSystemTray::AddIcon() {
-  NOTIFYICONDATAA record = Record(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-  added_ = Shell_NotifyIconA(NIM_ADD, &record) != FALSE;
+  NOTIFYICONDATAW record = Record(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+  added_ = Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
   return added_;
 }
 
 bool TSystemTray::DeleteIcon() {
   if (!added_) return false;
-  NOTIFYICONDATAA record = Record(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+  NOTIFYICONDATAW record = Record(NIF_MESSAGE | NIF_ICON | NIF_TIP);
   added_ = false;
-  return Shell_NotifyIconA(NIM_DELETE, &record) != FALSE;
+  return Shell_NotifyIconW(NIM_DELETE, &record) != FALSE;
 }
 
 void TSystemTray::SetTip(const std::string& text) {
   tip_ = text;
-  NOTIFYICONDATAA record = Record(NIF_TIP);
-  if (added_) Shell_NotifyIconA(NIM_MODIFY, &record);
+  NOTIFYICONDATAW record = Record(NIF_TIP);
+  if (added_) Shell_NotifyIconW(NIM_MODIFY, &record);
 }
 
 void TSystemTray::ShowMainWindow() {

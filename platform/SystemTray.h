@@ -24,7 +24,7 @@ class TSystemTray {
   void HandleTrayMessage(LPARAM mouseEvent);
 
  private:
-  NOTIFYICONDATAA Record(UINT flags) const;
+  NOTIFYICONDATAW Record(UINT flags) const;
   std::string tip_;
   bool added_ = false;
 };

@@ -2,33 +2,54 @@
 
 #include <windows.h>
 
+#include "platform/WinText.h"
+
+// The wide calls throughout: the narrow collation and locale calls read
+// their text in the locale's legacy code page, not in the program's UTF-8.
+
 int CompareTextUserLocale(const std::string& a, const std::string& b) {
-  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
-                        static_cast<int>(b.size())) - CSTR_EQUAL;
+  const std::wstring wideA = AnsiToWide(a);
+  const std::wstring wideB = AnsiToWide(b);
+  return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wideA.data(), static_cast<int>(wideA.size()),
+                        wideB.data(), static_cast<int>(wideB.size())) -
+         CSTR_EQUAL;
 }
 
 bool SortKeyUserLocale(const std::string& text, std::string& key) {
-  // The same conversion and flags as the comparison, so the order is the same.
+  // The same flags as the comparison, so the order is the same.
   constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
-  const int length = text.empty() ? -1 : static_cast<int>(text.size());
+  const std::wstring wide = AnsiToWide(text);
+  const int length = wide.empty() ? -1 : static_cast<int>(wide.size());
   // Room for every weight of every character at the first try, most of the time.
-  key.resize(text.size() * 6 + 16);
-  int size = LCMapStringA(LOCALE_USER_DEFAULT, kFlags, text.c_str(), length, key.data(), static_cast<int>(key.size()));
+  // A sort key is a byte string even from the wide call.
+  key.resize(wide.size() * 6 + 16);
+  int size = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, wide.c_str(), length, reinterpret_cast<LPWSTR>(key.data()),
+                          static_cast<int>(key.size()));
   if (size == 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-    key.resize(static_cast<size_t>(LCMapStringA(LOCALE_USER_DEFAULT, kFlags, text.c_str(), length, nullptr, 0)));
-    size = LCMapStringA(LOCALE_USER_DEFAULT, kFlags, text.c_str(), length, key.data(), static_cast<int>(key.size()));
+    key.resize(static_cast<size_t>(LCMapStringW(LOCALE_USER_DEFAULT, kFlags, wide.c_str(), length, nullptr, 0)));
+    size = LCMapStringW(LOCALE_USER_DEFAULT, kFlags, wide.c_str(), length, reinterpret_cast<LPWSTR>(key.data()),
+                        static_cast<int>(key.size()));
   }
   key.resize(size > 0 ? static_cast<size_t>(size) : 0);
   return size > 0;
 }
 
+bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  const std::wstring wideA = AnsiToWide(a);
+  const std::wstring wideB = AnsiToWide(b);
+  return CompareStringOrdinal(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
+                              static_cast<int>(wideB.size()), TRUE) == CSTR_EQUAL;
+}
+
 std::string LowerCaseUserLocale(std::string text) {
-  if (!text.empty()) CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-  return text;
+  std::wstring wide = AnsiToWide(text);
+  if (!wide.empty()) CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+  return WideToAnsi(wide);
 }
 
 std::string UserThousandsSeparator() {
-  char separator[8] = {};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator) <= 1) return ",";
-  return separator;
+  wchar_t separator[8] = {};
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, 8) <= 1) return ",";
+  return WideBufferToAnsi(separator);
 }

@@ -11,6 +11,10 @@ int CompareTextUserLocale(const std::string& a, const std::string& b);
 // texts compare. Made once per text, it spares a collation call per pair.
 bool SortKeyUserLocale(const std::string& text, std::string& key);
 
+// Equal as the file system sees names: case-insensitively by the system's
+// Unicode case table ("Фото" and "ФОТО" are one folder).
+bool SameNameIgnoringCase(const std::string& a, const std::string& b);
+
 // The text lowered by the user locale.
 std::string LowerCaseUserLocale(std::string text);
 

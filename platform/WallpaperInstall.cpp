@@ -2,11 +2,8 @@
 
 #include <windows.h>
 
-#include <gdiplus.h>
-
 #include "core/trace/FunStatus.h"
 #include "core/composition/WallpaperFiles.h"
-#include "platform/GdiPlusEncoders.h"
 #include "platform/WinText.h"
 
 std::string GetTempDirectory() {
@@ -51,30 +48,28 @@ bool MoveOverBusyFile(const std::string& from, const std::string& to, DWORD& err
 }  // namespace
 
 bool SaveBitmapAsBmpFile(const TScreenBitmap& bitmap, const std::string& path) {
-  using namespace Gdiplus;
   FUN_TRACE("SaveBitmapAsBmpFile");
   FUN_GUARD({
-    CLSID encoder;
-    if (!FindImageEncoder(L"image/bmp", encoder)) {
-      FUN_RAISE("Failed to find the BMP encoder.", path);
-      return;
-    }
-    GdiFlush();
-    GpBitmap* image = nullptr;
-    if (DllExports::GdipCreateBitmapFromScan0(bitmap.Width(), bitmap.Height(), bitmap.Stride(),
-                                              PixelFormat32bppRGB, bitmap.Pixels(), &image) != Ok) {
-      FUN_RAISE("Failed to save wallpaper file.", path);
-      return;
-    }
+    GdiFlush();  // finish any drawing still queued on the bitmap
     const std::string partPath = path + ".part";
-    const Status saved = DllExports::GdipSaveImageToFile(image, AnsiToWide(partPath).c_str(), &encoder, nullptr);
-    DllExports::GdipDisposeImage(image);
-    if (saved != Ok) {
-      DeleteFileA(partPath.c_str());
-      FUN_RAISE("Failed to save wallpaper file.", path, std::to_string(saved));
+    SetLastError(0);
+    HANDLE file = CreateFileA(partPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      FUN_RAISE("Failed to save wallpaper file.", path, "", GetLastError());
       return;
     }
-    DWORD error = 0;
+    // The headers and the pixels are one block: one write puts the whole file down.
+    const DWORD size = static_cast<DWORD>(bitmap.FileImageSize());
+    DWORD written = 0;
+    SetLastError(0);
+    const bool wrote = WriteFile(file, bitmap.FileImage(), size, &written, nullptr) && written == size;
+    DWORD error = GetLastError();
+    CloseHandle(file);
+    if (!wrote) {
+      DeleteFileA(partPath.c_str());
+      FUN_RAISE("Failed to save wallpaper file.", path, std::to_string(written), error);
+      return;
+    }
     if (!MoveOverBusyFile(partPath, path, error)) {
       DeleteFileA(partPath.c_str());
       FUN_RAISE("Failed to save wallpaper file.", path, "", error);

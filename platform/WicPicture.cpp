@@ -145,13 +145,13 @@ TWicPictureFile::~TWicPictureFile() = default;
 
 bool TWicPictureFile::CanDecodeReduced() const { return static_cast<bool>(interfaces_->Transform); }
 
-bool TWicPictureFile::Open(const std::string& fileName) {
-  FUN_TRACE("TWicPictureFile::Open");
+HRESULT TWicPictureFile::TryOpen(const std::string& fileName) {
   interfaces_.reset(new TInterfaces);
   fileName_ = fileName;
   width_ = height_ = 0;
   orientation_ = 1;
-  FUN_GUARD({
+  openedSize_.clear();
+  try {
     TInterfaces& com = *interfaces_;
     HRESULT result = CreateFactory(com.Factory);
     if (SUCCEEDED(result)) {
@@ -162,12 +162,12 @@ bool TWicPictureFile::Open(const std::string& fileName) {
     }
     UINT width = 0, height = 0;
     if (SUCCEEDED(result)) result = com.Frame->GetSize(&width, &height);
+    openedSize_ = std::to_string(width) + "x" + std::to_string(height);
     // A header may claim any size: one we would not allocate is refused before decoding.
-    if (FAILED(result) || !IsBitmapSizeAcceptable(width, height)) {
-      FUN_RAISE("Failed to load picture.", fileName,
-                std::to_string(width) + "x" + std::to_string(height), static_cast<uint32_t>(result));
+    if (SUCCEEDED(result) && !IsBitmapSizeAcceptable(width, height)) result = WINCODEC_ERR_IMAGESIZEOUTOFRANGE;
+    if (FAILED(result)) {
       interfaces_.reset(new TInterfaces);
-      return;
+      return result;
     }
     width_ = static_cast<int>(width);
     height_ = static_cast<int>(height);
@@ -181,26 +181,38 @@ bool TWicPictureFile::Open(const std::string& fileName) {
       const std::vector<uint8_t> head = ReadFileHead(AnsiToWide(fileName), kJpegOrientationHeadSize);
       orientation_ = JpegOrientation(head.data(), head.size());
     }
+    return S_OK;
+  } catch (...) {
+    interfaces_.reset(new TInterfaces);
+    width_ = height_ = 0;
+    return E_OUTOFMEMORY;
+  }
+}
+
+bool TWicPictureFile::Open(const std::string& fileName) {
+  FUN_TRACE("TWicPictureFile::Open");
+  FUN_GUARD({
+    const HRESULT result = TryOpen(fileName);
+    if (FAILED(result)) {
+      FUN_RAISE("Failed to load picture.", fileName, openedSize_, static_cast<uint32_t>(result));
+      return;
+    }
   });
   return !trace_.Failed();
 }
 
-bool TWicPictureFile::Decode(TPixelBuffer& pixels, int requestedWidth, int requestedHeight) {
-  FUN_TRACE("TWicPictureFile::Decode");
+HRESULT TWicPictureFile::TryDecode(TPixelBuffer& pixels, int requestedWidth, int requestedHeight) {
   pixels.Reset();
-  FUN_GUARD({
+  try {
     TInterfaces& com = *interfaces_;
-    if (!com.Frame) {
-      FUN_RAISE("Failed to load picture.", fileName_);
-      return;
-    }
+    if (!com.Frame) return E_UNEXPECTED;
     WICPixelFormatGUID stored = {};
     com.Frame->GetPixelFormat(&stored);
     if (com.Transform && requestedWidth > 0 && requestedHeight > 0 &&
         DecodeThroughSourceTransform(com.Transform.Get(), width_, height_, requestedWidth, requestedHeight,
                                      pixels)) {
       opaque_ = FormatIsOpaque(stored) || AllPixelsOpaque(pixels);
-      return;
+      return S_OK;
     }
     TComPtr<IWICFormatConverter> converter;
     HRESULT result = com.Factory->CreateFormatConverter(converter.Receive());
@@ -213,10 +225,24 @@ bool TWicPictureFile::Decode(TPixelBuffer& pixels, int requestedWidth, int reque
                                      static_cast<UINT>(pixels.ByteSize()), pixels.Pixels());
     if (FAILED(result)) {
       pixels.Reset();
-      FUN_RAISE("Failed to load picture.", fileName_, "", static_cast<uint32_t>(result));
-      return;
+      return result;
     }
     opaque_ = FormatIsOpaque(stored) || AllPixelsOpaque(pixels);
+    return S_OK;
+  } catch (...) {
+    pixels.Reset();
+    return E_OUTOFMEMORY;
+  }
+}
+
+bool TWicPictureFile::Decode(TPixelBuffer& pixels, int requestedWidth, int requestedHeight) {
+  FUN_TRACE("TWicPictureFile::Decode");
+  FUN_GUARD({
+    const HRESULT result = TryDecode(pixels, requestedWidth, requestedHeight);
+    if (FAILED(result)) {
+      FUN_RAISE("Failed to load picture.", fileName_, "", result == E_UNEXPECTED ? 0 : static_cast<uint32_t>(result));
+      return;
+    }
   });
   if (trace_.Failed()) pixels.Reset();
   return !trace_.Failed();

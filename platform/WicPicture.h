@@ -1,8 +1,11 @@
 // Pictures through the Windows Imaging Component: a file decoded straight into a
 // 32-bit buffer the program owns (at a reduced size where the decoder can scale while
 // decoding), the orientation tag a JPEG carries, and the installed decoders' file
-// types. COM must be initialised on the calling thread.
+// types. COM must be initialised on the calling thread. One object belongs to one
+// thread at a time.
 #pragma once
+
+#include <windows.h>
 
 #include <memory>
 #include <string>
@@ -23,6 +26,9 @@ class TWicPictureFile {
   // the orientation tag. Traced; "Failed to load picture." (the file name) when no
   // decoder takes the file or its size is not one we allocate.
   bool Open(const std::string& fileName);
+  // The same without the status trace, for threads that must not touch it: the
+  // failure's code instead.
+  HRESULT TryOpen(const std::string& fileName);
 
   // The size as stored, before any turning.
   int Width() const { return width_; }
@@ -37,6 +43,7 @@ class TWicPictureFile {
   // (requestedWidth and requestedHeight of 0 ask for full size). Traced; "Failed to
   // load picture." (the file name) when the data is broken or memory is short.
   bool Decode(TPixelBuffer& pixels, int requestedWidth = 0, int requestedHeight = 0);
+  HRESULT TryDecode(TPixelBuffer& pixels, int requestedWidth = 0, int requestedHeight = 0);
   // After a decode: true when every pixel is opaque.
   bool IsOpaque() const { return opaque_; }
 
@@ -44,6 +51,7 @@ class TWicPictureFile {
   struct TInterfaces;
   std::unique_ptr<TInterfaces> interfaces_;
   std::string fileName_;
+  std::string openedSize_;  // "WxH" as the header claimed it, for the failure report
   int width_ = 0;
   int height_ = 0;
   int orientation_ = 1;

@@ -41,3 +41,10 @@ bool WideToAnsiExactly(const wchar_t* text, size_t length, std::string& ansi) {
   ansi.resize(written > 0 ? static_cast<size_t>(written) : 0);
   return written > 0 && !usedDefault;
 }
+
+std::string WideBufferToAnsi(const wchar_t* text) { return text ? WideToAnsi(std::wstring(text)) : std::string(); }
+
+int DrawProgramText(HDC dc, const std::string& text, RECT& rect, UINT format) {
+  std::wstring wide = AnsiToWide(text);
+  return DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect, format);
+}

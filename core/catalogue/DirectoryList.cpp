@@ -1,6 +1,7 @@
 #include "core/catalogue/DirectoryList.h"
 
 #include "core/catalogue/PathParts.h"
+#include "core/text/Utf8Text.h"
 
 const char* const kTooManyDirectoriesMessage = "Too many directories. Can't add anymore.";
 const char* const kDirectoryListSection = "DirectoryList";
@@ -36,9 +37,9 @@ const char* ActiveCellText(bool active) { return active ? "Active" : "NA"; }
 const char* RecursiveCellText(bool recursive) { return recursive ? "Recurs" : "NR"; }
 
 bool TDirectoryList::AddDirectoryEntry(const std::string& path, bool active, bool recursive) {
-  if (path.empty() || IsFull()) return false;
+  if (path.empty() || IsFull() || Utf16Length(path) > kMaxStoredPathLength) return false;
   for (const TDirectoryEntry& entry : entries_)
-    if (SameTextAscii(entry.Path, path)) return false;
+    if (SameName(entry.Path, path)) return false;
   TDirectoryEntry entry;
   entry.Path = path;
   entry.Flags = static_cast<uint8_t>((active ? DirectoryActiveBit : 0) |
@@ -106,9 +107,7 @@ void TDirectoryList::Load(const TSectionReader& reader) {
   if (count < 0 || count > kMaxDirectoryCount) count = 0;
   for (int32_t n = 0; n < count; ++n) {
     const std::string number = std::to_string(n);
-    std::string path = reader.ReadText("Title" + number);
-    if (path.size() > kMaxStoredPathLength) path.clear();
-    AddDirectoryEntry(path, StoredTextIsTrue(reader.ReadText("Active" + number)),
+    AddDirectoryEntry(reader.ReadText("Title" + number), StoredTextIsTrue(reader.ReadText("Active" + number)),
                       StoredTextIsTrue(reader.ReadText("Recurs" + number)));
   }
   CurrentRow = Count() > 0 ? 0 : -1;

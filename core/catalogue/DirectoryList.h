@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "core/settings/SectionValues.h"
+#include "core/text/AsciiText.h"
+#include "core/text/SameNameRule.h"
 
 // The two flags of a row as one two-bit set.
 enum : uint8_t { DirectoryActiveBit = 1, DirectoryRecursiveBit = 2 };
@@ -54,9 +56,12 @@ class TDirectoryList {
 
   // The focused row, -1 for none.
   int CurrentRow = -1;
+  // Whether two paths name one folder.
+  TSameNameRule SameName = SameTextAscii;
 
-  // Appends a row unless the path is empty, the list is full or a row already
-  // has the path (ASCII case-insensitive). True when a row was added.
+  // Appends a row unless the path is empty, longer than the stored-path limit
+  // in UTF-16 units, the list is full or a row already has the path (by
+  // SameName). True when a row was added.
   bool AddDirectoryEntry(const std::string& path, bool active, bool recursive);
   // A directory chosen in the folder browser: active, not recursive; the first
   // row of an empty list becomes current.
@@ -69,6 +74,12 @@ class TDirectoryList {
   bool IsDirectoryRecursive(int row) const;
   void SetDirectoryRecursive(int row, bool value);
   void ToggleDirectoryRecursive(int row);
+
+  // Removes every row; the name rule stays.
+  void Clear() {
+    entries_.clear();
+    CurrentRow = -1;
+  }
 
   // Deletes the current row; the row now at its position, or the new last row,
   // becomes current. Nothing without a current row.

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/catalogue/PathParts.h"
+#include "core/text/Utf8Text.h"
 
 const char* const kTooManyFavoritesMessage = "Can't add any more favorites.";
 const char* const kFavoritesSection = "FavoritePictures";
@@ -15,7 +16,8 @@ void TFavorites::RemoveSlot(int32_t slot) {
 
 void TFavorites::Add(const std::string& title) {
   if (title.empty() || IsBareDrive(title) || FileNamePart(title).empty()) return;
-  if (Count >= 1 && SameTextAscii(Titles[Count - 1], title)) return;
+  if (Utf16Length(title) > kMaxStoredPathLength) return;
+  if (Count >= 1 && SameName(Titles[Count - 1], title)) return;
   Delete(title);
   if (Count == kMaxFavoriteCount) RemoveSlot(0);
   Titles[Count++] = title;
@@ -23,7 +25,7 @@ void TFavorites::Add(const std::string& title) {
 
 void TFavorites::Delete(const std::string& title) {
   for (int32_t slot = 0; slot < Count; ++slot) {
-    if (SameTextAscii(Titles[slot], title)) {
+    if (SameName(Titles[slot], title)) {
       RemoveSlot(slot);
       return;
     }
@@ -33,11 +35,7 @@ void TFavorites::Delete(const std::string& title) {
 void TFavorites::Load(const TSectionReader& reader) {
   int32_t count = reader.ReadInt("Count", 0);
   if (count < 0 || count > kMaxFavoriteCount) count = 0;
-  for (int32_t n = 0; n < count; ++n) {
-    std::string title = reader.ReadText("Title" + std::to_string(n));
-    if (title.size() > kMaxStoredPathLength) title.clear();
-    Add(title);
-  }
+  for (int32_t n = 0; n < count; ++n) Add(reader.ReadText("Title" + std::to_string(n)));
 }
 
 TKeyValues TFavorites::Save() const {

@@ -1,5 +1,5 @@
 // TFavorites: up to 20 favourite picture paths, oldest first, newest last, no
-// two equal ASCII-case-insensitively; stored as the "FavoritePictures" section.
+// two the same by SameName; stored as the "FavoritePictures" section.
 #pragma once
 
 #include <array>
@@ -7,6 +7,8 @@
 #include <string>
 
 #include "core/settings/SectionValues.h"
+#include "core/text/AsciiText.h"
+#include "core/text/SameNameRule.h"
 
 constexpr int32_t kMaxFavoriteCount = 20;
 extern const char* const kTooManyFavoritesMessage;  // "Can't add any more favorites."
@@ -16,10 +18,12 @@ class TFavorites {
  public:
   int32_t Count = 0;
   std::array<std::string, kMaxFavoriteCount> Titles;  // slots 0 .. Count-1 in use
+  // Whether two paths name one picture.
+  TSameNameRule SameName = SameTextAscii;
 
   // Makes the title the newest favourite, dropping an older equal one and, when
-  // full, the oldest. Empty titles, bare drives and paths without a file name
-  // are refused.
+  // full, the oldest. Empty titles, bare drives, paths without a file name and
+  // paths longer than the stored-path limit in UTF-16 units are refused.
   void Add(const std::string& title);
   // Removes the equal entry, moving the later ones down; nothing when absent.
   void Delete(const std::string& title);

@@ -1,6 +1,7 @@
 #include "core/catalogue/PictureLabels.h"
 
 #include "core/catalogue/PathParts.h"
+#include "core/text/Utf8Text.h"
 
 std::string FormatCount(int64_t value, const std::string& thousandsSeparator) {
   // Work on the magnitude as unsigned so that the smallest value has one too.
@@ -31,5 +32,7 @@ std::string CurrentPictureText(int32_t currentPictureIndex, const std::string& c
 }
 
 std::string TrayTipText(const std::string& currentFileTitle, bool noneReadable) {
-  return "Muralotrope | " + (noneReadable ? std::string("None of the pictures could be read") : currentFileTitle);
+  const std::string tip =
+      "Muralotrope | " + (noneReadable ? std::string("None of the pictures could be read") : currentFileTitle);
+  return std::string(CutUtf8ToUtf16Units(tip, kTrayTipMaxUnits));
 }

@@ -2,6 +2,7 @@
 // label, the current-picture label and the notification-area tip.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -20,6 +21,9 @@ std::string LoadedPicturesCountText(int64_t count, const std::string& thousandsS
 std::string CurrentPictureText(int32_t currentPictureIndex, const std::string& currentFileTitle,
                                const std::string& thousandsSeparator = ",");
 
+// The UTF-16 units a notification-area tip holds before its terminator.
+constexpr size_t kTrayTipMaxUnits = 127;
+
 // The notification-area icon's tip for the current picture, or that none of
-// the pictures could be read.
+// the pictures could be read; cut to kTrayTipMaxUnits on a character boundary.
 std::string TrayTipText(const std::string& currentFileTitle, bool noneReadable = false);

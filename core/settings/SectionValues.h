@@ -19,7 +19,8 @@ struct TSectionReader {
   std::function<int32_t(const std::string& key, int32_t defaultValue)> ReadInt;
 };
 
-// Stored paths longer than the system's path limit are read as empty.
+// Stored paths longer than this many UTF-16 units, as the system counts a
+// path, are read as empty.
 constexpr size_t kMaxStoredPathLength = 260;
 
 inline std::string StoredBoolText(bool value) { return value ? "TRUE" : "FALSE"; }

@@ -18,5 +18,6 @@ TStoredTextEncoding DetectStoredTextEncoding(std::string_view bytes);
 using TLegacyDecoder = std::function<std::string(std::string_view legacyText)>;
 
 // The file's text in UTF-8: without its byte-order mark, unchanged when it is
-// well-formed UTF-8, otherwise through `decodeLegacy`.
+// well-formed UTF-8, otherwise each line that is not well-formed UTF-8
+// through `decodeLegacy`.
 std::string StoredTextAsUtf8(std::string_view bytes, const TLegacyDecoder& decodeLegacy);

@@ -4,6 +4,7 @@
 
 #include "core/trace/FunStatus.h"
 #include "core/settings/ValueText.h"
+#include "core/text/Utf8Text.h"
 
 TStoredTextList::TStoredTextList(const std::string& fileName, TStoredTextFileAccess& files)
     : FileName(fileName), files_(&files) {}
@@ -115,7 +116,7 @@ std::string ReadString(const TStoredTextList& store, const std::string& section,
 void ReadText(const TStoredTextList& store, const std::string& section, const std::string& key,
               bool allowEmpty, std::string& value, size_t maximumLength) {
   const std::string text = ReadString(store, section, key, value);
-  if ((allowEmpty || !text.empty()) && text.size() <= maximumLength) value = text;
+  if ((allowEmpty || !text.empty()) && Utf16Length(text) <= maximumLength) value = text;
 }
 
 void WriteText(TStoredTextList& store, const std::string& section, const std::string& key,

@@ -99,7 +99,8 @@ class TStoredTextList {
 std::string ReadString(const TStoredTextList& store, const std::string& section,
                        const std::string& key, const std::string& defaultValue);
 
-// Replaces value only when the text is (non-empty or allowEmpty) and at most maximumLength long.
+// Replaces value only when the text is (non-empty or allowEmpty) and at most
+// maximumLength UTF-16 units long, as the system counts a name.
 void ReadText(const TStoredTextList& store, const std::string& section, const std::string& key,
               bool allowEmpty, std::string& value, size_t maximumLength);
 void WriteText(TStoredTextList& store, const std::string& section, const std::string& key,

@@ -29,6 +29,42 @@ TEST(DirectoryListTest, AddRefusesEmptyDuplicatesAndTheHundredFirst) {
   EXPECT_EQ(list.Entries().back().Path, "99");
 }
 
+// "Ф" is two UTF-8 bytes and one UTF-16 unit; the emoji four bytes and two units.
+std::string Repeated(const std::string& piece, size_t times) {
+  std::string text;
+  for (size_t n = 0; n < times; ++n) text += piece;
+  return text;
+}
+
+TEST(DirectoryListTest, PathLimitCountsUtf16UnitsAndNamesMatchByTheGivenRule) {
+  TDirectoryList list;
+  const std::string cyrillic260 = "C:\\" + Repeated("\xD0\xA4", 257);  // 260 units, 517 bytes
+  EXPECT_TRUE(list.AddDirectoryEntry(cyrillic260, true, false));
+  EXPECT_FALSE(list.AddDirectoryEntry(cyrillic260 + "x", true, false));
+  const std::string emoji259 = "C:\\" + Repeated("\xF0\x9F\x98\x80", 128);  // 259 units
+  EXPECT_TRUE(list.AddDirectoryEntry(emoji259, true, false));
+  EXPECT_FALSE(list.AddDirectoryEntry(emoji259 + "\xF0\x9F\x98\x80", true, false));  // 261 units
+  TDirectoryList loaded;
+  loaded.Load(ReaderOf({{"Count", "2"}, {"Title0", cyrillic260}, {"Title1", cyrillic260 + "x"}}));
+  EXPECT_EQ(loaded.Count(), 1);
+
+  // "Фото" and "ФОТО": one folder by the file system's rule, two by the letters A to Z.
+  const std::string lower = "C:\\\xD0\xA4\xD0\xBE\xD1\x82\xD0\xBE";
+  const std::string upper = "C:\\\xD0\xA4\xD0\x9E\xD0\xA2\xD0\x9E";
+  TDirectoryList ascii;
+  EXPECT_TRUE(ascii.AddDirectoryEntry(lower, true, false));
+  EXPECT_TRUE(ascii.AddDirectoryEntry(upper, true, false));
+  TDirectoryList folded;
+  folded.SameName = [](const std::string& a, const std::string& b) { return a.size() == b.size(); };
+  EXPECT_TRUE(folded.AddDirectoryEntry(lower, true, false));
+  EXPECT_FALSE(folded.AddDirectoryEntry(upper, true, false));
+  folded.Clear();  // keeps the rule
+  EXPECT_EQ(folded.Count(), 0);
+  EXPECT_EQ(folded.CurrentRow, -1);
+  folded.Load(ReaderOf({{"Count", "2"}, {"Title0", lower}, {"Title1", upper}}));
+  EXPECT_EQ(folded.Count(), 1);
+}
+
 TEST(DirectoryListTest, FlagsTogglesAndDeletion) {
   TDirectoryList list;
   for (const char* path : {"A", "B", "C"}) list.AddDirectoryEntry(path, true, false);

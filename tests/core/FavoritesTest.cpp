@@ -52,4 +52,23 @@ TEST(FavoritesTest, LoadKeepsTheStoredOrderAndDropsBadTitles) {
             (std::vector<std::string>{"C:\\X.jpg", "C:\\A.JPG"}));
 }
 
+TEST(FavoritesTest, PathLimitCountsUtf16UnitsAndTitlesMatchByTheGivenRule) {
+  std::string title = "C:\\";
+  while (title.size() < 3 + 2 * 257) title += "\xD0\xA4";  // 260 units in 517 bytes
+  TFavorites favorites;
+  favorites.Add(title);
+  favorites.Add(title + "\xD0\xA4");
+  EXPECT_EQ(OldestFirst(favorites), std::vector<std::string>{title});
+
+  // The rule decides which title is already there: "Фото.jpg" and "ФОТО.jpg".
+  const std::string lower = "C:\\\xD0\xA4\xD0\xBE\xD1\x82\xD0\xBE.jpg";
+  const std::string upper = "C:\\\xD0\xA4\xD0\x9E\xD0\xA2\xD0\x9E.jpg";
+  TFavorites folded;
+  folded.SameName = [](const std::string& a, const std::string& b) { return a.size() == b.size(); };
+  for (const std::string& added : {lower, std::string("C:\\x.jpg"), upper}) folded.Add(added);
+  EXPECT_EQ(OldestFirst(folded), (std::vector<std::string>{"C:\\x.jpg", upper}));
+  folded.Delete(lower);
+  EXPECT_EQ(OldestFirst(folded), std::vector<std::string>{"C:\\x.jpg"});
+}
+
 }  // namespace

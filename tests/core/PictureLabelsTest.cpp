@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/text/Utf8Text.h"
+
 namespace {
 
 TEST(PictureLabelsTest, CountsAndLabels) {
@@ -17,6 +19,24 @@ TEST(PictureLabelsTest, CountsAndLabels) {
   // When none of the pictures could be read, both say so.
   EXPECT_EQ(LoadedPicturesCountText(1200, ".", true), "There are 1.200 pictures, none of which could be read");
   EXPECT_EQ(TrayTipText("", true), "Muralotrope | None of the pictures could be read");
+}
+
+TEST(PictureLabelsTest, TrayTipIsCutToItsUnitsOnACharacterBoundary) {
+  const std::string prefix = "Muralotrope | ";  // 14 units
+  std::string cyrillic = "C:\\";
+  for (int n = 0; n < 200; ++n) cyrillic += "\xD0\xA4";
+  const std::string tip = TrayTipText(cyrillic);
+  EXPECT_EQ(Utf16Length(tip), kTrayTipMaxUnits);
+  EXPECT_TRUE(IsValidUtf8(tip));
+  EXPECT_EQ(tip, prefix + cyrillic.substr(0, 3 + 2 * 110));
+  // An emoji takes two units: one that would end at unit 128 is left out whole.
+  std::string emoji = "C:\\";
+  for (int n = 0; n < 55; ++n) emoji += "\xD0\xA4";  // 72 units with the prefix
+  for (int n = 0; n < 30; ++n) emoji += "\xF0\x9F\x98\x80";
+  const std::string emojiTip = TrayTipText(emoji);
+  EXPECT_EQ(Utf16Length(emojiTip), kTrayTipMaxUnits - 1);
+  EXPECT_TRUE(IsValidUtf8(emojiTip));
+  EXPECT_EQ(TrayTipText("C:\\short.jpg"), prefix + "C:\\short.jpg");
 }
 
 }  // namespace

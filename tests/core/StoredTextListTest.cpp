@@ -150,9 +150,14 @@ TEST_F(StoredTextListTest, SaveThenLoadGivesBackEveryKey) {
 }
 
 TEST_F(StoredTextListTest, HelpersKeepTheVariableOnUnusableValues) {
+  // Limits count UTF-16 units: 260 letters "Ф" in 520 bytes fit, 130 emoji and "x" (261 units) do not.
+  std::string cyrillic260, emoji261 = "x";
+  for (int n = 0; n < 260; ++n) cyrillic260 += "\xD0\xA4";
+  for (int n = 0; n < 130; ++n) emoji261 += "\xF0\x9F\x98\x80";
   Files.Files["o.ini"] =
       "[S]\nA=true\nB=1\nC=TRUE\nCount=101\nLowest=-3\nHighest=100\nBad=abc\nEmpty=\nLong=" + std::string(261, 'x') +
-      "\nMax=" + std::string(260, 'y') + "\nWidth=1.5\nLeft=0.7\nHot=\n";
+      "\nMax=" + std::string(260, 'y') + "\nWidth=1.5\nLeft=0.7\nHot=\n" + "Cyrillic=" + cyrillic260 +
+      "\nEmoji=" + emoji261 + "\n";
   TStoredTextList store("o.ini", Files);
   ASSERT_TRUE(store.Load(0));
   bool a = true, b = true, c = false, missing = true;
@@ -183,6 +188,10 @@ TEST_F(StoredTextListTest, HelpersKeepTheVariableOnUnusableValues) {
   EXPECT_EQ(text, "kept");
   ReadText(store, "S", "Max", false, text, 260);
   EXPECT_EQ(text.size(), 260u);
+  ReadText(store, "S", "Cyrillic", false, text, 260);
+  EXPECT_EQ(text, cyrillic260);
+  ReadText(store, "S", "Emoji", false, text, 260);
+  EXPECT_EQ(text, cyrillic260);
   ReadText(store, "S", "Empty", true, text, 260);
   EXPECT_EQ(text, "");
 

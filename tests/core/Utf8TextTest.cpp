@@ -109,6 +109,10 @@ TEST(Utf8TextTest, StoredTextIsUtf8WithMarkOrWellFormedElseLegacy) {
   EXPECT_EQ(DetectStoredTextEncoding("Fotos de Espa\xF1" "a"), TStoredTextEncoding::LegacyCodePage);
   EXPECT_EQ(StoredTextAsUtf8("Fotos de Espa\xF1" "a", latin1), "Fotos de Espa\xC3\xB1" "a");
   EXPECT_EQ(decoded, 1);
+  // A UTF-8 file with one hand-typed legacy line keeps its other names as they are.
+  EXPECT_EQ(StoredTextAsUtf8("Title0=" + kPhoto + "\r\nTitle1=Espa\xF1" "a\r\nTitle2=" + kPhoto, latin1),
+            "Title0=" + kPhoto + "\r\nTitle1=Espa\xC3\xB1" "a\r\nTitle2=" + kPhoto);
+  EXPECT_EQ(decoded, 2);
 }
 
 }  // namespace

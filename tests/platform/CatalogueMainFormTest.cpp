@@ -19,6 +19,7 @@
 #include "platform/Clipboard.h"
 #include "platform/CryptoRandom.h"
 #include "platform/FontMetrics.h"
+#include "platform/WinText.h"
 #include "tests/platform/CatalogueFolderTree.h"
 
 namespace {
@@ -38,7 +39,7 @@ class CatalogueMainFormTest : public ::testing::Test {
   }
   void SetUp() override {
     if (!form_) GTEST_SKIP() << "the main window's dialog templates are not linked into this test program";
-    form_->Directories = TDirectoryList();
+    form_->Directories.Clear();
     form_->ShowDirectories();
     form_->Selection.PictureList.clear();
     form_->Selection.CurrentPictureIndex = -1;
@@ -86,6 +87,20 @@ HDROP MakeDrop(const std::vector<std::string>& paths) {
     std::memcpy(text, path.c_str(), path.size() + 1);
     text += path.size() + 1;
   }
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+// The same drop as the shell hands over names in UTF-16.
+HDROP MakeWideDrop(const std::vector<std::string>& paths) {
+  std::wstring names;
+  for (const std::string& path : paths) names += AnsiToWide(path) + L'\0';
+  names += L'\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  std::memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
   GlobalUnlock(memory);
   return static_cast<HDROP>(memory);
 }
@@ -222,6 +237,21 @@ TEST_F(CatalogueMainFormTest, DroppedFilesAddTheirDirectoriesOnce) {
   EXPECT_EQ(form_->MainPageControl.ActivePage(), 0);
   EXPECT_EQ(form_->WallpaperPageControl.ActivePage(), 3);
   EXPECT_TRUE(form_->Selection.PictureList.empty());  // dropping does not reload
+}
+
+TEST_F(CatalogueMainFormTest, DroppedNamesInAnyScriptAddOneRowPerFolderInAnyLetterCase) {
+  TCatalogueFolderTree tree("muralotrope_drop_names");
+  const std::string photo = "\xD0\xA4\xD0\xBE\xD1\x82\xD0\xBE \xF0\x9F\x93\xB7";       // "Фото" and an emoji
+  const std::string photoUpper = "\xD0\xA4\xD0\x9E\xD0\xA2\xD0\x9E \xF0\x9F\x93\xB7";  // "ФОТО" and the emoji
+  const std::string picture = photo + "\\\xE5\x86\x99\xE7\x9C\x9F.jpg";                  // "写真.jpg"
+  tree.Directory(photo);
+  tree.File(picture);
+  form_->ProcessDroppedFiles(MakeWideDrop({tree.Path(picture), tree.Path(photoUpper)}));
+  ASSERT_EQ(form_->Directories.Count(), 1);
+  EXPECT_EQ(form_->Directories.Entries()[0].Path, tree.Path(photo));
+  EXPECT_EQ(form_->DirectoriesListBox.ItemText(0), tree.Path(photo));
+  form_->LoadPictureFileNames();
+  EXPECT_EQ(form_->Selection.PictureList, std::vector<std::string>{tree.Path(picture)});
 }
 
 TEST_F(CatalogueMainFormTest, ClipsThePictureListAsLinesAndTheCurrentTitle) {

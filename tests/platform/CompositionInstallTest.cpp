@@ -82,11 +82,20 @@ TEST_F(CompositionInstallTest, SavedBmpHasTheBitmapsSizeAndReplacesTheOldFile) {
   std::unique_ptr<TScreenBitmap> bitmap = TScreenBitmap::Create(1280, 1024);
   ASSERT_NE(bitmap, nullptr);
   bitmap->Fill(0x3366CC);
+  // One marked pixel at the top left shows that the rows are stored in the order declared.
+  bitmap->Pixels()[0] = 0x11, bitmap->Pixels()[1] = 0x22, bitmap->Pixels()[2] = 0x33;
   ASSERT_TRUE(SaveBitmapAsBmpFile(*bitmap, path));
   const TBmpHeader header = ReadBmpHeader(path);
   EXPECT_EQ(header.Width, 1280);
   EXPECT_EQ(header.Height, 1024);
   EXPECT_GE(header.BitCount, 24);
+  const std::string bytes = ReadWholeFile(path);
+  ASSERT_EQ(bytes.size(), 54u + 1280 * 1024 * 4);
+  int32_t declaredHeight = 0;
+  std::memcpy(&declaredHeight, bytes.data() + 22, 4);
+  const size_t topRow = declaredHeight < 0 ? 54 : 54 + 1023 * 1280 * 4;
+  EXPECT_EQ(bytes.substr(topRow, 3), std::string("\x11\x22\x33"));
+  EXPECT_EQ(bytes.substr(topRow + 4, 3), std::string("\x33\x66\xCC"));
   // Nothing is left under the temporary name.
   EXPECT_EQ(GetFileAttributesA((path + ".part").c_str()), INVALID_FILE_ATTRIBUTES);
 

@@ -21,6 +21,9 @@ class CompositionPictureTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { session_ = new TGdiPlusSession(); }
   static void TearDownTestSuite() { delete session_; }
+  // The program runs with COM, so the loader reaches the imaging component.
+  void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+  void TearDown() override { CoUninitialize(); }
   static TGdiPlusSession* session_;
 };
 TGdiPlusSession* CompositionPictureTest::session_ = nullptr;
@@ -204,6 +207,58 @@ TEST_F(CompositionPictureTest, FitAndCropFillsTheScreenFromTheCentreOfThePicture
   EXPECT_TRUE(Near(fitted->PixelAt(30, 30), 0xFFFFFF, 8));
   EXPECT_TRUE(Near(fitted->PixelAt(5, 5), 0xFFFFFF, 40));
   EXPECT_TRUE(Near(fitted->PixelAt(55, 55), 0xFFFFFF, 40));
+  DeleteFileA(path.c_str());
+}
+
+// Six 16 x 16 blocks, stored as
+//   a b c
+//   d e f
+const uint32_t BlockColours[6] = {0xE02020, 0x20E020, 0x2020E0, 0xE0E020, 0xE020E0, 0x20E0E0};
+uint32_t BlockPixel(int x, int y) { return BlockColours[(y / 16) * 3 + x / 16]; }
+
+TEST_F(CompositionPictureTest, PhotosAreShownUprightAndSizedByTheirTurnedSize) {
+  const std::string plain = CompositionTempPath("muralotrope_blocks.jpg");
+  ASSERT_TRUE(WriteEncodedPicture(plain, L"image/jpeg", 48, 32, BlockPixel));
+  const std::string encoded = ReadWholeFile(plain);
+  // How each tag shows the stored blocks, written out by hand.
+  const char* const shown[9] = {"", "abc/def", "cba/fed", "fed/cba", "def/abc",
+                                "ad/be/cf", "da/eb/fc", "fc/eb/da", "cf/be/ad"};
+  const std::string tagged = CompositionTempPath("muralotrope_tagged.jpg");
+  for (int tag = 1; tag <= 8; ++tag) {
+    SCOPED_TRACE(tag);
+    WriteWholeFile(tagged, WithOrientationTag(encoded, tag));
+    const int width = tag >= 5 ? 32 : 48, height = tag >= 5 ? 48 : 32;
+    // Shown 1:1 on a screen of the turned size: every block lands where the tag puts it.
+    std::unique_ptr<TScreenBitmap> fitted = Load(tagged, StretchAlways(), width, height);
+    ASSERT_NE(fitted, nullptr) << FunStatContext.Description;
+    const std::string layout = shown[tag];
+    for (int y = 8; y < height; y += 16)
+      for (int x = 8; x < width; x += 16) {
+        const char letter = layout[(y / 16) * (width / 16 + 1) + x / 16];
+        EXPECT_TRUE(Near(fitted->PixelAt(x, y), BlockColours[letter - 'a'], 24))
+            << x << "," << y << ": " << std::hex << fitted->PixelAt(x, y);
+      }
+    // The skew is that of the turned picture: a portrait photo stretched onto a
+    // landscape screen is skewed by (48 / 32) / (32 / 48).
+    double skew = 0;
+    std::unique_ptr<TScreenBitmap> stretched;
+    LoadTilePictureToBitmap(tagged, stretched, StretchAlways(), 48, 32, {}, &skew, nullptr);
+    ASSERT_NE(stretched, nullptr);
+    EXPECT_DOUBLE_EQ(skew, tag >= 5 ? 2.25 : 1.0);
+  }
+  DeleteFileA(plain.c_str());
+  DeleteFileA(tagged.c_str());
+}
+
+TEST_F(CompositionPictureTest, TypesOnlyTheImagingComponentReadsAreFitted) {
+  // An uncompressed TGA: GDI+ has no decoder for it.
+  std::vector<uint32_t> pixels(8 * 4, 0xFF3070B0u);
+  const std::string path = CompositionTempPath("muralotrope_picture.tga");
+  WriteWholeFile(path, TgaFile(8, 4, 24, pixels));
+  std::unique_ptr<TScreenBitmap> fitted = Load(path, StretchAlways(), 16, 8);
+  ASSERT_NE(fitted, nullptr) << FunStatContext.Description;
+  EXPECT_EQ(fitted->PixelAt(0, 0), 0x3070B0u);
+  EXPECT_EQ(fitted->PixelAt(15, 7), 0x3070B0u);
   DeleteFileA(path.c_str());
 }
 

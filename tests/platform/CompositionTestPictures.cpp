@@ -160,3 +160,33 @@ std::string ReadWholeFile(const std::string& path) {
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
+
+namespace {
+
+std::string Bytes(std::initializer_list<int> values) {
+  std::string text;
+  for (int value : values) text += static_cast<char>(value);
+  return text;
+}
+
+}  // namespace
+
+std::string ExifOrientationSegment(int orientation) {
+  const std::string tiff = Bytes({'M', 'M', 0, 42, 0, 0, 0, 8, 0, 1, 0x01, 0x12, 0, 3, 0, 0, 0, 1, 0,
+                                  orientation, 0, 0, 0, 0, 0, 0});
+  const std::string contents = "Exif" + Bytes({0, 0}) + tiff;
+  const size_t length = contents.size() + 2;
+  return Bytes({0xFF, 0xE1, static_cast<int>(length >> 8), static_cast<int>(length & 0xFF)}) + contents;
+}
+
+std::string WithOrientationTag(const std::string& jpeg, int orientation) {
+  return jpeg.substr(0, 2) + ExifOrientationSegment(orientation) + jpeg.substr(2);
+}
+
+std::string TgaFile(int width, int height, int bits, const std::vector<uint32_t>& bgra) {
+  std::string file = Bytes({0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, width & 0xFF, width >> 8, height & 0xFF,
+                            height >> 8, bits, 0x20 | (bits == 32 ? 8 : 0)});
+  for (uint32_t pixel : bgra)
+    for (int c = 0; c < bits / 8; ++c) file += static_cast<char>(pixel >> (8 * c));
+  return file;
+}

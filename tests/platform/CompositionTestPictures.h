@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/GdiPlusSession.h"
 
@@ -25,6 +26,14 @@ bool WritePlaceableMetafile(const std::string& path, int width, int height, uint
 bool WriteIcon(const std::string& path, uint32_t rgb);
 // GIF from an 8-bit palette picture, the form every GIF encoder takes.
 bool WriteUniformGif(const std::string& path, int width, int height, uint32_t rgb);
+
+// An APP1 segment with an Exif block holding just the orientation tag (big-endian).
+std::string ExifOrientationSegment(int orientation);
+// A JPEG file's bytes with that segment put right after the start marker.
+std::string WithOrientationTag(const std::string& jpeg, int orientation);
+// A 24- or 32-bit uncompressed TGA (a type only the imaging component reads), top row
+// first, pixels as 0xAARRGGBB.
+std::string TgaFile(int width, int height, int bits, const std::vector<uint32_t>& bgra);
 
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);

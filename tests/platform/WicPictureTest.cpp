@@ -14,6 +14,7 @@
 #include "core/catalogue/PictureExtensions.h"
 #include "core/composition/PictureOrientation.h"
 #include "platform/GdiPlusPixels.h"
+#include "platform/PictureDecoders.h"
 #include "platform/WicSourceTransform.h"
 #include "tests/platform/CompositionTestPictures.h"
 
@@ -47,24 +48,6 @@ std::string Bytes(std::initializer_list<int> values) {
   return text;
 }
 
-// An APP1 segment with an Exif block holding just the orientation tag (big-endian).
-std::string ExifSegment(int orientation) {
-  const std::string tiff = Bytes({'M', 'M', 0, 42, 0, 0, 0, 8, 0, 1, 0x01, 0x12, 0, 3, 0, 0, 0, 1, 0,
-                                  orientation, 0, 0, 0, 0, 0, 0});
-  const std::string contents = "Exif" + Bytes({0, 0}) + tiff;
-  const size_t length = contents.size() + 2;
-  return Bytes({0xFF, 0xE1, static_cast<int>(length >> 8), static_cast<int>(length & 0xFF)}) + contents;
-}
-
-// A 24- or 32-bit uncompressed TGA, top row first.
-std::string TgaFile(int width, int height, int bits, const std::vector<uint32_t>& bgra) {
-  std::string file = Bytes({0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, width & 0xFF, width >> 8, height & 0xFF,
-                            height >> 8, bits, 0x20 | (bits == 32 ? 8 : 0)});
-  for (uint32_t pixel : bgra)
-    for (int c = 0; c < bits / 8; ++c) file += static_cast<char>(pixel >> (8 * c));
-  return file;
-}
-
 uint32_t PixelOf(const TPixelBuffer& pixels, int x, int y) {
   const uint8_t* p = pixels.Pixels() + y * pixels.Stride() + x * 4;
   return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
@@ -90,6 +73,14 @@ TEST_F(WicPictureTest, TheDecodersFileTypesJoinThePictureTypes) {
     EXPECT_TRUE(IsPictureFile("x.jfif", extensions, CompareNoCase));
     EXPECT_TRUE(IsPictureFile("x.dib", extensions, CompareNoCase));
   }
+  // The program's picture types are both libraries' together: GDI+'s metafiles and
+  // the imaging component's types alike.
+  std::vector<std::string> pictureTypes;
+  GetPictureExtensions(pictureTypes);
+  EXPECT_TRUE(IsPictureFile("x.emf", pictureTypes, CompareNoCase));
+  for (const std::string& extension : extensions)
+    EXPECT_TRUE(IsPictureFile("x" + extension, pictureTypes, CompareNoCase)) << extension;
+  EXPECT_NE(GetPictureExtensionsAsFilter().find(RunningUnderWine() ? "*.tga" : "*.jpg"), std::string::npos);
 }
 
 TEST_F(WicPictureTest, PngAndTgaDecodeToTheirExactPixels) {
@@ -141,7 +132,7 @@ TEST_F(WicPictureTest, JpegPhotosTurnAsTheirOrientationTagSays) {
                                 "ad/be/cf", "da/eb/fc", "fc/eb/da", "cf/be/ad"};
   for (int tag = 1; tag <= 8; ++tag) {
     const std::string tagged = TempFile("tag" + std::to_string(tag) + ".jpg");
-    WriteWholeFile(tagged, encoded.substr(0, 2) + ExifSegment(tag) + encoded.substr(2));
+    WriteWholeFile(tagged, WithOrientationTag(encoded, tag));
     TWicPictureFile file;
     ASSERT_TRUE(file.Open(tagged)) << tag;
     EXPECT_EQ(file.Orientation(), tag);
