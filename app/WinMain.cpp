@@ -2,11 +2,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/AboutForm.h"
-#include "app/DesktopPositionForm.h"
-#include "app/ErrorForm.h"
-#include "app/InstallForm.h"
-#include "app/MainForm.h"
+#include "app/dialogs/AboutForm.h"
+#include "app/dialogs/DesktopPositionForm.h"
+#include "app/dialogs/ErrorForm.h"
+#include "app/dialogs/InstallForm.h"
+#include "app/main/MainForm.h"
 #include "app/ProgramInfo.h"
 #include "core/trace/FunStatus.h"
 #include "core/control/ProgramRun.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "ProgramHarness.h"
-#include "app/TrayMenu.h"
+#include "app/main/TrayMenu.h"
 #include "resources/resource.h"
 
 namespace {

@@ -80,10 +80,8 @@ class TDeclaredUnwritable {
 class TScratchShellFolders {
  public:
   TScratchShellFolders() {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    root_ = std::string(temp) + "mt_shell_" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(root_.c_str(), nullptr);
+    // A fresh folder: one an earlier run could not remove may still hold an installation.
+    root_ = NewTemporaryFolder("mt_shell_");
     for (const char* name : kNames) {
       TSaved saved{name, false, REG_NONE, std::vector<BYTE>(4096)};
       DWORD size = static_cast<DWORD>(saved.bytes.size());
@@ -357,6 +355,8 @@ class InstallTest : public ::testing::Test {
     CreateDirectoryA(base_.c_str(), nullptr);
   }
   void TearDown() override {
+    // An installed copy still running would keep its folder from being removed.
+    EndLeftoverPrograms();
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
     CoUninitialize();
   }
@@ -445,6 +445,28 @@ TEST_F(InstallTest, InstallReinstallAndUninstall) {
   // The distribution's own folder, with the user's files, is untouched.
   EXPECT_TRUE(distribution.FileExists("Install.exe"));
   EXPECT_EQ(distribution.ReadFile("Photos\\Beach.jpg"), "private");
+}
+
+// A program file that cannot be replaced (a folder holds its name) stops the
+// install after the copy: it says so, and leaves no second installer, no
+// shortcut and no uninstall entry behind.
+TEST_F(InstallTest, AnInstallWhoseRenameFailsSaysSoAndAddsNothing) {
+  TDistribution distribution;
+  const std::string destination = base_ + "\\Muralotrope";
+  ASSERT_TRUE(CreateDirectoryA(destination.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA((destination + "\\Muralotrope.exe").c_str(), nullptr));
+  ASSERT_NE(distribution.StartAndClickInstall(base_), nullptr);
+  AnswerBox(distribution.ProcessId(), "Query", "Install the program in directory \"" + destination + "\"?", IDYES);
+  HWND error = WaitForProcessWindow(distribution.ProcessId(), "Error");
+  ASSERT_NE(error, nullptr);
+  EXPECT_TRUE(WaitUntil(
+      [&] { return ControlText(error, IDC_ERROR_MEMO).find("Failed to install program.") != std::string::npos; }, 5000))
+      << ControlText(error, IDC_ERROR_MEMO);
+  PostMessageA(error, WM_COMMAND, MAKEWPARAM(IDC_ERROR_OKAY, BN_CLICKED), 0);
+  EXPECT_EQ(distribution.WaitForExit(kWindowWait), 0);
+  EXPECT_EQ(FolderNames(destination), (std::vector<std::string>{"Help.html", "Muralotrope.exe", "Readme.txt"}));
+  EXPECT_FALSE(Exists(shell_.Path(CSIDL_DESKTOPDIRECTORY) + "Muralotrope.lnk"));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
 }
 
 // A destination the program may not write makes install and uninstall restart

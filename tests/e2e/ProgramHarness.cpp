@@ -2,6 +2,7 @@
 
 #include <gdiplus.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstring>
@@ -41,14 +42,59 @@ bool HoldsThroughout(const std::function<bool()>& condition, DWORD milliseconds)
   return !broken;
 }
 
-TProgramUnderTest::TProgramUnderTest(const std::string& exeName) {
+std::string NewTemporaryFolder(const std::string& prefix) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   static int counter = 0;
-  // Process ids come round again: a folder an earlier run could not remove is not reused.
+  std::string folder;
   do {
-    folder_ = std::string(temp) + "mt_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
-  } while (!CreateDirectoryA(folder_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
+    folder = std::string(temp) + prefix + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
+  } while (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
+  return folder;
+}
+
+namespace {
+
+bool IsProgramImage(const char* name) {
+  const size_t length = std::strlen(name);
+  return _stricmp(name, "Install.exe") == 0 ||
+         (_strnicmp(name, "Muralotrope", 11) == 0 && length >= 15 && _stricmp(name + length - 4, ".exe") == 0);
+}
+
+std::string ImagePath(HANDLE process, const char* name) {
+  char path[MAX_PATH] = {};
+  DWORD size = MAX_PATH;
+  return QueryFullProcessImageNameA(process, 0, path, &size) ? path : name;
+}
+
+}  // namespace
+
+std::vector<std::string> EndLeftoverPrograms() {
+  std::vector<std::string> ended;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return ended;
+  std::vector<HANDLE> ending;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    if (entry.th32ProcessID == GetCurrentProcessId() || !IsProgramImage(entry.szExeFile)) continue;
+    HANDLE process =
+        OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
+    if (!process) continue;
+    ended.push_back(ImagePath(process, entry.szExeFile));
+    TerminateProcess(process, 9);
+    ending.push_back(process);
+  }
+  CloseHandle(snapshot);
+  for (HANDLE process : ending) {
+    WaitForSingleObject(process, 30000);
+    CloseHandle(process);
+  }
+  return ended;
+}
+
+TProgramUnderTest::TProgramUnderTest(const std::string& exeName) {
+  folder_ = NewTemporaryFolder("mt_");
   exe_ = PathInFolder(exeName);
   CopyFileA((BuildFolder() + "\\Muralotrope.exe").c_str(), exe_.c_str(), FALSE);
 }
@@ -309,9 +355,23 @@ void WriteUniformBmp(const std::string& path, int width, int height, uint32_t rg
 
 // ---- Driving controls of another process ----
 
+namespace {
+
+// A message sent to the program, given up after a minute so that a program
+// that hangs (or crashed and waits in the debugger) fails the test instead of
+// stopping the suite. False when no answer came.
+bool SendToProgram(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer = nullptr) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 60000, &result)) return false;
+  if (answer) *answer = static_cast<LRESULT>(result);
+  return true;
+}
+
+}  // namespace
+
 std::string TextOf(HWND window) {
   char text[1024] = {};
-  if (window) SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  if (window && !SendToProgram(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text))) text[0] = '\0';
   return text;
 }
 
@@ -319,7 +379,8 @@ std::string ControlText(HWND window, int id) { return TextOf(TProgramUnderTest::
 
 bool IsChecked(HWND window, int id) {
   HWND control = TProgramUnderTest::FindControl(window, id);
-  return control && SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  LRESULT state = BST_UNCHECKED;
+  return control && SendToProgram(control, BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
 }
 
 bool ClickLink(HWND window, int id) {
@@ -328,17 +389,6 @@ bool ClickLink(HWND window, int id) {
   PostMessageA(GetParent(link), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(link));
   return true;
 }
-
-namespace {
-
-// A message sent to the program, given up after a minute so that a program
-// that hangs fails the test instead of stopping the suite.
-bool SendToProgram(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 60000, &result) != 0;
-}
-
-}  // namespace
 
 bool SendLinkClick(HWND window, int id) {
   HWND link = TProgramUnderTest::FindControl(window, id);
@@ -365,7 +415,8 @@ bool SelectComboIndex(HWND window, int id, int index) {
 
 int ComboSelection(HWND window, int id) {
   HWND box = TProgramUnderTest::FindControl(window, id);
-  return box ? static_cast<int>(SendMessageA(box, CB_GETCURSEL, 0, 0)) : -1;
+  LRESULT index = -1;
+  return box && SendToProgram(box, CB_GETCURSEL, 0, 0, &index) ? static_cast<int>(index) : -1;
 }
 
 bool ClickButton(HWND window, int id) {
@@ -398,11 +449,15 @@ void EmptyTheClipboard() {
 
 bool WaitForStartupEnd(HWND mainWindow, const std::string& currentPicture, DWORD milliseconds) {
   EmptyTheClipboard();
-  // The window's pages are filled in a moment after it appears.
+  const DWORD emptied = GetClipboardSequenceNumber();
+  // The window's pages are filled in a moment after it appears. The clipboard
+  // is opened only once the program has written it: while this process holds
+  // it open, the program's copy would fail.
   return WaitUntil([&] { return TProgramUnderTest::FindControl(mainWindow, IDC_CLIP_PICTURE_TITLE_LABEL); },
                    milliseconds) &&
          ClickLink(mainWindow, IDC_CLIP_PICTURE_TITLE_LABEL) &&
-         WaitUntil([&] { return ClipboardText() == currentPicture; }, milliseconds);
+         WaitUntil([&] { return GetClipboardSequenceNumber() != emptied && ClipboardText() == currentPicture; },
+                   milliseconds);
 }
 
 TWallpaperInstallCounter::TWallpaperInstallCounter() {

@@ -67,6 +67,17 @@ bool HoldsThroughout(const std::function<bool()>& condition, DWORD milliseconds)
 
 // The folder holding the test executable and the built program.
 std::string BuildFolder();
+// A new folder in the temporary folder, named <prefix><this process's id>_<n>.
+// Under Wine process ids come round again with every run: a folder an earlier
+// run left behind is never reused.
+std::string NewTemporaryFolder(const std::string& prefix);
+
+// Ends every process of this system (for Wine: of this prefix) that runs one of
+// the program's files (Muralotrope.exe, Install.exe, the removal helper) and
+// waits until each has gone; the paths of those it ended. One left running
+// would hold the single-instance mutex, and every later start would exit as a
+// second instance.
+std::vector<std::string> EndLeftoverPrograms();
 
 // ---- What the program leaves behind ----
 

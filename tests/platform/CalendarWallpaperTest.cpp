@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/CalendarSkinControls.h"
-#include "app/MainForm.h"
+#include "app/main/CalendarSkinControls.h"
+#include "app/main/MainForm.h"
 #include "core/trace/FunStatus.h"
 #include "platform/CalendarSystemNames.h"
 #include "platform/GdiPlusCanvas.h"
@@ -458,27 +458,27 @@ TEST(CalendarSkinFileTest, SavingOverAFileKeepsWhatItShouldAndARefusalChangesNot
   const std::string loaded = ProgramFolderPath("skin_save_loaded.wps");
   const std::string original = "[Other]\r\nKey=kept\r\n[CalendarSkin]\r\nTextEffect=None\r\n";
   WriteText(older, original);
-  form.LastCalendarSkinName = "before";
+  form.Calendar.SetLastCalendarSkinName("before");
   const UINT_PTR answering = SetTimer(nullptr, 0, 50, AnswerQuestion);
 
   questionAnswer = IDNO;
-  EXPECT_FALSE(form.SaveCalendarSkinFile(older));
+  EXPECT_FALSE(form.Calendar.SaveCalendarSkinFile(older));
   EXPECT_EQ(questionsAsked, 1);
-  EXPECT_EQ(form.LastCalendarSkinName, "before");
+  EXPECT_EQ(form.Calendar.LastCalendarSkinName(), "before");
   EXPECT_EQ(ReadText(older), original);
 
   questionAnswer = IDYES;
-  EXPECT_TRUE(form.SaveCalendarSkinFile(older));
+  EXPECT_TRUE(form.Calendar.SaveCalendarSkinFile(older));
   EXPECT_EQ(questionsAsked, 2);
-  EXPECT_EQ(form.LastCalendarSkinName, "skin_save_older");
+  EXPECT_EQ(form.Calendar.LastCalendarSkinName(), "skin_save_older");
   std::string saved = ReadText(older);
   EXPECT_NE(saved.find("[Other]\r\nKey=kept\r\n"), std::string::npos) << saved;
   EXPECT_NE(saved.find("TextEffect=Outline\r\n"), std::string::npos) << saved;
 
   // Once a skin file was loaded, its sections go with the saved skin.
   WriteText(loaded, "[Loaded]\r\nFrom=loaded\r\n[CalendarSkin]\r\nTextEffect=Shadow\r\n");
-  ASSERT_TRUE(form.LoadCalendarSkinFile(loaded));
-  EXPECT_TRUE(form.SaveCalendarSkinFile(older));
+  ASSERT_TRUE(form.Calendar.LoadCalendarSkinFile(loaded));
+  EXPECT_TRUE(form.Calendar.SaveCalendarSkinFile(older));
   saved = ReadText(older);
   EXPECT_NE(saved.find("[Loaded]\r\nFrom=loaded\r\n"), std::string::npos) << saved;
   EXPECT_EQ(saved.find("[Other]"), std::string::npos) << saved;
@@ -495,16 +495,16 @@ TEST(CalendarSkinFileTest, SavingOverAFileKeepsWhatItShouldAndARefusalChangesNot
 TEST(CalendarOnWallpaperTest, ASurfaceThatCannotBeMadeIsRecordedAndStampsTheDay) {
   TMainForm form;
   ASSERT_TRUE(form.Create());
-  form.CalendarClock = [] { return 45000.25; };
-  form.ShowCalendarCheckBox.SetChecked(true);
-  EXPECT_FALSE(form.SetInfoOnPicture(nullptr));
+  form.Calendar.CalendarClock = [] { return 45000.25; };
+  form.Calendar.ShowCalendarCheckBox.SetChecked(true);
+  EXPECT_FALSE(form.Calendar.SetInfoOnPicture(nullptr, {0, 0, 640, 480}));
   EXPECT_TRUE(FunStatContext.Failed());
   EXPECT_EQ(FunStatContext.Function, "TMainForm::SetInfoOnPicture");
-  EXPECT_EQ(form.LastRedrawTime, 45000.25);
+  EXPECT_EQ(form.Calendar.LastRedrawTime(), 45000.25);
 
-  form.LastRedrawTime = 7;
-  form.ShowCalendarCheckBox.SetChecked(false);
-  EXPECT_FALSE(form.SetInfoOnPicture(nullptr));
-  EXPECT_EQ(form.LastRedrawTime, 7);
+  form.Calendar.SetLastRedrawTime(7);
+  form.Calendar.ShowCalendarCheckBox.SetChecked(false);
+  EXPECT_FALSE(form.Calendar.SetInfoOnPicture(nullptr, {0, 0, 640, 480}));
+  EXPECT_EQ(form.Calendar.LastRedrawTime(), 7);
   FunStatContext.Reset(Perfect);
 }

@@ -4,11 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/MainForm.h"
-#include "app/TrayMenu.h"
+#include "app/main/MainForm.h"
+#include "app/main/TrayMenu.h"
 #include "platform/Hotkeys.h"
 #include "platform/LocalTime.h"
 #include "tests/platform/CompositionTestPictures.h"
@@ -171,36 +172,41 @@ TEST(ControlLocalTimeTest, ConvertsSystemTimesAndFormatsWithColons) {
 }  // namespace
 
 // A change of resolution reloads the wallpaper fitted to the new screen size,
-// without waiting for a settings message.
+// without waiting for a settings message. A new window has fitted no picture
+// yet, for no screen size, as after a change from another size.
 TEST(ControlDisplayChangeTest, ANewScreenSizeReloadsThePictureFittedToItAlsoDuringStartUp) {
   TGdiPlusSession gdiplus;
   const std::string picture = CompositionTempPath("display_change.png");
   ASSERT_TRUE(WriteEncodedPicture(picture, L"image/png", 64, 48, [](int, int) { return 0x336699u; }));
-  TMainForm form;
-  ASSERT_TRUE(form.Create());
-  form.IsUpdatingControls = false;
-  form.Selection.CurrentFileTitle = picture;
-  // Fitted for the screen before the change.
-  form.FittedScreenWidth = 640;
-  form.FittedScreenHeight = 480;
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  SendMessageA(form.Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(width, height));
-  EXPECT_EQ(form.FittedScreenWidth, width);
-  EXPECT_EQ(form.FittedScreenHeight, height);
-  ASSERT_NE(form.FittedPicture, nullptr);
-  EXPECT_EQ(form.FittedPicture->Width(), width);
-  EXPECT_EQ(form.FittedPicture->Height(), height);
+  const auto makeForm = [&picture] {
+    auto form = std::make_unique<TMainForm>();
+    EXPECT_TRUE(form->Create());
+    form->IsUpdatingControls = false;
+    form->Catalogue.Selection().CurrentFileTitle = picture;
+    EXPECT_EQ(form->Composition.FittedPictureCache().FittedScreenWidth, 0);
+    return form;
+  };
+  {
+    const auto form = makeForm();
+    SendMessageA(form->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(width, height));
+    EXPECT_EQ(form->Composition.FittedPictureCache().FittedScreenWidth, width);
+    EXPECT_EQ(form->Composition.FittedPictureCache().FittedScreenHeight, height);
+    ASSERT_NE(form->Composition.FittedPicture(), nullptr);
+    EXPECT_EQ(form->Composition.FittedPicture()->Width(), width);
+    EXPECT_EQ(form->Composition.FittedPicture()->Height(), height);
+  }
 
   // A change while the program sets its own controls (start-up answers messages
   // on the way) is not lost: the next tick handles it.
-  form.FittedScreenWidth = 640;
-  form.IsUpdatingControls = true;
-  SendMessageA(form.Handle(), WM_SETTINGCHANGE, 0, 0);
-  EXPECT_EQ(form.FittedScreenWidth, 640);
-  form.IsUpdatingControls = false;
-  form.ShowCalendarCheckBox.SetChecked(false);
-  form.IsAutoChangeWallpaperCheckBox.SetChecked(false);
-  form.TimerTimer();
-  EXPECT_EQ(form.FittedScreenWidth, width);
+  const auto form = makeForm();
+  form->IsUpdatingControls = true;
+  SendMessageA(form->Handle(), WM_SETTINGCHANGE, 0, 0);
+  EXPECT_EQ(form->Composition.FittedPictureCache().FittedScreenWidth, 0);
+  form->IsUpdatingControls = false;
+  form->Calendar.ShowCalendarCheckBox.SetChecked(false);
+  form->Schedule.IsAutoChangeWallpaperCheckBox.SetChecked(false);
+  form->Schedule.TimerTimer();
+  EXPECT_EQ(form->Composition.FittedPictureCache().FittedScreenWidth, width);
   DeleteFileA(picture.c_str());
 }

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ErrorForm.h"
-#include "app/MainForm.h"
+#include "app/dialogs/ErrorForm.h"
+#include "app/main/MainForm.h"
 #include "core/trace/FunStatus.h"
 #include "platform/LogFile.h"
 #include "platform/Program.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FavoritesDialog.h"
+#include "app/dialogs/FavoritesDialog.h"
 #include "resources/resource.h"
 
 namespace {
@@ -44,25 +44,25 @@ TEST(FavoritesDialogTest, ChoosingSelectsInSetModeAndDeletesInDeleteMode) {
 
   // Without a bound handler nothing happens, in either mode.
   favorites.BuildMenu(false);
-  favorites.MenuItemClick(TFavoritesDialog::FirstFavoriteCommand + 1);
+  favorites.MenuItemClick(TFavoritesDialog::kFirstFavoriteCommand + 1);
   EXPECT_EQ(favorites.Count, 3);
 
   favorites.OnSelect = [&](const std::string& title) { selected.push_back(title); };
   favorites.BuildMenu(true);
-  favorites.MenuItemClick(TFavoritesDialog::HeaderCommand);
+  favorites.MenuItemClick(TFavoritesDialog::kHeaderCommand);
   favorites.MenuItemClick(0);  // the menu was closed without a choice
-  favorites.MenuItemClick(TFavoritesDialog::FirstFavoriteCommand + 1);
+  favorites.MenuItemClick(TFavoritesDialog::kFirstFavoriteCommand + 1);
   EXPECT_EQ(selected, std::vector<std::string>{"C:\\p\\b.jpg"});
   EXPECT_EQ(favorites.Count, 3);
 
   favorites.BuildMenu(false);
-  favorites.MenuItemClick(TFavoritesDialog::FirstFavoriteCommand + 2);
+  favorites.MenuItemClick(TFavoritesDialog::kFirstFavoriteCommand + 2);
   EXPECT_EQ(selected.size(), 1u);
   ASSERT_EQ(favorites.Count, 2);
   EXPECT_EQ(favorites.Titles[0], "C:\\p\\a.jpg");
   EXPECT_EQ(favorites.Titles[1], "C:\\p\\b.jpg");
   // A stale command past the list does nothing.
-  favorites.MenuItemClick(TFavoritesDialog::FirstFavoriteCommand + 2);
+  favorites.MenuItemClick(TFavoritesDialog::kFirstFavoriteCommand + 2);
   EXPECT_EQ(favorites.Count, 2);
 }
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/MainForm.h"
+#include "app/main/MainForm.h"
 #include "core/settings/OptionsTable.h"
 #include "platform/StoredTextFiles.h"
 
@@ -46,30 +46,33 @@ TEST_F(OptionsLoadTest, PeriodsFollowTheLoadedIntervalsAndPathsKeepTheirLimit) {
                    "\r\nFillingPictureColor=clNavy\r\n"
                    "[Calendar]\r\nLastCalendarSkinName=" + longest + "\r\n"
                    "[BroadcastWallpaperChange]\r\nAutoChangeInterval=1 week\r\n"));
-  EXPECT_EQ(form_->AutoChangeWallpaperIntervalComboBox.Text(), "2 hours");
-  EXPECT_DOUBLE_EQ(form_->AutoChangePeriod, 2 * 3600);
-  EXPECT_DOUBLE_EQ(form_->BroadcastPeriod, 7 * 24 * 3600);
-  EXPECT_EQ(form_->Selection.CurrentFileTitle, longest);
-  EXPECT_EQ(form_->LastCalendarSkinName, longest);
-  EXPECT_EQ(form_->FillingPictureColorPanel.Color(), 0x800000u);
+  EXPECT_EQ(form_->Schedule.AutoChangeWallpaperIntervalComboBox.Text(), "2 hours");
+  EXPECT_DOUBLE_EQ(form_->Schedule.AutoChangePeriod(), 2 * 3600);
+  EXPECT_DOUBLE_EQ(form_->Composition.BroadcastPeriod(), 7 * 24 * 3600);
+  EXPECT_EQ(form_->Catalogue.Selection().CurrentFileTitle, longest);
+  EXPECT_EQ(form_->Calendar.LastCalendarSkinName(), longest);
+  EXPECT_EQ(form_->Composition.FillingPictureColorPanel.Color(), 0x800000u);
 
   // One character more is ignored and the values loaded before stay; an
   // interval that is no item selects the first and the period follows it.
   ASSERT_TRUE(Load("[Wallpaper]\r\nAutoChangeInterval=90 minutes\r\nLastFileTitle=" + longest + "x\r\n"
                    "[Calendar]\r\nLastCalendarSkinName=" + longest + "x\r\n"));
-  EXPECT_EQ(form_->Selection.CurrentFileTitle, longest);
-  EXPECT_EQ(form_->LastCalendarSkinName, longest);
-  EXPECT_EQ(form_->AutoChangeWallpaperIntervalComboBox.Text(), "1 minute");
-  EXPECT_DOUBLE_EQ(form_->AutoChangePeriod, 60);
+  EXPECT_EQ(form_->Catalogue.Selection().CurrentFileTitle, longest);
+  EXPECT_EQ(form_->Calendar.LastCalendarSkinName(), longest);
+  EXPECT_EQ(form_->Schedule.AutoChangeWallpaperIntervalComboBox.Text(), "1 minute");
+  EXPECT_DOUBLE_EQ(form_->Schedule.AutoChangePeriod(), 60);
   // A missing broadcast interval takes "1 hour".
-  EXPECT_EQ(form_->BroadcastWallpaperChangeIntervalComboBox.Text(), "1 hour");
-  EXPECT_DOUBLE_EQ(form_->BroadcastPeriod, 3600);
+  EXPECT_EQ(form_->Composition.BroadcastWallpaperChangeIntervalComboBox.Text(), "1 hour");
+  EXPECT_DOUBLE_EQ(form_->Composition.BroadcastPeriod(), 3600);
 }
 
 TEST_F(OptionsLoadTest, EveryRowOfTheOptionsTableHasItsHolderAndStartsAtItsDefault) {
   for (const TOption& option : OptionsTable()) {
-    const TMainForm::TOptionHolder holder = form_->FindOptionHolder(option.Holder);
+    const TOptionHolder holder = form_->FindOptionHolder(option.Holder);
     SCOPED_TRACE(option.Holder);
+    // Every row is read and written by its holder.
+    ASSERT_TRUE(holder);
+    EXPECT_TRUE(holder.Save);
     switch (option.Kind) {
       case TOptionKind::CheckBox:
         ASSERT_NE(holder.CheckBox, nullptr);
@@ -95,8 +98,8 @@ TEST_F(OptionsLoadTest, EveryRowOfTheOptionsTableHasItsHolderAndStartsAtItsDefau
     }
   }
   // The periods follow the default intervals from the start.
-  EXPECT_DOUBLE_EQ(form_->AutoChangePeriod, 3600);
-  EXPECT_DOUBLE_EQ(form_->BroadcastPeriod, 3600);
+  EXPECT_DOUBLE_EQ(form_->Schedule.AutoChangePeriod(), 3600);
+  EXPECT_DOUBLE_EQ(form_->Composition.BroadcastPeriod(), 3600);
 }
 
 }  // namespace

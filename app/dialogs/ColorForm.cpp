@@ -1,4 +1,4 @@
-#include "app/ColorForm.h"
+#include "app/dialogs/ColorForm.h"
 
 #include "core/trace/FunStatus.h"
 #include "platform/Clipboard.h"

@@ -1,4 +1,4 @@
-#include "app/CalendarSkinControls.h"
+#include "app/main/CalendarSkinControls.h"
 
 #include <windows.h>
 

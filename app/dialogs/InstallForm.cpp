@@ -1,4 +1,4 @@
-#include "app/InstallForm.h"
+#include "app/dialogs/InstallForm.h"
 
 #include <shlobj.h>
 

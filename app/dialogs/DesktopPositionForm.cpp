@@ -1,4 +1,4 @@
-#include "app/DesktopPositionForm.h"
+#include "app/dialogs/DesktopPositionForm.h"
 
 #include "core/trace/FunStatus.h"
 #include "platform/HandleHolders.h"

@@ -1,7 +1,10 @@
 // The window's structure: size, page controls, pages and the controls bound to them.
-#include "app/AboutForm.h"
+#include "app/dialogs/AboutForm.h"
 #include "app/Help.h"
-#include "app/MainForm.h"
+#include "app/main/CalendarSkinControls.h"
+#include "app/main/MainForm.h"
+#include "app/main/TrayMenu.h"
+#include "core/settings/ValueText.h"
 #include "core/trace/FunStatus.h"
 
 #include <commctrl.h>
@@ -92,31 +95,35 @@ void TMainForm::BindControls() {
 
   AutorunCheckBox.Bind(GeneralTabSheet, IDC_AUTORUN_CHECKBOX);
   HideOnCloseCheckBox.Bind(GeneralTabSheet, IDC_HIDE_ON_CLOSE_CHECKBOX);
-  HotkeyComboBox.Bind(GeneralTabSheet, IDC_HOTKEY_COMBOBOX);
   DesktopMarginComboBox.Bind(GeneralTabSheet, IDC_DESKTOP_MARGIN_COMBOBOX);
   // The margin moves the calendar: a redraw, like the other calendar options.
-  DesktopMarginComboBox.OnChange = [this] { RedrawWallpaperOnParamChange(); };
+  DesktopMarginComboBox.OnChange = [this] { Composition.RedrawWallpaperOnParamChange(); };
 
-  BindCatalogueControls();
-  BindCompositionControls();
-  BindCalendarControls();
-  BindControlControls();
-  BindFavoritesControls();
+  Catalogue.Bind(WallpaperGeneralTabSheet, DirectoriesTabSheet, WallpaperPageControl);
+  Composition.Bind(WallpaperGeneralTabSheet, ResizeTabSheet, EffectsTabSheet, BroadcastTabSheet);
+  TDialogWindow* const calendarPages[kCalendarPageCount] = {
+      &CalendarPages[0], &CalendarPages[1], &CalendarPages[2], &CalendarPages[3],
+      &CalendarPages[4], &CalendarPages[5], &CalendarPages[6], &CalendarPages[7]};
+  Calendar.Create(calendarPages);
+  Schedule.Bind(WallpaperGeneralTabSheet, GeneralTabSheet);
+  if (!SystemTrayPopupMenu) SystemTrayPopupMenu = BuildTrayPopupMenu();
+  Favorites.Bind(WallpaperGeneralTabSheet);
   SetUpOptionControls();
   AttachColorPanels();
 }
 
 void TMainForm::AttachColorPanels() {
-  AttachColorPanel(FillingPictureColorPanel, true, false);
-  SetPanelColor(FillingPictureColorPanel, FillingPictureColorPanel.Color());
+  TColorPanel& filling = Composition.FillingPictureColorPanel;
+  ColorPanels.AttachColorPanel(filling, true, false);
+  TCalendarSkinControls::SetPanelColor(filling, filling.Color());
   // The text colours of shadow, year and month take no drops; every other calendar colour does.
-  const TControl* noDrops[] = {FindCalendarControl("CalendarTextShadowColorPanel"),
-                               FindCalendarControl("CalendarYearTextColorPanel"),
-                               FindCalendarControl("CalendarMonthTextColorPanel")};
-  for (TColorPanel* panel : CalendarColorPanels()) {
+  const TControl* noDrops[] = {Calendar.FindCalendarControl("CalendarTextShadowColorPanel"),
+                               Calendar.FindCalendarControl("CalendarYearTextColorPanel"),
+                               Calendar.FindCalendarControl("CalendarMonthTextColorPanel")};
+  for (TColorPanel* panel : Calendar.CalendarColorPanels()) {
     const bool acceptsDrops = std::find(std::begin(noDrops), std::end(noDrops), panel) == std::end(noDrops);
-    AttachColorPanel(*panel, false, acceptsDrops);
-    SetPanelColor(*panel, panel->Color());
+    ColorPanels.AttachColorPanel(*panel, false, acceptsDrops);
+    TCalendarSkinControls::SetPanelColor(*panel, panel->Color());
   }
 }
 
@@ -124,6 +131,8 @@ void TMainForm::ShowDirectoriesPage() {
   WallpaperPageControl.SetActivePage(kDirectoriesPage);
   MainPageControl.SetActivePage(kWallpaperPage);
 }
+
+int TMainForm::DesktopMargin() const { return GetIntFromTextAnyValue(DesktopMarginComboBox.Text()); }
 
 void TMainForm::AboutLabelClick() {
   if (AboutForm) AboutForm->Dialog();

@@ -1,4 +1,4 @@
-#include "app/TrayMenu.h"
+#include "app/main/TrayMenu.h"
 
 #include <vector>
 

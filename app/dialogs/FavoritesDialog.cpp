@@ -1,4 +1,4 @@
-#include "app/FavoritesDialog.h"
+#include "app/dialogs/FavoritesDialog.h"
 
 #include "core/trace/FunStatus.h"
 
@@ -14,8 +14,8 @@ void TFavoritesDialog::BuildMenu(bool setMode) {
   ReleaseMenu();
   PopupMenu = CreatePopupMenu();
   if (!PopupMenu) return;
-  AppendMenuA(PopupMenu, MF_STRING, HeaderCommand, setMode ? "Set favorite wallpaper" : "Delete favorite");
-  SetMenuDefaultItem(PopupMenu, HeaderCommand, FALSE);
+  AppendMenuA(PopupMenu, MF_STRING, kHeaderCommand, setMode ? "Set favorite wallpaper" : "Delete favorite");
+  SetMenuDefaultItem(PopupMenu, kHeaderCommand, FALSE);
   for (int32_t k = 0; k < Count; ++k) {
     const int32_t slot = SlotOfMenuItem(k);
     // Paths are shown as they are: no "&" turns into an accelerator.
@@ -24,13 +24,13 @@ void TFavoritesDialog::BuildMenu(bool setMode) {
       caption += c;
       if (c == '&') caption += '&';
     }
-    AppendMenuA(PopupMenu, MF_STRING, FirstFavoriteCommand + slot, caption.c_str());
+    AppendMenuA(PopupMenu, MF_STRING, kFirstFavoriteCommand + slot, caption.c_str());
   }
 }
 
 void TFavoritesDialog::MenuItemClick(UINT commandId) {
-  if (commandId < FirstFavoriteCommand) return;
-  const int32_t slot = static_cast<int32_t>(commandId - FirstFavoriteCommand);
+  if (commandId < kFirstFavoriteCommand) return;
+  const int32_t slot = static_cast<int32_t>(commandId - kFirstFavoriteCommand);
   if (slot >= Count || !OnSelect) return;
   // The handler may change the list, so act on a copy of the title.
   const std::string title = Titles[slot];

@@ -32,8 +32,8 @@ class TFavoritesDialog : public TFavorites {
   void MenuItemClick(UINT commandId);
 
   // Command ids: the header, and the first favourite (plus its slot number).
-  static constexpr UINT HeaderCommand = 1;
-  static constexpr UINT FirstFavoriteCommand = 100;
+  static constexpr UINT kHeaderCommand = 1;
+  static constexpr UINT kFirstFavoriteCommand = 100;
 
  private:
   void ReleaseMenu();

@@ -1,19 +1,25 @@
 // The colour panels' mouse commands: a double click opens the stock colour
 // dialog, a right click the system colour dialog, a middle click restores the
 // default; a single left click drags the colour onto another panel.
-#include "app/MainForm.h"
+#include "app/main/ColorPanelsPart.h"
 
 #include <algorithm>
 
-#include "app/CalendarSkinControls.h"
-#include "app/ColorForm.h"
+#include "app/main/CalendarSkinControls.h"
+#include "app/dialogs/ColorForm.h"
 #include "core/calendar/ColorGrid.h"
 #include "platform/ColorDialog.h"
 
-void TMainForm::SetPanelColor(TColorPanel& panel, uint32_t color) { TCalendarSkinControls::SetPanelColor(panel, color); }
+namespace {
 
-void TMainForm::AttachColorPanel(TColorPanel& panel, bool reload, bool acceptsDrops) {
-  if (acceptsDrops) DropTargetPanels.push_back(&panel);
+void SetPanelColor(TColorPanel& panel, uint32_t color) { TCalendarSkinControls::SetPanelColor(panel, color); }
+
+}  // namespace
+
+TColorPanelsPart::TColorPanelsPart(TMainFormHost& host) : host_(host) {}
+
+void TColorPanelsPart::AttachColorPanel(TColorPanel& panel, bool reload, bool acceptsDrops) {
+  if (acceptsDrops) dropTargetPanels_.push_back(&panel);
   panel.OnMouseDown = [this, &panel, reload](TMouseButton button, int, int, bool doubleClick) {
     ColorPanelMouseDown(panel, button, doubleClick, reload);
   };
@@ -34,24 +40,24 @@ void TMainForm::AttachColorPanel(TColorPanel& panel, bool reload, bool acceptsDr
   };
 }
 
-void TMainForm::ColorPanelMouseDown(TColorPanel& panel, TMouseButton button, bool doubleClick, bool reload) {
-  LastColorPanel = &panel;
-  LastColorReload = reload;
+void TColorPanelsPart::ColorPanelMouseDown(TColorPanel& panel, TMouseButton button, bool doubleClick, bool reload) {
+  lastColorPanel_ = &panel;
+  lastColorReload_ = reload;
   if (button == TMouseButton::Left && !doubleClick) {
     SetCapture(panel.Handle());
     return;
   }
-  if (ColorPanelClick(panel, button)) SetFileAsWallpaper(reload);
+  if (ColorPanelClick(panel, button)) host_.Recompose(reload);
 }
 
-bool TMainForm::ColorPanelClick(TColorPanel& panel, TMouseButton button) {
+bool TColorPanelsPart::ColorPanelClick(TColorPanel& panel, TMouseButton button) {
   uint32_t color = panel.Color();
   switch (button) {
     case TMouseButton::Left:
-      if (!ColorFormDialog(handle_, color, [this](uint32_t picked) { ApplyPickedColor(picked); })) return false;
+      if (!ColorFormDialog(host_.Owner(), color, [this](uint32_t picked) { ApplyPickedColor(picked); })) return false;
       break;
     case TMouseButton::Right:
-      if (!ChooseSystemColor(handle_, color)) return false;
+      if (!ChooseSystemColor(host_.Owner(), color)) return false;
       break;
     case TMouseButton::Middle:
       color = panel.Tag;
@@ -61,18 +67,18 @@ bool TMainForm::ColorPanelClick(TColorPanel& panel, TMouseButton button) {
   return true;
 }
 
-void TMainForm::ApplyPickedColor(uint32_t color) {
-  if (!LastColorPanel) return;
-  SetPanelColor(*LastColorPanel, color);
-  SetFileAsWallpaper(LastColorReload);
+void TColorPanelsPart::ApplyPickedColor(uint32_t color) {
+  if (!lastColorPanel_) return;
+  SetPanelColor(*lastColorPanel_, color);
+  host_.Recompose(lastColorReload_);
 }
 
-bool TMainForm::DropColorAt(TColorPanel& source, POINT screenPoint) {
+bool TColorPanelsPart::DropColorAt(TColorPanel& source, POINT screenPoint) {
   HWND target = WindowFromPoint(screenPoint);
-  const auto found = std::find_if(DropTargetPanels.begin(), DropTargetPanels.end(),
+  const auto found = std::find_if(dropTargetPanels_.begin(), dropTargetPanels_.end(),
                                   [target](TColorPanel* panel) { return panel->Handle() == target; });
-  if (found == DropTargetPanels.end() || *found == &source) return false;
+  if (found == dropTargetPanels_.end() || *found == &source) return false;
   SetPanelColor(**found, source.Color());
-  SetFileAsWallpaper(false);
+  host_.Recompose(false);
   return true;
 }

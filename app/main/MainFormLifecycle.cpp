@@ -1,7 +1,7 @@
 // Construction, start-up, hiding to the tray, closing and destruction.
-#include "app/MainForm.h"
+#include "app/main/MainForm.h"
 
-#include "app/AboutForm.h"
+#include "app/dialogs/AboutForm.h"
 
 #include <shellapi.h>
 
@@ -25,8 +25,8 @@ TMainForm::~TMainForm() {
     KillTimer(handle_, kTimerId);
     DragAcceptFiles(handle_, FALSE);
   }
-  ClearBroadcastValue();
-  UnregisterHotkeys();
+  Composition.ClearBroadcastValue();
+  Schedule.UnregisterHotkeys();
   GdiPlus.reset();
   SystemTray.DeleteIcon();
   if (SystemTrayPopupMenu) DestroyMenu(SystemTrayPopupMenu);
@@ -77,13 +77,13 @@ void TMainForm::BeforeRun() {
     else
       ShowMainWindow();
     LoadOptionsFile();
-    if (DirectoriesListBox.Count() == 0) {
+    if (Catalogue.DirectoriesListBox.Count() == 0) {
       ShowDirectoriesPage();
       ShowMainWindow();
-      AddDirectoryByBrowsing(false);
+      Catalogue.AddDirectoryByBrowsing(false);
     }
-    Selection.PictureList.clear();
-    LoadPictureFileNames();
+    Catalogue.Selection().PictureList.clear();
+    Catalogue.LoadPictureFileNames();
     DragAcceptFiles(handle_, TRUE);
     // The first tick chooses the first wallpaper when none is current.
     SetTimer(handle_, kTimerId, 1000, nullptr);
@@ -141,7 +141,7 @@ bool TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& r
       }
       return false;
     case WM_TIMER:
-      if (wParam == kTimerId) TimerTimer();
+      if (wParam == kTimerId) Schedule.TimerTimer();
       result = TRUE;
       return true;
     default: return false;

@@ -1,11 +1,9 @@
 // The calendar pages, made from the skin parameter table, the skin files, the
 // calendar's paint on the wallpaper and its position on the desktop.
-#include <windows.h>
+#include "app/main/CalendarPart.h"
 
-
-#include "app/CalendarSkinControls.h"
-#include "app/DesktopPositionForm.h"
-#include "app/MainForm.h"
+#include "app/dialogs/DesktopPositionForm.h"
+#include "app/main/CalendarSkinControls.h"
 #include "core/calendar/CalendarPainter.h"
 #include "core/calendar/CalendarSkinFiles.h"
 #include "core/trace/FunStatus.h"
@@ -22,19 +20,6 @@
 #include "resources/resource.h"
 
 namespace {
-
-
-
-// While the program itself sets the calendar controls, no change composes.
-class TUpdatingControls {
- public:
-  explicit TUpdatingControls(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
-  ~TUpdatingControls() { flag_ = previous_; }
-
- private:
-  bool& flag_;
-  bool previous_;
-};
 
 // The skin file the user picks, with ".wps" added when it has no extension;
 // false when the dialog was cancelled. The dialog is not asked to check that a
@@ -58,22 +43,24 @@ bool AskSkinFileName(HWND owner, bool save, const std::string& title, std::strin
 
 }  // namespace
 
-void TMainForm::BindCalendarControls() {
-  CalendarSkinControls = std::make_shared<TCalendarSkinControls>();
-  TDialogWindow* pages[kCalendarPageCount];
-  for (int i = 0; i < kCalendarPageCount; ++i) pages[i] = &CalendarPages[i];
+TCalendarPart::TCalendarPart(TMainFormHost& host) : CalendarClock(GetLocalDateTime), host_(host) {}
+
+TCalendarPart::~TCalendarPart() = default;
+
+void TCalendarPart::Create(TDialogWindow* const (&pages)[kCalendarPageCount]) {
+  skinControls_ = std::make_unique<TCalendarSkinControls>();
   // A skin table row names its page by caption.
-  CalendarSkinControls->Create(pages, kCalendarPageCaptions, kCalendarPageCount, InstalledFontNames(), IDC_CALENDAR_SKIN_FIRST);
-  CalendarSkinControls->OnChange = [this] { RedrawWallpaperOnParamChange(); };
+  skinControls_->Create(pages, kCalendarPageCaptions, kCalendarPageCount, InstalledFontNames(), IDC_CALENDAR_SKIN_FIRST);
+  skinControls_->OnChange = [this] { host_.Recompose(false); };
 
   // Below the skin controls of "General": the show switch and the skin and position commands.
-  TPage& general = CalendarPages[0];
-  const TCalendarSkinControls::TColumns columns = CalendarSkinControls->Columns(0);
-  const int top = CalendarSkinControls->FreeTop(0);
+  TDialogWindow& general = *pages[0];
+  const TCalendarSkinControls::TColumns columns = skinControls_->Columns(0);
+  const int top = skinControls_->FreeTop(0);
   const int line = columns.LineHeight;
   ShowCalendarCheckBox.Create(general, IDC_SHOW_CALENDAR_CHECKBOX, "BUTTON", "Show on wallpaper",
                               BS_AUTOCHECKBOX | WS_TABSTOP, columns.Left[0], top, columns.Width, 10);
-  ShowCalendarCheckBox.OnClick = [this] { RedrawWallpaperOnParamChange(); };
+  ShowCalendarCheckBox.OnClick = [this] { host_.Recompose(false); };
   const struct {
     TLinkLabel* label;
     int id;
@@ -96,120 +83,139 @@ void TMainForm::BindCalendarControls() {
   CalendarDefaultSkinLabel.OnClick = [this] { CalendarDefaultSkinLabelClick(); };
   CalendarSetDesktopPositionLabel.OnClick = [this] { CalendarSetDesktopPositionLabelClick(); };
 
-  CalendarSkinStore = std::make_shared<TStoredTextList>("", StoredTextFiles());
-  CalendarSkinStore->DecimalSeparator = UserDecimalSeparator();
-  CalendarSkinStore->OnLoad = [this](TStoredTextList& store, uint8_t) { ReadCalendarSkin(store); };
-  CalendarSkinStore->OnSave = [this](TStoredTextList& store, uint8_t) { WriteCalendarSkin(store); };
-  LoadWholeSkin = true;
-  CalendarClock = GetLocalDateTime;
+  skinStore_ = std::make_unique<TStoredTextList>("", StoredTextFiles());
+  skinStore_->DecimalSeparator = UserDecimalSeparator();
+  skinStore_->OnLoad = [this](TStoredTextList& store, uint8_t) { ReadCalendarSkin(store); };
+  skinStore_->OnSave = [this](TStoredTextList& store, uint8_t) { WriteCalendarSkin(store); };
+  loadWholeSkin_ = true;
 }
 
-TControl* TMainForm::FindCalendarControl(const std::string& controlName) const {
+TControl* TCalendarPart::FindCalendarControl(const std::string& controlName) const {
   if (controlName == "ShowCalendarCheckBox") return const_cast<TCheckBox*>(&ShowCalendarCheckBox);
-  return CalendarSkinControls ? CalendarSkinControls->Find(controlName) : nullptr;
+  return skinControls_ ? skinControls_->Find(controlName) : nullptr;
 }
 
-std::vector<TColorPanel*> TMainForm::CalendarColorPanels() const {
-  return CalendarSkinControls ? CalendarSkinControls->ColorPanels() : std::vector<TColorPanel*>();
+std::vector<TColorPanel*> TCalendarPart::CalendarColorPanels() const {
+  return skinControls_ ? skinControls_->ColorPanels() : std::vector<TColorPanel*>();
+}
+
+bool TCalendarPart::SkinLoading() const { return skinStore_ && skinStore_->IsLoading; }
+
+TOptionHolder TCalendarPart::FindOptionHolder(const std::string& name) {
+  return FindNamedHolder(
+      name, {
+                {"ShowCalendarCheckBox", CheckBoxHolder(ShowCalendarCheckBox)},
+                {"CalendarPlacement", PlacementHolder(placement_)},
+                {"LastRedrawTime", RealHolder(lastRedrawTime_)},
+                {"LastCalendarSkinName", PathHolder(lastCalendarSkinName_)},
+                {"CalendarSkinControls",
+                 SectionHolder(
+                     [this](const TStoredTextList& store, const std::string&) {
+                       // At start-up the whole skin is read.
+                       loadWholeSkin_ = true;
+                       ReadCalendarSkin(store);
+                     },
+                     [this](TStoredTextList& store, const std::string&) { WriteCalendarSkin(store); })},
+            });
 }
 
 // ---- Skins ----
 
-void TMainForm::ReadCalendarSkin(TStoredTextList& store) { CalendarSkinControls->ReadFrom(store, LoadWholeSkin); }
+void TCalendarPart::ReadCalendarSkin(const TStoredTextList& store) { skinControls_->ReadFrom(store, loadWholeSkin_); }
 
-void TMainForm::WriteCalendarSkin(TStoredTextList& store) { CalendarSkinControls->WriteTo(store); }
+void TCalendarPart::WriteCalendarSkin(TStoredTextList& store) { skinControls_->WriteTo(store); }
 
-void TMainForm::LoadCalendarSkin(bool wholeSkin) {
+void TCalendarPart::LoadCalendarSkin(bool wholeSkin) {
   FUN_TRACE("TMainForm::LoadCalendarSkin");
   FUN_GUARD({
-    LoadWholeSkin = wholeSkin;
+    loadWholeSkin_ = wholeSkin;
     std::string fileName;
-    if (!AskSkinFileName(handle_, false, SkinLoadDialogTitle(wholeSkin), LastCalendarSkinName, fileName)) return;
+    if (!AskSkinFileName(host_.Owner(), false, SkinLoadDialogTitle(wholeSkin), lastCalendarSkinName_, fileName)) return;
     // A missing file would read as the default skin.
     SetLastError(0);
     if (GetFileAttributesA(fileName.c_str()) == INVALID_FILE_ATTRIBUTES) {
       FUN_RAISE("The skin file does not exist.", fileName, "", GetLastError());
       return;
     }
-    LastCalendarSkinName = SkinNameOfFile(fileName);
+    lastCalendarSkinName_ = SkinNameOfFile(fileName);
     LoadCalendarSkinFile(fileName);
   });
   FUN_SHOW("Failed to load calendar skin.");
 }
 
-bool TMainForm::LoadCalendarSkinFile(const std::string& fileName) {
+bool TCalendarPart::LoadCalendarSkinFile(const std::string& fileName) {
   bool loaded = false;
   {
-    TUpdatingControls updating(IsUpdatingControls);
-    loaded = CalendarSkinStore->LoadFrom(fileName, 0);
+    TUpdatingControls updating(host_);
+    loaded = skinStore_->LoadFrom(fileName, 0);
   }
-  if (loaded) CalendarSkinFileLoaded = true;
-  SetFileAsWallpaper(false);
+  if (loaded) skinFileLoaded_ = true;
+  host_.Recompose(false);
   return loaded;
 }
 
-void TMainForm::SaveCalendarSkin() {
+void TCalendarPart::SaveCalendarSkin() {
   FUN_TRACE("TMainForm::SaveCalendarSkin");
   FUN_GUARD({
     std::string fileName;
-    if (!AskSkinFileName(handle_, true, "", LastCalendarSkinName, fileName)) return;
+    if (!AskSkinFileName(host_.Owner(), true, "", lastCalendarSkinName_, fileName)) return;
     SaveCalendarSkinFile(fileName);
   });
   FUN_SHOW("Failed to save calendar skin.");
 }
 
-bool TMainForm::SaveCalendarSkinFile(const std::string& fileName) {
-  if (!CalendarSkinFileLoaded) {
+bool TCalendarPart::SaveCalendarSkinFile(const std::string& fileName) {
+  if (!skinFileLoaded_) {
     // The file keeps its other sections: with no skin file loaded yet, the
     // store starts from the file being overwritten (empty for a new one).
-    TStoredTextList::TCallback readSkin = std::move(CalendarSkinStore->OnLoad);
-    CalendarSkinStore->OnLoad = nullptr;
-    const bool read = CalendarSkinStore->LoadFrom(fileName, 0);
-    CalendarSkinStore->OnLoad = std::move(readSkin);
+    TStoredTextList::TCallback readSkin = std::move(skinStore_->OnLoad);
+    skinStore_->OnLoad = nullptr;
+    const bool read = skinStore_->LoadFrom(fileName, 0);
+    skinStore_->OnLoad = std::move(readSkin);
     // A file that cannot be read is not overwritten; the store has reported it.
     if (!read) return false;
   }
   // The dialog asks no overwrite question, the store does, once the name has
   // its extension; a refusal keeps the last skin name.
-  if (!CalendarSkinStore->SaveAs(fileName, true, 0)) return false;
-  LastCalendarSkinName = SkinNameOfFile(fileName);
+  if (!skinStore_->SaveAs(fileName, true, 0)) return false;
+  lastCalendarSkinName_ = SkinNameOfFile(fileName);
   return true;
 }
 
-void TMainForm::CalendarDefaultSkinLabelClick() {
+void TCalendarPart::CalendarDefaultSkinLabelClick() {
   FUN_TRACE("TMainForm::CalendarDefaultSkinLabelClick");
   FUN_GUARD({
     {
-      TUpdatingControls updating(IsUpdatingControls);
-      CalendarSkinControls->ShowSkin(DefaultCalendarSkin(CalendarSkinControls->FontNames()));
+      TUpdatingControls updating(host_);
+      skinControls_->ShowSkin(DefaultCalendarSkin(skinControls_->FontNames()));
     }
-    SetFileAsWallpaper(false);
+    host_.Recompose(false);
   });
   FUN_SHOW("Failed to set the default calendar skin.");
 }
 
 // ---- Paint and position ----
 
-bool TMainForm::SetInfoOnPicture(HDC wallpaper) {
+bool TCalendarPart::SetInfoOnPicture(HDC wallpaper, const TScreenRect& workArea) {
   FUN_TRACE("TMainForm::SetInfoOnPicture");
   FUN_GUARD({
-    if (!CalendarSkinControls) return;
+    if (!skinControls_) return;
     TCalendarScene scene;
     scene.ShowCalendar = ShowCalendarCheckBox.Checked();
     scene.Now = CalendarClock ? CalendarClock() : GetLocalDateTime();
-    scene.CalendarWorkArea = CalendarWorkArea;
+    scene.CalendarWorkArea = workArea;
     scene.Names = CalendarLocaleNames();
     TCalendarPaintResult painted;
     {
-      TGdiPlusCanvas canvas(wallpaper, handle_);
+      TGdiPlusCanvas canvas(wallpaper, host_.Owner());
       if (!canvas.Opened()) {
         // Like a paint that failed, this one counts for the day, so that the
         // next tick does not compose again.
-        if (scene.ShowCalendar) LastRedrawTime = scene.Now;
+        if (scene.ShowCalendar) lastRedrawTime_ = scene.Now;
         FUN_RAISE("Failed to create graphics.", std::to_string(canvas.LastStatus()));
         return;
       }
-      painted = PaintCalendar(canvas, CalendarSkinControls->Skin(), scene, CalendarPlacement, LastRedrawTime);
+      painted = PaintCalendar(canvas, skinControls_->Skin(), scene, placement_, lastRedrawTime_);
     }
     GdiFlush();
     if (trace_.CalleeFailed()) return;
@@ -217,21 +223,21 @@ bool TMainForm::SetInfoOnPicture(HDC wallpaper) {
   return !trace_.Failed();
 }
 
-void TMainForm::CalendarSetDesktopPositionLabelClick() {
+void TCalendarPart::CalendarSetDesktopPositionLabelClick() {
   FUN_TRACE("TMainForm::CalendarSetDesktopPositionLabelClick");
   FUN_GUARD({
     if (!ShowCalendarCheckBox.Checked()) {
       ShowWarning("The calendar is not displayed on the wallpaper.");
       return;
     }
-    if (!DesktopPositionForm || !CalendarSkinControls) return;
-    const TCalendarSkin skin = CalendarSkinControls->Skin();
-    const int margin = GetIntFromTextAnyValue(DesktopMarginComboBox.Text());
+    if (!DesktopPositionForm || !skinControls_) return;
+    const TCalendarSkin skin = skinControls_->Skin();
+    const int margin = host_.DesktopMargin();
     FUN_CALL_INTO(const bool clicked, DesktopPositionForm->ShowDesktopPosition(
-                                          CalendarPlacement.RectLeft, CalendarPlacement.RectTop, margin,
+                                          placement_.RectLeft, placement_.RectTop, margin,
                                           skin.OvalBackEccentricity * 0.01, skin.OvalBack,
-                                          CalendarPlacement.RectHeight, CalendarPlacement.RectWidth));
-    if (clicked) SetFileAsWallpaper(false);
+                                          placement_.RectHeight, placement_.RectWidth));
+    if (clicked) host_.Recompose(false);
   });
   FUN_SHOW("Failed to set the calendar position.");
 }

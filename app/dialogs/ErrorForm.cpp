@@ -1,4 +1,4 @@
-#include "app/ErrorForm.h"
+#include "app/dialogs/ErrorForm.h"
 
 #include "app/Help.h"
 #include "core/trace/FunStatus.h"
