@@ -8,7 +8,7 @@ namespace {
 
 // Where the pixels start in the section: a DIB's offset must be a multiple of four
 // bytes, and the BMP headers end right at the pixels.
-constexpr DWORD kPixelOffset = (BmpHeaderSize + 3) & ~static_cast<DWORD>(3);
+constexpr DWORD kPixelOffset = (kBmpHeaderSize + 3) & ~static_cast<DWORD>(3);
 
 }  // namespace
 
@@ -22,7 +22,7 @@ std::unique_ptr<TScreenBitmap> TScreenBitmap::Create(int width, int height) {
   if (!result->section_) return nullptr;
   result->view_ = static_cast<uint8_t*>(MapViewOfFile(result->section_, FILE_MAP_ALL_ACCESS, 0, 0, 0));
   if (!result->view_) return nullptr;
-  uint8_t* const header = result->view_ + kPixelOffset - BmpHeaderSize;
+  uint8_t* const header = result->view_ + kPixelOffset - kBmpHeaderSize;
   if (!WriteBmpFileHeader(header, width, height)) return nullptr;
   result->fileImage_ = header;
   BITMAPINFO info = {};
@@ -55,7 +55,7 @@ TScreenBitmap::~TScreenBitmap() {
 }
 
 size_t TScreenBitmap::FileImageSize() const {
-  return BmpHeaderSize + static_cast<size_t>(Stride()) * static_cast<size_t>(height_);
+  return kBmpHeaderSize + static_cast<size_t>(Stride()) * static_cast<size_t>(height_);
 }
 
 std::unique_ptr<TScreenBitmap> TScreenBitmap::Copy() const {

@@ -47,13 +47,13 @@ HRESULT CreateFactory(TComPtr<IWICImagingFactory>& factory) {
 
 // Pixel formats without an alpha channel: pictures in them need no look at alpha.
 bool FormatIsOpaque(const WICPixelFormatGUID& format) {
-  static const GUID* const Opaque[] = {
+  static const GUID* const kOpaque[] = {
       &GUID_WICPixelFormat24bppBGR,    &GUID_WICPixelFormat24bppRGB,    &GUID_WICPixelFormat32bppBGR,
       &GUID_WICPixelFormat8bppGray,    &GUID_WICPixelFormat16bppGray,   &GUID_WICPixelFormat48bppRGB,
       &GUID_WICPixelFormatBlackWhite,  &GUID_WICPixelFormat2bppGray,    &GUID_WICPixelFormat4bppGray,
       &GUID_WICPixelFormat16bppBGR555, &GUID_WICPixelFormat16bppBGR565, &GUID_WICPixelFormat32bppCMYK,
   };
-  for (const GUID* opaque : Opaque)
+  for (const GUID* opaque : kOpaque)
     if (IsEqualGUID(format, *opaque)) return true;
   return false;
 }
@@ -178,7 +178,7 @@ HRESULT TWicPictureFile::TryOpen(const std::string& fileName) {
     GUID container = {};
     if (SUCCEEDED(com.Decoder->GetContainerFormat(&container)) &&
         IsEqualGUID(container, GUID_ContainerFormatJpeg)) {
-      const std::vector<uint8_t> head = ReadFileHead(AnsiToWide(fileName), JpegOrientationHeadSize);
+      const std::vector<uint8_t> head = ReadFileHead(AnsiToWide(fileName), kJpegOrientationHeadSize);
       orientation_ = JpegOrientation(head.data(), head.size());
     }
     return S_OK;
