@@ -49,6 +49,8 @@ using TRegistryKeyHolder = TOwnedHandle<HKEY, RegCloseKey>;
 // Memory the system allocated for the caller with LocalAlloc (command-line
 // splits, formatted messages).
 using TLocalMemoryHolder = TOwnedHandle<HLOCAL, LocalFree>;
+// A view of a file mapping from MapViewOfFile.
+using TMappedViewHolder = TOwnedHandle<void*, UnmapViewOfFile>;
 // A memory DC from CreateCompatibleDC.
 using TMemoryDcHolder = TOwnedHandle<HDC, DeleteDC>;
 // A pen, brush, font or bitmap, deleted at the end (after any TSelection of

@@ -10,6 +10,7 @@
 #include "core/trace/FunStatus.h"
 #include "core/catalogue/PictureExtensions.h"
 #include "core/composition/PictureGeometry.h"
+#include "platform/HandleHolders.h"
 #include "platform/WicSourceTransform.h"
 #include "platform/WinText.h"
 
@@ -69,18 +70,17 @@ bool AllPixelsOpaque(const TPixelBuffer& pixels) {
 // The first bytes of the file, for the orientation tag; empty when it cannot be read.
 std::vector<uint8_t> ReadFileHead(const std::wstring& fileName, size_t limit) {
   std::vector<uint8_t> head;
-  HANDLE file = CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return head;
+  const THandleHolder file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return head;
   head.resize(limit);
   size_t filled = 0;
   while (filled < limit) {
     DWORD read = 0;
-    if (!ReadFile(file, head.data() + filled, static_cast<DWORD>(limit - filled), &read, nullptr) || read == 0)
+    if (!ReadFile(file.Get(), head.data() + filled, static_cast<DWORD>(limit - filled), &read, nullptr) || read == 0)
       break;
     filled += read;
   }
-  CloseHandle(file);
   head.resize(filled);
   return head;
 }
