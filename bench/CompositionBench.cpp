@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchTiming.h"
 #include "core/calendar/CalendarPainter.h"
 #include "core/calendar/SkinParameters.h"
 #include "core/composition/PictureGeometry.h"
@@ -43,24 +44,6 @@
 #include "platform/WicPicture.h"
 
 namespace {
-
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const size_t middle = values.size() / 2;
-  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 // The options a fresh installation starts with.
 TResizeRules BenchRules() { return TResizeRules{}; }
@@ -89,7 +72,7 @@ bool Reload(const std::string& picture, int width, int height, const TPictureEff
   std::unique_ptr<TScreenBitmap> wallpaper = fitted->Copy();
   if (!wallpaper) return Fail("copy", picture);
   if (!SaveBitmapAsBmpFile(*wallpaper, WallpaperFilePath(GetTempDirectory()))) return Fail("save", picture);
-  if (install && !SetFileAsWallpaper(WallpaperFileName)) return Fail("install", picture);
+  if (install && !SetFileAsWallpaper(kWallpaperFileName)) return Fail("install", picture);
   return true;
 }
 
@@ -114,7 +97,7 @@ bool Redraw(const TScreenBitmap& fitted, bool install) {
   }
   GdiFlush();
   if (!SaveBitmapAsBmpFile(*wallpaper, WallpaperFilePath(GetTempDirectory()))) return false;
-  return !install || SetFileAsWallpaper(WallpaperFileName);
+  return !install || SetFileAsWallpaper(kWallpaperFileName);
 }
 
 // The decoder's share of a reload: the picture decoded at full size, as the reload

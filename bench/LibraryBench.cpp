@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchTiming.h"
 #include "core/trace/FunStatus.h"
 #include "core/catalogue/KeyedSort.h"
 #include "core/catalogue/PictureSelection.h"
@@ -68,30 +69,12 @@ void operator delete[](void* pointer, size_t) noexcept { CountedFree(pointer); }
 
 namespace {
 
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // The thread's processor time: on a shared machine it drifts less than the clock.
 double ThreadSeconds() {
   FILETIME created, exited, kernel, user;
   GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
   const auto ticks = [](const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
   return static_cast<double>(ticks(kernel) + ticks(user)) / 1e7;
-}
-
-double Median(std::vector<double> values) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const size_t middle = values.size() / 2;
-  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 struct TTimes {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <set>
 
-#include "core/catalogue/PathParts.h"
+#include "core/text/AsciiText.h"
 #include "platform/HandleHolders.h"
 #include "platform/WinText.h"
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/trace/FunStatus.h"
+#include "platform/HandleHolders.h"
 #include "platform/WinText.h"
 
 namespace {
@@ -16,21 +17,6 @@ constexpr size_t kLongestEnding = 16;
 
 // Entries read at a time: a library folder may hold many thousand.
 constexpr size_t kListingBytes = 64 * 1024;
-
-class TFileHandle {
- public:
-  explicit TFileHandle(HANDLE handle) : handle_(handle) {}
-  ~TFileHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  TFileHandle(const TFileHandle&) = delete;
-  TFileHandle& operator=(const TFileHandle&) = delete;
-  HANDLE Get() const { return handle_; }
-  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
 
 }  // namespace
 
@@ -70,9 +56,9 @@ bool TFileSystemFolders::ListFolder(const std::string& folder,
   SetLastError(0);
   // Read through a handle on the folder: the entries come many at a time, each
   // with its file index, which is a plain subfolder's identity on this volume.
-  const TFileHandle handle(CreateFileW(AnsiToWide(folder).c_str(), FILE_LIST_DIRECTORY,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                       FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const THandleHolder handle(CreateFileW(AnsiToWide(folder).c_str(), FILE_LIST_DIRECTORY,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!handle.Valid()) {
     errorCode = GetLastError();
     // The folder itself is missing: a search in it reports its path as not found.
@@ -110,9 +96,9 @@ bool TFileSystemFolders::ListFolder(const std::string& folder,
 
 bool TFileSystemFolders::IdentifyFolder(const std::string& folder, TFolderIdentity& identity) {
   // Opening follows the link, so the identity is the target's.
-  const TFileHandle handle(CreateFileW(AnsiToWide(folder).c_str(), FILE_READ_ATTRIBUTES,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                       FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const THandleHolder handle(CreateFileW(AnsiToWide(folder).c_str(), FILE_READ_ATTRIBUTES,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   BY_HANDLE_FILE_INFORMATION information;
   if (!handle.Valid() || !GetFileInformationByHandle(handle.Get(), &information)) return false;
   identity.Volume = information.dwVolumeSerialNumber;

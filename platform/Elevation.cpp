@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "core/trace/FunStatus.h"
+#include "platform/HandleHolders.h"
 #include "platform/Program.h"
 
 TElevatedRun RunElevatedAndWait(HWND owner, const std::string& parameters, DWORD& exitCode) {
@@ -28,6 +29,7 @@ TElevatedRun RunElevatedAndWait(HWND owner, const std::string& parameters, DWORD
       }
       return FUN_RAISE("Failed to run file.", program, parameters, error);
     }
+    const THandleHolder copy(info.hProcess);
     outcome = TElevatedRun::Finished;
     // The copy shows the windows from now on; let it come to the front.
     AllowSetForegroundWindow(GetProcessId(info.hProcess));
@@ -49,7 +51,6 @@ TElevatedRun RunElevatedAndWait(HWND owner, const std::string& parameters, DWORD
     // A quit request that came meanwhile is kept for the message loop.
     if (quit) PostQuitMessage(quitCode);
     GetExitCodeProcess(info.hProcess, &exitCode);
-    CloseHandle(info.hProcess);
   });
   return outcome;
 }

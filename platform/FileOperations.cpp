@@ -4,6 +4,7 @@
 
 #include "core/trace/FunStatus.h"
 #include "core/control/InstallRules.h"
+#include "platform/HandleHolders.h"
 
 namespace {
 
@@ -36,8 +37,8 @@ bool CopyDeleteTree(const std::string& source, const std::string& destination, b
       return FUN_RAISE("Failed to create directory.", destination, "", GetLastError());
     WIN32_FIND_DATAA entry;
     SetLastError(0);
-    HANDLE search = FindFirstFileA((from + "*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return FUN_RAISE("Failed to find first file.", source, "", GetLastError());
+    TFileSearchHolder search(FindFirstFileA((from + "*").c_str(), &entry));
+    if (!search.Valid()) return FUN_RAISE("Failed to find first file.", source, "", GetLastError());
     do {
       if (IsDotEntry(entry.cFileName) || Skipped(entry.dwFileAttributes)) continue;
       const std::string fromPath = from + entry.cFileName, toPath = to + entry.cFileName;
@@ -55,8 +56,8 @@ bool CopyDeleteTree(const std::string& source, const std::string& destination, b
         ClearReadOnly(fromPath);
         DeleteFileA(fromPath.c_str());
       }
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &entry));
+    search.Reset();  // an open search keeps the folder from going
     if (!copy && !trace_.Failed()) RemoveDirectoryA(source.c_str());
   });
   return !trace_.Failed();
@@ -95,8 +96,8 @@ bool DeleteDirectoryNoErrors(const std::string& directory) {
     const std::string folder = WithTrailingBackslash(directory);
     WIN32_FIND_DATAA entry;
     SetLastError(0);
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return FUN_RAISE("Can not find directory.", directory, "", GetLastError());
+    TFileSearchHolder search(FindFirstFileA((folder + "*").c_str(), &entry));
+    if (!search.Valid()) return FUN_RAISE("Can not find directory.", directory, "", GetLastError());
     bool complete = true;
     do {
       if (IsDotEntry(entry.cFileName)) continue;
@@ -112,8 +113,8 @@ bool DeleteDirectoryNoErrors(const std::string& directory) {
         ClearReadOnly(path);
         complete = DeleteFileA(path.c_str()) && complete;
       }
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &entry));
+    search.Reset();  // an open search keeps the folder from going
     ClearReadOnly(directory);
     complete = RemoveDirectoryA(directory.c_str()) && complete;
     if (!complete) FUN_RAISE("Failed to delete directory content.", directory, "", GetLastError());
@@ -175,11 +176,8 @@ bool DeleteNamedEntries(const std::string& folder, const std::vector<std::string
 
 bool IsFileInUse(const std::string& path) {
   SetLastError(0);
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file != INVALID_HANDLE_VALUE) {
-    CloseHandle(file);
-    return false;
-  }
-  return GetLastError() == ERROR_SHARING_VIOLATION;
+  const THandleHolder file(CreateFileA(path.c_str(), GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      0, nullptr));
+  return !file.Valid() && GetLastError() == ERROR_SHARING_VIOLATION;
 }

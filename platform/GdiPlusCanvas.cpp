@@ -36,6 +36,14 @@ using TFormat = std::unique_ptr<GpStringFormat, TFormatDeleter>;
 
 Gdiplus::RectF ToRectF(const TRectF& r) { return Gdiplus::RectF(r.X, r.Y, r.Width, r.Height); }
 
+// A GDI+ call that takes a box last, in its ellipse form or its rectangle form
+// (whichever the shape is), with the shape's bounds.
+template <typename BoxCall, typename... Leading>
+Gdiplus::GpStatus CallForShape(const TShape& shape, BoxCall ellipse, BoxCall rectangle, Leading... leading) {
+  const TRectF& b = shape.Bounds;
+  return (shape.Kind == TShapeKind::Ellipse ? ellipse : rectangle)(leading..., b.X, b.Y, b.Width, b.Height);
+}
+
 }  // namespace
 
 TGdiPlusCanvas::TGdiPlusCanvas(GpGraphics* graphics, HWND measureWindow)
@@ -73,33 +81,21 @@ void TGdiPlusCanvas::FillShape(const TShape& shape, TArgb color) {
   Gdiplus::GpSolidFill* fill = nullptr;
   Keep(gp::GdipCreateSolidFill(color, &fill));
   TBrush brush(fill);
-  const TRectF& b = shape.Bounds;
-  if (shape.Kind == TShapeKind::Ellipse)
-    Keep(gp::GdipFillEllipse(graphics_, brush.get(), b.X, b.Y, b.Width, b.Height));
-  else
-    Keep(gp::GdipFillRectangle(graphics_, brush.get(), b.X, b.Y, b.Width, b.Height));
+  Keep(CallForShape(shape, gp::GdipFillEllipse, gp::GdipFillRectangle, graphics_, brush.get()));
 }
 
 void TGdiPlusCanvas::DrawShape(const TShape& shape, TArgb color, float penWidth) {
   GpPen* made = nullptr;
   Keep(gp::GdipCreatePen1(color, penWidth, Gdiplus::UnitWorld, &made));
   TPen pen(made);
-  const TRectF& b = shape.Bounds;
-  if (shape.Kind == TShapeKind::Ellipse)
-    Keep(gp::GdipDrawEllipse(graphics_, pen.get(), b.X, b.Y, b.Width, b.Height));
-  else
-    Keep(gp::GdipDrawRectangle(graphics_, pen.get(), b.X, b.Y, b.Width, b.Height));
+  Keep(CallForShape(shape, gp::GdipDrawEllipse, gp::GdipDrawRectangle, graphics_, pen.get()));
 }
 
 void TGdiPlusCanvas::FillShapeWithPathGradient(const TShape& shape, const TPathGradient& gradient) {
   GpPath* madePath = nullptr;
   Keep(gp::GdipCreatePath(Gdiplus::FillModeAlternate, &madePath));
   TPath path(madePath);
-  const TRectF& b = shape.Bounds;
-  if (shape.Kind == TShapeKind::Ellipse)
-    Keep(gp::GdipAddPathEllipse(path.get(), b.X, b.Y, b.Width, b.Height));
-  else
-    Keep(gp::GdipAddPathRectangle(path.get(), b.X, b.Y, b.Width, b.Height));
+  Keep(CallForShape(shape, gp::GdipAddPathEllipse, gp::GdipAddPathRectangle, path.get()));
 
   Gdiplus::GpPathGradient* madeBrush = nullptr;
   Keep(gp::GdipCreatePathGradientFromPath(path.get(), &madeBrush));

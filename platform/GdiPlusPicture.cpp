@@ -78,7 +78,7 @@ namespace {
 struct TFittingSource {
   TPixelBuffer Pixels;
   bool Opaque = true;
-  int Orientation = UprightOrientation;
+  int Orientation = kUprightOrientation;
   int Width = 0;  // the full picture once turned: what the resize rules see
   int Height = 0;
 };
@@ -174,8 +174,8 @@ void LoadTilePictureToBitmap(const std::string& fileName, std::unique_ptr<TScree
                              const TResizeRules& rules, int screenWidth, int screenHeight,
                              const TPictureEffects& effects, double* skew, double* factor) {
   FUN_TRACE("LoadTilePictureToBitmap");
-  if (skew) *skew = NoSkew;
-  if (factor) *factor = NoNormalizationFactor;
+  if (skew) *skew = kNoSkew;
+  if (factor) *factor = kNoNormalizationFactor;
   if (fileName.empty()) return;
   FUN_GUARD({
     result.reset();

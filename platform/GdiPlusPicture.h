@@ -46,8 +46,8 @@ class TDecodedPicture {
 // A fitted picture and what the fitting measured.
 struct TFittedPictureResult {
   std::unique_ptr<TScreenBitmap> Bitmap;
-  double Skew = NoSkew;
-  double Factor = NoNormalizationFactor;
+  double Skew = kNoSkew;
+  double Factor = kNoNormalizationFactor;
 };
 
 // Why a fitting gave no picture: the report's description with a detail and a system

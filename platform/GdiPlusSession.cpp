@@ -14,3 +14,8 @@ TGdiPlusSession::TGdiPlusSession() {
 TGdiPlusSession::~TGdiPlusSession() {
   if (token_) Gdiplus::GdiplusShutdown(token_);
 }
+
+const TGdiPlusSession& ProcessGdiPlusSession() {
+  static const TGdiPlusSession session;
+  return session;
+}

@@ -18,3 +18,7 @@ class TGdiPlusSession {
   ULONG_PTR token_ = 0;
   int startStatus_ = 0;
 };
+
+// One session for a process that draws now and then (a test driver): started
+// by the first call, ended when the process exits.
+const TGdiPlusSession& ProcessGdiPlusSession();

@@ -1,14 +1,12 @@
 #include "platform/InstanceSignal.h"
 
-#include <string>
-
 #include "core/control/WindowMessages.h"
 
 namespace {
 
 // 0 when the system could not register it.
 UINT ShowMainWindowMessage() {
-  static const UINT message = RegisterWindowMessageA(ShowMainWindowMessageName);
+  static const UINT message = RegisterWindowMessageA(kShowMainWindowMessageName);
   return message;
 }
 

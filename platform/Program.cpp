@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <exception>
+#include <utility>
 
 #include "core/trace/FunStatus.h"
 #include "core/catalogue/PathParts.h"
@@ -48,9 +49,9 @@ std::string TProgram::GetProgramArgument(int index) {
   }
   int count = 0;
   LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  const TLocalMemoryHolder argumentsMemory(arguments);
   std::string argument;
   if (arguments && index >= 0 && index < count) argument = WideToAnsi(arguments[index]);
-  LocalFree(arguments);
   return argument;
 }
 
@@ -62,18 +63,14 @@ std::string TProgram::GetPathInProgramDirectory(const std::string& fileName) {
 
 bool TProgram::IsProgramRunning(const std::string& name) {
   SetLastError(0);
-  HANDLE mutex = CreateMutexA(nullptr, TRUE, ("Mutex_ProgramInstance_" + name).c_str());
-  if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
-    CloseHandle(mutex);
-    return true;
-  }
-  mutex_ = mutex;
+  THandleHolder mutex(CreateMutexA(nullptr, TRUE, ("Mutex_ProgramInstance_" + name).c_str()));
+  if (mutex.Valid() && GetLastError() == ERROR_ALREADY_EXISTS) return true;
+  mutex_ = std::move(mutex);
   return false;
 }
 
 void TProgram::CloseProgramMutex() {
-  if (mutex_) CloseHandle(static_cast<HANDLE>(mutex_));
-  mutex_ = nullptr;
+  mutex_.Reset();
 }
 
 void TerminateProgramFun() {

@@ -2,7 +2,11 @@
 // the program's paths and arguments, and the single-instance mutex.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
+
+#include "platform/HandleHolders.h"
 
 class TProgram {
  public:
@@ -21,7 +25,7 @@ class TProgram {
   void CloseProgramMutex();
 
  private:
-  void* mutex_ = nullptr;
+  THandleHolder mutex_;
 };
 
 extern TProgram Program;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/trace/FunStatus.h"
+#include "platform/HandleHolders.h"
 #include "platform/WinText.h"
 
 bool SetRegistryText(HKEY root, const std::string& key, const std::string& valueName,
@@ -17,10 +18,10 @@ bool SetRegistryText(HKEY root, const std::string& key, const std::string& value
     if (RegCreateKeyExW(root, AnsiToWide(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
                         &handle, nullptr) != ERROR_SUCCESS)
       return;
+    const TRegistryKeyHolder keyHolder(handle);
     written = RegSetValueExW(handle, AnsiToWide(valueName).c_str(), 0, REG_SZ,
                              reinterpret_cast<const BYTE*>(wideText.c_str()),
                              static_cast<DWORD>((wideText.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-    RegCloseKey(handle);
   });
   return written;
 }
@@ -31,6 +32,7 @@ std::string GetRegistryText(HKEY root, const std::string& key, const std::string
   FUN_GUARD({
     HKEY handle = nullptr;
     if (RegOpenKeyExW(root, AnsiToWide(key).c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS) return;
+    const TRegistryKeyHolder keyHolder(handle);
     const std::wstring name = AnsiToWide(valueName);
     DWORD type = 0;
     DWORD size = 0;
@@ -41,7 +43,6 @@ std::string GetRegistryText(HKEY root, const std::string& key, const std::string
           ERROR_SUCCESS)
         text = WideBufferToAnsi(buffer.data());  // stops at the terminator, which the stored size may or may not count
     }
-    RegCloseKey(handle);
   });
   return text;
 }

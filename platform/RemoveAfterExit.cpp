@@ -5,6 +5,7 @@
 #include "core/trace/FunStatus.h"
 #include "core/control/InstallRules.h"
 #include "core/catalogue/PathParts.h"
+#include "platform/HandleHolders.h"
 #include "platform/Program.h"
 #include "platform/ProgramArguments.h"
 
@@ -21,10 +22,10 @@ std::string TemporaryFolder() {
   return length > 0 && length < MAX_PATH ? std::string(folder, length) : std::string();
 }
 
-HANDLE InheritableDuplicate(HANDLE process) {
+THandleHolder InheritableDuplicate(HANDLE process) {
   HANDLE duplicate = nullptr;
   DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &duplicate, SYNCHRONIZE, TRUE, 0);
-  return duplicate;
+  return THandleHolder(duplicate);
 }
 
 }  // namespace
@@ -42,13 +43,14 @@ bool StartRemovalAfterExit(const std::string& file, const std::vector<HANDLE>& o
     // The helper inherits this handle; when the helper ends, the last handle
     // closes and the system deletes the copy.
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE selfDeleting = CreateFileA(helper.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                      &inherit, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    std::vector<HANDLE> waits = {InheritableDuplicate(GetCurrentProcess())};
+    THandleHolder selfDeleting(CreateFileA(helper.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                           &inherit, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    std::vector<THandleHolder> waits;
+    waits.push_back(InheritableDuplicate(GetCurrentProcess()));
     for (HANDLE process : otherProcesses) waits.push_back(InheritableDuplicate(process));
     std::string commandLine = QuoteArgument(helper) + " " + kRemoveAfterExitArgument + " " + QuoteArgument(file);
-    for (HANDLE wait : waits)
-      if (wait) commandLine += " " + std::to_string(reinterpret_cast<uintptr_t>(wait));
+    for (const THandleHolder& wait : waits)
+      if (wait.Valid()) commandLine += " " + std::to_string(reinterpret_cast<uintptr_t>(wait.Get()));
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -56,15 +58,14 @@ bool StartRemovalAfterExit(const std::string& file, const std::vector<HANDLE>& o
     started = CreateProcessA(helper.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
                              &startup, &process) != FALSE;
     const DWORD error = GetLastError();
-    for (HANDLE wait : waits)
-      if (wait) CloseHandle(wait);
-    if (selfDeleting != INVALID_HANDLE_VALUE) CloseHandle(selfDeleting);
+    const THandleHolder helperThread(process.hThread), helperProcess(process.hProcess);
+    // Ours go now: the helper has inherited its own copies.
+    waits.clear();
+    selfDeleting.Reset();
     if (!started) {
       DeleteFileA(helper.c_str());
       return FUN_RAISE("Failed to run file.", helper, "", error);
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
   });
   return started;
 }

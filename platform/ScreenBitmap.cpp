@@ -8,7 +8,7 @@ namespace {
 
 // Where the pixels start in the section: a DIB's offset must be a multiple of four
 // bytes, and the BMP headers end right at the pixels.
-constexpr DWORD kPixelOffset = (BmpHeaderSize + 3) & ~static_cast<DWORD>(3);
+constexpr DWORD kPixelOffset = (kBmpHeaderSize + 3) & ~static_cast<DWORD>(3);
 
 }  // namespace
 
@@ -16,13 +16,13 @@ std::unique_ptr<TScreenBitmap> TScreenBitmap::Create(int width, int height) {
   if (!IsBitmapSizeAcceptable(width, height)) return nullptr;
   std::unique_ptr<TScreenBitmap> result(new TScreenBitmap());
   const uint64_t sectionBytes = kPixelOffset + static_cast<uint64_t>(width) * 4 * static_cast<uint64_t>(height);
-  result->section_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE,
-                                        static_cast<DWORD>(sectionBytes >> 32), static_cast<DWORD>(sectionBytes),
-                                        nullptr);
-  if (!result->section_) return nullptr;
-  result->view_ = static_cast<uint8_t*>(MapViewOfFile(result->section_, FILE_MAP_ALL_ACCESS, 0, 0, 0));
-  if (!result->view_) return nullptr;
-  uint8_t* const header = result->view_ + kPixelOffset - BmpHeaderSize;
+  result->section_.Reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE,
+                                            static_cast<DWORD>(sectionBytes >> 32), static_cast<DWORD>(sectionBytes),
+                                            nullptr));
+  if (!result->section_.Valid()) return nullptr;
+  result->view_.Reset(MapViewOfFile(result->section_.Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
+  if (!result->view_.Valid()) return nullptr;
+  uint8_t* const header = static_cast<uint8_t*>(result->view_.Get()) + kPixelOffset - kBmpHeaderSize;
   if (!WriteBmpFileHeader(header, width, height)) return nullptr;
   result->fileImage_ = header;
   BITMAPINFO info = {};
@@ -33,29 +33,20 @@ std::unique_ptr<TScreenBitmap> TScreenBitmap::Create(int width, int height) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  result->bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, result->section_, kPixelOffset);
-  if (!result->bitmap_ || !bits) return nullptr;
-  result->dc_ = CreateCompatibleDC(nullptr);
-  if (!result->dc_) return nullptr;
-  result->oldBitmap_ = SelectObject(result->dc_, result->bitmap_);
+  const HBITMAP bitmap =
+      CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, result->section_.Get(), kPixelOffset);
+  result->picture_.emplace(bitmap);
+  if (!result->picture_->Valid() || !bits) return nullptr;
   result->pixels_ = static_cast<uint8_t*>(bits);
   result->width_ = width;
   result->height_ = height;
   return result;
 }
 
-TScreenBitmap::~TScreenBitmap() {
-  if (dc_) {
-    if (oldBitmap_) SelectObject(dc_, oldBitmap_);
-    DeleteDC(dc_);
-  }
-  if (bitmap_) DeleteObject(bitmap_);
-  if (view_) UnmapViewOfFile(view_);
-  if (section_) CloseHandle(section_);
-}
+TScreenBitmap::~TScreenBitmap() = default;
 
 size_t TScreenBitmap::FileImageSize() const {
-  return BmpHeaderSize + static_cast<size_t>(Stride()) * static_cast<size_t>(height_);
+  return kBmpHeaderSize + static_cast<size_t>(Stride()) * static_cast<size_t>(height_);
 }
 
 std::unique_ptr<TScreenBitmap> TScreenBitmap::Copy() const {
@@ -77,7 +68,7 @@ void TScreenBitmap::Fill(uint32_t color) {
 }
 
 void TScreenBitmap::CopyBlock(const TBlockCopy& copy) {
-  BitBlt(dc_, copy.DestX, copy.DestY, copy.Source.Width, copy.Source.Height, dc_, copy.Source.X,
+  BitBlt(Dc(), copy.DestX, copy.DestY, copy.Source.Width, copy.Source.Height, Dc(), copy.Source.X,
          copy.Source.Y, SRCCOPY);
 }
 

@@ -9,8 +9,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "core/composition/PictureGeometry.h"
+#include "platform/HandleHolders.h"
 
 class TScreenBitmap {
  public:
@@ -25,7 +27,7 @@ class TScreenBitmap {
   // Rows follow each other without gaps, blue, green, red, unused, top row first.
   uint8_t* Pixels() const { return pixels_; }
   int Stride() const { return width_ * 4; }
-  HDC Dc() const { return dc_; }
+  HDC Dc() const { return picture_ ? picture_->Dc() : nullptr; }
   // The bitmap as a BMP file: the headers and then the pixels, ready for one write.
   // Call GdiFlush first when GDI may still be drawing on it.
   const uint8_t* FileImage() const { return fileImage_; }
@@ -45,10 +47,9 @@ class TScreenBitmap {
   int width_ = 0;
   int height_ = 0;
   uint8_t* pixels_ = nullptr;
-  HANDLE section_ = nullptr;  // the memory of the headers and the pixels
-  uint8_t* view_ = nullptr;   // the whole section, for writing it to a file
   const uint8_t* fileImage_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ oldBitmap_ = nullptr;
-  HDC dc_ = nullptr;
+  // Released in reverse: the bitmap and its DC before the view, the view before the section.
+  THandleHolder section_;       // the memory of the headers and the pixels
+  TMappedViewHolder view_;      // the whole section, for writing it to a file
+  std::optional<TBitmapDcHolder> picture_;
 };

@@ -8,8 +8,9 @@
 #include "core/calendar/CalendarSkinFiles.h"
 #include "core/trace/FunStatus.h"
 #include "core/control/InstallRules.h"
-#include "core/catalogue/PathParts.h"
+#include "core/text/AsciiText.h"
 #include "core/settings/SettingsHome.h"
+#include "platform/HandleHolders.h"
 #include "platform/Program.h"
 #include "platform/SpecialFolders.h"
 #include "platform/WriteAccess.h"
@@ -24,12 +25,11 @@ bool FileExists(const std::string& path) {
 std::vector<std::string> SkinFilesIn(const std::string& folder) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA entry;
-  HANDLE search = FindFirstFileA((folder + "*" + kSkinFileExtension).c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return names;
+  const TFileSearchHolder search(FindFirstFileA((folder + "*" + kSkinFileExtension).c_str(), &entry));
+  if (!search.Valid()) return names;
   do {
     if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(entry.cFileName);
-  } while (FindNextFileA(search, &entry));
-  FindClose(search);
+  } while (FindNextFileA(search.Get(), &entry));
   return names;
 }
 
@@ -48,7 +48,7 @@ bool CopyNewFile(const std::string& from, const std::string& to) {
 std::string ChooseSettingsDirectory(const std::string& programDirectory, const std::string& userDataFolder) {
   const TSettingsHome home = ChooseSettingsHome(CanWriteInFolder(programDirectory), !userDataFolder.empty());
   if (home == TSettingsHome::BesideProgram) return WithTrailingBackslash(programDirectory);
-  return WithTrailingBackslash(userDataFolder) + SettingsFolderName + "\\";
+  return WithTrailingBackslash(userDataFolder) + kSettingsFolderName + "\\";
 }
 
 std::string GetSettingsDirectory() {
@@ -65,15 +65,15 @@ bool MigrateSettings(const std::string& programDirectory, const std::string& set
     const std::string from = WithTrailingBackslash(programDirectory), to = WithTrailingBackslash(settingsDirectory);
     const std::string skinsFrom = from + kSkinFolderName + "\\", skinsTo = to + kSkinFolderName + "\\";
     const TSettingsMigration plan =
-        PlanSettingsMigration(FileExists(to + OptionsFileName), FileExists(from + OptionsFileName),
+        PlanSettingsMigration(FileExists(to + kOptionsFileName), FileExists(from + kOptionsFileName),
                               SkinFilesIn(skinsFrom), SkinFilesIn(skinsTo));
     if (!plan.SkinFiles.empty()) CreateDirectoryA(skinsTo.c_str(), nullptr);
     for (const std::string& skin : plan.SkinFiles)
       if (!CopyNewFile(skinsFrom + skin, skinsTo + skin))
         FUN_RAISE("Failed to copy file.", skinsFrom + skin, skinsTo + skin, GetLastError());
     // The options file last: its presence marks the migration as done.
-    if (plan.CopyOptionsFile && !CopyNewFile(from + OptionsFileName, to + OptionsFileName))
-      FUN_RAISE("Failed to copy file.", from + OptionsFileName, to + OptionsFileName, GetLastError());
+    if (plan.CopyOptionsFile && !CopyNewFile(from + kOptionsFileName, to + kOptionsFileName))
+      FUN_RAISE("Failed to copy file.", from + kOptionsFileName, to + kOptionsFileName, GetLastError());
   });
   return !trace_.Failed();
 }

@@ -72,9 +72,10 @@ bool TWinStoredTextFiles::ClearAttributes(const std::string& path, uint32_t& err
 bool ReplaceFileAtomically(const std::string& path, const std::string& bytes, uint32_t& errorCode) {
   const std::string temporary = path + ".tmp" + std::to_string(GetCurrentProcessId());
   SetLastError(0);
-  HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                            nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  THandleHolder holder(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                   nullptr));
+  HANDLE file = holder.Get();
+  if (!holder.Valid()) {
     errorCode = GetLastError();
     return false;
   }
@@ -84,7 +85,7 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& bytes, ui
   // The data must be on disk before the rename makes it the file.
   ok = ok && FlushFileBuffers(file);
   errorCode = ok ? 0 : GetLastError();
-  CloseHandle(file);
+  holder.Reset();  // only a closed file can be renamed
   if (ok) {
     ok = MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     if (!ok) errorCode = GetLastError();

@@ -4,6 +4,7 @@
 
 #include "core/trace/FunStatus.h"
 #include "core/control/TimeHelpers.h"
+#include "platform/HandleHolders.h"
 #include "platform/LocalTime.h"
 #include "platform/Program.h"
 
@@ -12,8 +13,8 @@ std::string SystemErrorMessage(unsigned long code) {
   const DWORD length =
       FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                      nullptr, code, 0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
+  const TLocalMemoryHolder bufferMemory(buffer);
   std::string text(buffer ? buffer : "", length);
-  LocalFree(buffer);
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
   return text;
 }

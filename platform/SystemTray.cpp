@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "core/control/TrayMenu.h"
+#include "core/control/WindowMessages.h"
 #include "platform/WinText.h"
 
 TSystemTray::~TSystemTray() { DeleteIcon(); }

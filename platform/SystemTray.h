@@ -7,8 +7,6 @@
 
 #include <string>
 
-#include "core/control/WindowMessages.h"
-
 class TSystemTray {
  public:
   ~TSystemTray();

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/trace/FunStatus.h"
+#include "platform/HandleHolders.h"
 
 namespace {
 
@@ -20,13 +21,13 @@ bool SetUninstallRegistry(const std::string& keyName, const std::string& display
     LONG result = RegCreateKeyExA(HKEY_LOCAL_MACHINE, UninstallKey(keyName).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
                                   nullptr, &key, nullptr);
     if (result != ERROR_SUCCESS) return FUN_RAISE("Failed to open registry key.", keyName, "", static_cast<uint32_t>(result));
+    const TRegistryKeyHolder keyHolder(key);
     const auto set = [&](const char* name, const std::string& value) {
       return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                             static_cast<DWORD>(value.size() + 1));
     };
     result = set("DisplayName", displayName);
     if (result == ERROR_SUCCESS) result = set("UninstallString", command);
-    RegCloseKey(key);
     if (result != ERROR_SUCCESS) FUN_RAISE("Failed to write registry value.", keyName, "", static_cast<uint32_t>(result));
   });
   return !trace_.Failed();
@@ -48,6 +49,6 @@ bool CanWriteUninstallRegistry(const std::string& keyName) {
   if (result == ERROR_FILE_NOT_FOUND)
     result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey("").c_str(), 0, KEY_CREATE_SUB_KEY, &key);
   if (result != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
+  const TRegistryKeyHolder opened(key);  // only the opening was asked for
   return true;
 }

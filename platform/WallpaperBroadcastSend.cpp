@@ -3,17 +3,17 @@
 #include "core/composition/WallpaperBroadcast.h"
 #include "platform/Registry.h"
 
-UINT RegisterWallpaperChangeMessage() { return RegisterWindowMessageA(WallpaperChangeMessageName); }
+UINT RegisterWallpaperChangeMessage() { return RegisterWindowMessageA(kWallpaperChangeMessageName); }
 
 void PostWallpaperChangeBroadcast(UINT message) {
-  DWORD recipients = BroadcastToApplications;
+  DWORD recipients = kBroadcastToApplications;
   // Nobody is waited for, so the result tells nothing worth acting on.
-  BroadcastSystemMessageA(BroadcastPostMessageFlag, &recipients, message, 0, 0);
+  BroadcastSystemMessageA(kBroadcastPostMessageFlag, &recipients, message, 0, 0);
 }
 
 void PublishWallpaperChange(const std::string& path, UINT message,
                             const std::function<void(UINT)>& post) {
-  SetProgramRegistryText(BroadcastRegistryProgram, BroadcastRegistrySubKey, BroadcastRegistryValueName,
+  SetProgramRegistryText(kBroadcastRegistryProgram, kBroadcastRegistrySubKey, kBroadcastRegistryValueName,
                          path);
   post(message);
 }

@@ -4,6 +4,7 @@
 
 #include "core/trace/FunStatus.h"
 #include "core/composition/WallpaperFiles.h"
+#include "platform/HandleHolders.h"
 #include "platform/WinText.h"
 
 std::string GetTempDirectory() {
@@ -53,8 +54,8 @@ bool SaveBitmapAsBmpFile(const TScreenBitmap& bitmap, const std::string& path) {
     GdiFlush();  // finish any drawing still queued on the bitmap
     const std::string partPath = path + ".part";
     SetLastError(0);
-    HANDLE file = CreateFileA(partPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    THandleHolder file(CreateFileA(partPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
       FUN_RAISE("Failed to save wallpaper file.", path, "", GetLastError());
       return;
     }
@@ -62,9 +63,9 @@ bool SaveBitmapAsBmpFile(const TScreenBitmap& bitmap, const std::string& path) {
     const DWORD size = static_cast<DWORD>(bitmap.FileImageSize());
     DWORD written = 0;
     SetLastError(0);
-    const bool wrote = WriteFile(file, bitmap.FileImage(), size, &written, nullptr) && written == size;
+    const bool wrote = WriteFile(file.Get(), bitmap.FileImage(), size, &written, nullptr) && written == size;
     DWORD error = GetLastError();
-    CloseHandle(file);
+    file.Reset();  // closed before the file is renamed or deleted
     if (!wrote) {
       DeleteFileA(partPath.c_str());
       FUN_RAISE("Failed to save wallpaper file.", path, std::to_string(written), error);

@@ -10,6 +10,7 @@
 #include "core/trace/FunStatus.h"
 #include "core/catalogue/PictureExtensions.h"
 #include "core/composition/PictureGeometry.h"
+#include "platform/HandleHolders.h"
 #include "platform/WicSourceTransform.h"
 #include "platform/WinText.h"
 
@@ -47,13 +48,13 @@ HRESULT CreateFactory(TComPtr<IWICImagingFactory>& factory) {
 
 // Pixel formats without an alpha channel: pictures in them need no look at alpha.
 bool FormatIsOpaque(const WICPixelFormatGUID& format) {
-  static const GUID* const Opaque[] = {
+  static const GUID* const kOpaque[] = {
       &GUID_WICPixelFormat24bppBGR,    &GUID_WICPixelFormat24bppRGB,    &GUID_WICPixelFormat32bppBGR,
       &GUID_WICPixelFormat8bppGray,    &GUID_WICPixelFormat16bppGray,   &GUID_WICPixelFormat48bppRGB,
       &GUID_WICPixelFormatBlackWhite,  &GUID_WICPixelFormat2bppGray,    &GUID_WICPixelFormat4bppGray,
       &GUID_WICPixelFormat16bppBGR555, &GUID_WICPixelFormat16bppBGR565, &GUID_WICPixelFormat32bppCMYK,
   };
-  for (const GUID* opaque : Opaque)
+  for (const GUID* opaque : kOpaque)
     if (IsEqualGUID(format, *opaque)) return true;
   return false;
 }
@@ -69,18 +70,17 @@ bool AllPixelsOpaque(const TPixelBuffer& pixels) {
 // The first bytes of the file, for the orientation tag; empty when it cannot be read.
 std::vector<uint8_t> ReadFileHead(const std::wstring& fileName, size_t limit) {
   std::vector<uint8_t> head;
-  HANDLE file = CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return head;
+  const THandleHolder file(CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return head;
   head.resize(limit);
   size_t filled = 0;
   while (filled < limit) {
     DWORD read = 0;
-    if (!ReadFile(file, head.data() + filled, static_cast<DWORD>(limit - filled), &read, nullptr) || read == 0)
+    if (!ReadFile(file.Get(), head.data() + filled, static_cast<DWORD>(limit - filled), &read, nullptr) || read == 0)
       break;
     filled += read;
   }
-  CloseHandle(file);
   head.resize(filled);
   return head;
 }
@@ -178,7 +178,7 @@ HRESULT TWicPictureFile::TryOpen(const std::string& fileName) {
     GUID container = {};
     if (SUCCEEDED(com.Decoder->GetContainerFormat(&container)) &&
         IsEqualGUID(container, GUID_ContainerFormatJpeg)) {
-      const std::vector<uint8_t> head = ReadFileHead(AnsiToWide(fileName), JpegOrientationHeadSize);
+      const std::vector<uint8_t> head = ReadFileHead(AnsiToWide(fileName), kJpegOrientationHeadSize);
       orientation_ = JpegOrientation(head.data(), head.size());
     }
     return S_OK;

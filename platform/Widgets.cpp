@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/trace/FunStatus.h"
+#include "platform/HandleHolders.h"
 #include "platform/WinText.h"
 
 // ---- TControl ----
@@ -227,6 +228,22 @@ void TEdit::HandleCommand(int notifyCode) {
   if (notifyCode == EN_CHANGE && OnChange) OnChange();
 }
 
+namespace {
+
+// An item's text from a drop-down or plain list, by the list's own length and
+// text messages; empty for an index the list does not have.
+std::string ListItemText(HWND list, UINT lengthMessage, UINT textMessage, int index) {
+  static_assert(CB_ERR == LB_ERR, "both lists answer an unknown index alike");
+  const LRESULT length = SendMessageA(list, lengthMessage, index, 0);
+  if (length == CB_ERR) return {};
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  SendMessageA(list, textMessage, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+}  // namespace
+
 // ---- TComboBox ----
 
 void TComboBox::SetItems(const std::vector<std::string>& items) {
@@ -242,14 +259,7 @@ std::vector<std::string> TComboBox::Items() const {
 
 int TComboBox::Count() const { return static_cast<int>(SendMessageA(handle_, CB_GETCOUNT, 0, 0)); }
 
-std::string TComboBox::Item(int index) const {
-  const LRESULT length = SendMessageA(handle_, CB_GETLBTEXTLEN, index, 0);
-  if (length == CB_ERR) return {};
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  SendMessageA(handle_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(length));
-  return text;
-}
+std::string TComboBox::Item(int index) const { return ListItemText(handle_, CB_GETLBTEXTLEN, CB_GETLBTEXT, index); }
 
 int TComboBox::ItemIndex() const { return static_cast<int>(SendMessageA(handle_, CB_GETCURSEL, 0, 0)); }
 void TComboBox::SetItemIndex(int index) { SendMessageA(handle_, CB_SETCURSEL, index, 0); }
@@ -293,14 +303,7 @@ int TListBox::AddItem(const std::string& text, LPARAM data) {
 void TListBox::DeleteItem(int index) { SendMessageA(handle_, LB_DELETESTRING, index, 0); }
 void TListBox::Clear() { SendMessageA(handle_, LB_RESETCONTENT, 0, 0); }
 
-std::string TListBox::ItemText(int index) const {
-  const LRESULT length = SendMessageA(handle_, LB_GETTEXTLEN, index, 0);
-  if (length == LB_ERR) return {};
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  SendMessageA(handle_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(length));
-  return text;
-}
+std::string TListBox::ItemText(int index) const { return ListItemText(handle_, LB_GETTEXTLEN, LB_GETTEXT, index); }
 
 LPARAM TListBox::ItemData(int index) const { return SendMessageA(handle_, LB_GETITEMDATA, index, 0); }
 void TListBox::SetItemData(int index, LPARAM data) { SendMessageA(handle_, LB_SETITEMDATA, index, data); }
@@ -351,9 +354,8 @@ void TColorPanel::SetColor(COLORREF color) {
 }
 
 bool TColorPanel::HandleDrawItem(const DRAWITEMSTRUCT& item) {
-  HBRUSH brush = CreateSolidBrush(color_ & 0xFFFFFF);
-  FillRect(item.hDC, &item.rcItem, brush);
-  DeleteObject(brush);
+  const TGdiObjectHolder brush(CreateSolidBrush(color_ & 0xFFFFFF));
+  FillRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(brush.Get()));
   if (!Caption.empty()) {
     // Caption in black or white, whichever reads better on the colour.
     const int luma = (GetRValue(color_) * 299 + GetGValue(color_) * 587 + GetBValue(color_) * 114) / 1000;

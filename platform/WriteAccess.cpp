@@ -4,6 +4,7 @@
 
 #include "core/control/InstallRules.h"
 #include "core/catalogue/PathParts.h"
+#include "platform/HandleHolders.h"
 
 namespace {
 
@@ -42,12 +43,10 @@ bool CanWriteInFolder(const std::string& folder) {
   for (int attempt = 0; attempt < 10; ++attempt) {
     const std::string probe = WithTrailingBackslash(existing) + "~Muralotrope_write_check_" +
                               std::to_string(GetCurrentProcessId()) + "_" + std::to_string(attempt) + ".tmp";
-    HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      CloseHandle(file);
-      return true;
-    }
+    const THandleHolder file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                         FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE,
+                                         nullptr));
+    if (file.Valid()) return true;
     // A name left by an earlier run is no answer; any other refusal is.
     if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return false;
   }

@@ -84,26 +84,16 @@ TBox TDesktopPositionForm::CalendarWorkArea(int margin) {
 }
 
 void TDesktopPositionForm::ReleasePicture() {
-  if (pictureDc_) {
-    SelectObject(pictureDc_, previousBitmap_);
-    DeleteDC(pictureDc_);
-  }
-  if (picture_) DeleteObject(picture_);
-  pictureDc_ = nullptr;
-  picture_ = nullptr;
   PaintBox.Picture = nullptr;
+  picture_.reset();
 }
 
 void TDesktopPositionForm::MakePicture() {
   ReleasePicture();
-  {
-    const TWindowDcHolder screen(nullptr);
-    pictureDc_ = CreateCompatibleDC(screen.Get());
-    picture_ = CreateCompatibleBitmap(screen.Get(), preview_.Width > 0 ? preview_.Width : 1,
-                                      preview_.Height > 0 ? preview_.Height : 1);
-  }
-  previousBitmap_ = SelectObject(pictureDc_, picture_);
-  PaintBox.Picture = pictureDc_;
+  const TWindowDcHolder screen(nullptr);
+  picture_.emplace(CreateCompatibleBitmap(screen.Get(), preview_.Width > 0 ? preview_.Width : 1,
+                                          preview_.Height > 0 ? preview_.Height : 1));
+  PaintBox.Picture = picture_->Dc();
 }
 
 namespace {
@@ -122,12 +112,13 @@ void DrawPlace(HDC dc, const TBox& box, bool ellipse, int fillColorIndex) {
 }  // namespace
 
 void TDesktopPositionForm::DrawPreview(bool withCandidate) {
-  if (!pictureDc_) return;
+  if (!picture_ || !picture_->Dc()) return;
+  const HDC pictureDc = picture_->Dc();
   const RECT whole = {0, 0, preview_.Width, preview_.Height};
-  FillRect(pictureDc_, &whole, GetSysColorBrush(COLOR_WINDOW));
-  DrawPlace(pictureDc_, preview_.Oval ? preview_.OvalBox : preview_.CurrentBox, preview_.Oval, COLOR_HIGHLIGHT);
-  if (withCandidate) DrawPlace(pictureDc_, CandidateOutline(preview_, candidate_), preview_.Oval, COLOR_BTNFACE);
-  FrameRect(pictureDc_, &whole, GetSysColorBrush(COLOR_WINDOWTEXT));
+  FillRect(pictureDc, &whole, GetSysColorBrush(COLOR_WINDOW));
+  DrawPlace(pictureDc, preview_.Oval ? preview_.OvalBox : preview_.CurrentBox, preview_.Oval, COLOR_HIGHLIGHT);
+  if (withCandidate) DrawPlace(pictureDc, CandidateOutline(preview_, candidate_), preview_.Oval, COLOR_BTNFACE);
+  FrameRect(pictureDc, &whole, GetSysColorBrush(COLOR_WINDOWTEXT));
   InvalidateRect(PaintBox.Handle(), nullptr, FALSE);
 }
 

@@ -3,7 +3,10 @@
 // the mouse.
 #pragma once
 
+#include <optional>
+
 #include "core/calendar/CalendarPositionPreview.h"
+#include "platform/HandleHolders.h"
 #include "platform/Widgets.h"
 
 // A control that shows an off-screen picture and reports the mouse.
@@ -50,9 +53,7 @@ class TDesktopPositionForm : public TDialogWindow {
 
   TPositionPreview preview_;
   TBox candidate_;  // kept between uses
-  HDC pictureDc_ = nullptr;
-  HBITMAP picture_ = nullptr;
-  HGDIOBJ previousBitmap_ = nullptr;
+  std::optional<TBitmapDcHolder> picture_;  // the preview, drawn off screen
 };
 
 // The one instance, made at program start.

@@ -131,7 +131,7 @@ void TCataloguePart::LoadDirectoryList(const TSectionReader& reader) {
 
 void TCataloguePart::AddDirectoryByBrowsing(bool reload) {
   if (directories_.IsFull()) {
-    ShowWarning(TooManyDirectoriesMessage);
+    ShowWarning(kTooManyDirectoriesMessage);
     return;
   }
   std::string path;

@@ -65,8 +65,8 @@ void TCompositionPart::Bind(TDialogWindow& generalPage, TDialogWindow& resizePag
   BroadcastNowLink.Bind(broadcastPage, IDC_BROADCAST_NOW_LABEL);
   ViewBroadcastPictureLink.Bind(broadcastPage, IDC_BROADCAST_VIEW_PICTURE_LABEL);
 
-  BroadcastHelpLabel.SetText(BroadcastHelpText);
-  TestBroadcastHelpLabel.SetText(TestBroadcastHelpText);
+  BroadcastHelpLabel.SetText(kBroadcastHelpText);
+  TestBroadcastHelpLabel.SetText(kTestBroadcastHelpText);
   ShowCurrentSkew();
   ShowAppliedNormFactor();
 
@@ -149,7 +149,7 @@ bool TCompositionPart::SetFileAsWallpaper(bool reload) {
       FUN_CALL(directory = GetTempDirectory());
     }
     FUN_CALL(SaveBitmapAsBmpFile(*wallpaper, WallpaperFilePath(directory)));
-    FUN_CALL(::SetFileAsWallpaper(WallpaperFileName));
+    FUN_CALL(::SetFileAsWallpaper(kWallpaperFileName));
   });
   wallpaper.reset();
   if (!trace_.Failed()) PrepareNextPicture();
@@ -239,7 +239,7 @@ bool TCompositionPart::BroadcastWallpaperFile() {
 }
 
 void TCompositionPart::ClearBroadcastValue() {
-  SetProgramRegistryText(BroadcastRegistryProgram, BroadcastRegistrySubKey, BroadcastRegistryValueName, "");
+  SetProgramRegistryText(kBroadcastRegistryProgram, kBroadcastRegistrySubKey, kBroadcastRegistryValueName, "");
 }
 
 void TCompositionPart::IsBroadcastWallpaperChangeCheckBoxClick() {
@@ -251,7 +251,7 @@ void TCompositionPart::ViewBroadcastPictureLinkClick() {
   FUN_TRACE("TMainForm::Label27Click");
   FUN_GUARD({
     const std::string path =
-        GetProgramRegistryText(BroadcastRegistryProgram, BroadcastRegistrySubKey, BroadcastRegistryValueName);
+        GetProgramRegistryText(kBroadcastRegistryProgram, kBroadcastRegistrySubKey, kBroadcastRegistryValueName);
     FUN_CALL(RunFile(host_.Owner(), path, "", "", true, false));
   });
   FUN_SHOW("Failed to view picture.");

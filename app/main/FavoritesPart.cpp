@@ -25,8 +25,8 @@ void TFavoritesPart::Bind(TDialogWindow& generalPage) {
 void TFavoritesPart::SetFavoriteWallpaperLabelClick() { favorites_.Dialog(SetFavoriteLabel, true); }
 
 void TFavoritesPart::AddPictureToFavoritesLabelClick() {
-  if (favorites_.Count >= MaxFavoriteCount) {
-    ShowWarning(TooManyFavoritesMessage);
+  if (favorites_.Count >= kMaxFavoriteCount) {
+    ShowWarning(kTooManyFavoritesMessage);
     return;
   }
   favorites_.Add(catalogue_.Selection().CurrentFileTitle);
@@ -40,7 +40,7 @@ void TFavoritesPart::ProcessDroppedFiles(HDROP drop) {
   FUN_GUARD({
     FUN_CALL(DroppedFilesToList(drop, droppedFiles_));
     if (droppedFiles_.empty()) {
-      FUN_RAISE(NoFilesDroppedMessage, "", "", 0);
+      FUN_RAISE(kNoFilesDroppedMessage, "", "", 0);
       return;
     }
     host_.ShowDirectoriesPage();
@@ -49,9 +49,9 @@ void TFavoritesPart::ProcessDroppedFiles(HDROP drop) {
       return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     });
     if (result.Added > 0) catalogue_.ShowDirectories();
-    if (result.TooManyDirectories) ShowWarning(TooManyDirectoriesMessage);
+    if (result.TooManyDirectories) ShowWarning(kTooManyDirectoriesMessage);
   });
-  FUN_SHOW(FailedToDropFilesMessage);
+  FUN_SHOW(kFailedToDropFilesMessage);
 }
 
 TOptionHolder TFavoritesPart::FindOptionHolder(const std::string& name) {

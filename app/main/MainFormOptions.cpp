@@ -30,7 +30,7 @@ TWorkAreaBounds WorkAreaBounds() {
 }  // namespace
 
 void TMainForm::LoadOptionsFile() {
-  Options = std::make_unique<TStoredTextList>(GetPathInSettingsDirectory(OptionsFileName), StoredTextFiles());
+  Options = std::make_unique<TStoredTextList>(GetPathInSettingsDirectory(kOptionsFileName), StoredTextFiles());
   Options->DecimalSeparator = UserDecimalSeparator();
   Options->OnLoad = [this](TStoredTextList& store, uint8_t) { LoadOptions(store); };
   Options->OnSave = [this](TStoredTextList& store, uint8_t) { SaveOptions(store); };

@@ -6,7 +6,7 @@ TGridCell ColorGridCell(int k, int panelWidth, int panelHeight, uint32_t current
   const int cellWidth = (panelWidth - 10) / kColorGridColumns;
   const int cellHeight = (panelHeight - 10) / kColorGridRows;
   TGridCell cell;
-  cell.Color = k < CStockColorCount ? CStockColors[k].Color : CStockColors[0].Color;
+  cell.Color = k < kStockColorCount ? CStockColors[k].Color : CStockColors[0].Color;
   cell.Left = (k % kColorGridColumns) * cellWidth + 5;
   cell.Top = (k / kColorGridColumns) * cellHeight + 5;
   cell.Marked = cell.Color == currentColor;

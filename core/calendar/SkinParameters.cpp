@@ -1,21 +1,15 @@
 #include "core/calendar/SkinParameters.h"
 
-#include "core/catalogue/PathParts.h"
-
-#include <cctype>
 #include <cstdlib>
+
+#include "core/settings/ListItems.h"
+#include "core/text/AsciiText.h"
 
 const char* const kCalendarSkinSection = "CalendarSkin";
 
 namespace {
 
 using TItems = std::vector<std::string>;
-
-TItems NumberItems(int first, int last, int step) {
-  TItems items;
-  for (int value = first; value <= last; value += step) items.push_back(std::to_string(value));
-  return items;
-}
 
 TItems FontSizeItems(int largest) {
   TItems items = NumberItems(8, 30, 1);

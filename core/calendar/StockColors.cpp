@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "core/settings/IniImage.h"
+#include "core/text/AsciiText.h"
 
-const TStockColor CStockColors[CStockColorCount] = {
+const TStockColor CStockColors[kStockColorCount] = {
     {RgbColor(0, 0, 0), "Black"},
     {RgbColor(50, 50, 50), "Fade Black"},
     {RgbColor(75, 75, 75), "Light Black"},

@@ -17,8 +17,8 @@ struct TStockColor {
 };
 static_assert(sizeof(TStockColor) == 36, "a stock colour entry is 36 bytes");
 
-constexpr int CStockColorCount = 133;
-extern const TStockColor CStockColors[CStockColorCount];
+constexpr int kStockColorCount = 133;
+extern const TStockColor CStockColors[kStockColorCount];
 
 // (red << 16) + (green << 8) + blue; bits above the low 24 are ignored.
 int32_t ToRgbValue(uint32_t color);

@@ -3,8 +3,8 @@
 #include "core/catalogue/PathParts.h"
 #include "core/text/Utf8Text.h"
 
-const char* const TooManyDirectoriesMessage = "Too many directories. Can't add anymore.";
-const char* const DirectoryListSection = "DirectoryList";
+const char* const kTooManyDirectoriesMessage = "Too many directories. Can't add anymore.";
+const char* const kDirectoryListSection = "DirectoryList";
 
 TDirectoryRowGeometry DirectoryRowGeometry(int itemHeight) {
   TDirectoryRowGeometry geometry;
@@ -37,7 +37,7 @@ const char* ActiveCellText(bool active) { return active ? "Active" : "NA"; }
 const char* RecursiveCellText(bool recursive) { return recursive ? "Recurs" : "NR"; }
 
 bool TDirectoryList::AddDirectoryEntry(const std::string& path, bool active, bool recursive) {
-  if (path.empty() || IsFull() || Utf16Length(path) > MaxStoredPathLength) return false;
+  if (path.empty() || IsFull() || Utf16Length(path) > kMaxStoredPathLength) return false;
   for (const TDirectoryEntry& entry : entries_)
     if (SameName(entry.Path, path)) return false;
   TDirectoryEntry entry;
@@ -104,7 +104,7 @@ bool TDirectoryList::PressAt(int row, bool leftButton, int x, int itemHeight) {
 
 void TDirectoryList::Load(const TSectionReader& reader) {
   int32_t count = reader.ReadInt("Count", 0);
-  if (count < 0 || count > MaxDirectoryCount) count = 0;
+  if (count < 0 || count > kMaxDirectoryCount) count = 0;
   for (int32_t n = 0; n < count; ++n) {
     const std::string number = std::to_string(n);
     AddDirectoryEntry(reader.ReadText("Title" + number), StoredTextIsTrue(reader.ReadText("Active" + number)),

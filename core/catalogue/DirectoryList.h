@@ -21,9 +21,9 @@ struct TDirectoryEntry {
   bool Recursive() const { return (Flags & DirectoryRecursiveBit) != 0; }
 };
 
-constexpr int MaxDirectoryCount = 100;
-extern const char* const TooManyDirectoriesMessage;  // "Too many directories. Can't add anymore."
-extern const char* const DirectoryListSection;       // "DirectoryList"
+constexpr int kMaxDirectoryCount = 100;
+extern const char* const kTooManyDirectoriesMessage;  // "Too many directories. Can't add anymore."
+extern const char* const kDirectoryListSection;       // "DirectoryList"
 
 // The cells of a drawn row, left to right.
 enum class TDirectoryCell { Active, Recursive, Path };
@@ -51,7 +51,7 @@ class TDirectoryList {
  public:
   const std::vector<TDirectoryEntry>& Entries() const { return entries_; }
   int Count() const { return static_cast<int>(entries_.size()); }
-  bool IsFull() const { return Count() >= MaxDirectoryCount; }
+  bool IsFull() const { return Count() >= kMaxDirectoryCount; }
   bool IsValidRow(int row) const { return row >= 0 && row < Count(); }
 
   // The focused row, -1 for none.

@@ -2,8 +2,8 @@
 
 #include "core/catalogue/PathParts.h"
 
-const char* const NoFilesDroppedMessage = "No files are dropped.";
-const char* const FailedToDropFilesMessage = "Failed to drop files.";
+const char* const kNoFilesDroppedMessage = "No files are dropped.";
+const char* const kFailedToDropFilesMessage = "Failed to drop files.";
 
 std::string DroppedPathDirectory(const std::string& path, bool isExistingDirectory) {
   if (isExistingDirectory || IsBareDrive(path)) return path;

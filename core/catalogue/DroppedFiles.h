@@ -8,8 +8,8 @@
 
 #include "core/catalogue/DirectoryList.h"
 
-extern const char* const NoFilesDroppedMessage;   // "No files are dropped."
-extern const char* const FailedToDropFilesMessage;  // "Failed to drop files."
+extern const char* const kNoFilesDroppedMessage;   // "No files are dropped."
+extern const char* const kFailedToDropFilesMessage;  // "Failed to drop files."
 
 // The directory a dropped path stands for: the path itself when it is an
 // existing directory or a bare drive, else its directory part without the
@@ -18,7 +18,7 @@ std::string DroppedPathDirectory(const std::string& path, bool isExistingDirecto
 
 struct TDropResult {
   int Added = 0;                    // rows appended
-  bool TooManyDirectories = false;  // stopped at a full list: warn with TooManyDirectoriesMessage
+  bool TooManyDirectories = false;  // stopped at a full list: warn with kTooManyDirectoriesMessage
 };
 
 // Adds each dropped path's directory, active and not recursive, in drop order;

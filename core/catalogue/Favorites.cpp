@@ -5,8 +5,8 @@
 #include "core/catalogue/PathParts.h"
 #include "core/text/Utf8Text.h"
 
-const char* const TooManyFavoritesMessage = "Can't add any more favorites.";
-const char* const FavoritesSection = "FavoritePictures";
+const char* const kTooManyFavoritesMessage = "Can't add any more favorites.";
+const char* const kFavoritesSection = "FavoritePictures";
 
 void TFavorites::RemoveSlot(int32_t slot) {
   for (int32_t k = slot; k + 1 < Count; ++k) Titles[k] = std::move(Titles[k + 1]);
@@ -16,10 +16,10 @@ void TFavorites::RemoveSlot(int32_t slot) {
 
 void TFavorites::Add(const std::string& title) {
   if (title.empty() || IsBareDrive(title) || FileNamePart(title).empty()) return;
-  if (Utf16Length(title) > MaxStoredPathLength) return;
+  if (Utf16Length(title) > kMaxStoredPathLength) return;
   if (Count >= 1 && SameName(Titles[Count - 1], title)) return;
   Delete(title);
-  if (Count == MaxFavoriteCount) RemoveSlot(0);
+  if (Count == kMaxFavoriteCount) RemoveSlot(0);
   Titles[Count++] = title;
 }
 
@@ -34,7 +34,7 @@ void TFavorites::Delete(const std::string& title) {
 
 void TFavorites::Load(const TSectionReader& reader) {
   int32_t count = reader.ReadInt("Count", 0);
-  if (count < 0 || count > MaxFavoriteCount) count = 0;
+  if (count < 0 || count > kMaxFavoriteCount) count = 0;
   for (int32_t n = 0; n < count; ++n) Add(reader.ReadText("Title" + std::to_string(n)));
 }
 

@@ -10,14 +10,14 @@
 #include "core/text/AsciiText.h"
 #include "core/text/SameNameRule.h"
 
-constexpr int32_t MaxFavoriteCount = 20;
-extern const char* const TooManyFavoritesMessage;  // "Can't add any more favorites."
-extern const char* const FavoritesSection;         // "FavoritePictures"
+constexpr int32_t kMaxFavoriteCount = 20;
+extern const char* const kTooManyFavoritesMessage;  // "Can't add any more favorites."
+extern const char* const kFavoritesSection;         // "FavoritePictures"
 
 class TFavorites {
  public:
   int32_t Count = 0;
-  std::array<std::string, MaxFavoriteCount> Titles;  // slots 0 .. Count-1 in use
+  std::array<std::string, kMaxFavoriteCount> Titles;  // slots 0 .. Count-1 in use
   // Whether two paths name one picture.
   TSameNameRule SameName = SameTextAscii;
 

@@ -74,14 +74,14 @@ void LoadFilesFromFolders(TFolderSource& source, const std::string& directory, b
             if (entry.IsHiddenOrSystem || IsDotEntry(entry.Name)) return;
             if (entry.IsDirectory) {
               // Room for a separator and a one-character name, or no file inside can be opened.
-              if (!recursive || prefixLength + entry.NameLength + 2 > MaxOpenablePathLength) return;
+              if (!recursive || prefixLength + entry.NameLength + 2 > kMaxOpenablePathLength) return;
               TPendingFolder subfolder{prefix + entry.Name, entry.IsLink, false, {}};
               if (!entry.IsLink && folder.IdentityKnown && entry.FileIndex != 0) {
                 subfolder.IdentityKnown = true;
                 subfolder.Identity = {folder.Identity.Volume, entry.FileIndex};
               }
               pending.Add(std::move(subfolder));
-            } else if (entry.MatchesFilter && prefixLength + entry.NameLength <= MaxOpenablePathLength) {
+            } else if (entry.MatchesFilter && prefixLength + entry.NameLength <= kMaxOpenablePathLength) {
               // Exactly as long as needed: a library keeps a hundred thousand of them.
               std::string path;
               path.reserve(prefix.size() + entry.Name.size());

@@ -47,7 +47,7 @@ class TFolderSource {
 };
 
 // The longest path the program can open: the system's 260 less the terminator.
-constexpr size_t MaxOpenablePathLength = 259;
+constexpr size_t kMaxOpenablePathLength = 259;
 
 // Appends to `files` the full paths of the matching files in `directory`, and
 // in every folder below it when `recursive` is set; traced as "LoadFilesList".

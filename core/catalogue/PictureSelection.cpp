@@ -5,7 +5,7 @@
 #include "core/trace/FunStatus.h"
 #include "core/catalogue/PathParts.h"
 
-const char* const EmptyTitleAndNoIndexMessage = "Empty file title and no picture index.";
+const char* const kEmptyTitleAndNoIndexMessage = "Empty file title and no picture index.";
 
 void TPictureSelection::SelectPicture(int32_t index, const std::string& title) {
   LastAutoChangeTime = Services.Now();
@@ -15,7 +15,7 @@ void TPictureSelection::SelectPicture(int32_t index, const std::string& title) {
     CurrentFileTitle = PictureList[index];
     return;
   }
-  if (title.empty() && Services.ShowError) Services.ShowError(EmptyTitleAndNoIndexMessage);
+  if (title.empty() && Services.ShowError) Services.ShowError(kEmptyTitleAndNoIndexMessage);
   CurrentFileTitle = title;
   CurrentPictureIndex = FindTextInList(title, PictureList, 0, Services.Collate);
 }

@@ -11,7 +11,7 @@
 #include "core/catalogue/DirectoryList.h"
 #include "core/catalogue/PictureList.h"
 
-extern const char* const EmptyTitleAndNoIndexMessage;  // "Empty file title and no picture index."
+extern const char* const kEmptyTitleAndNoIndexMessage;  // "Empty file title and no picture index."
 
 // What the selection needs from the running system.
 struct TSelectionServices {

@@ -16,12 +16,12 @@ void Put32(uint8_t* at, uint32_t value) {
 bool WriteBmpFileHeader(uint8_t* header, int width, int height) {
   if (width < 1 || height < 1) return false;
   const uint64_t pixelBytes = static_cast<uint64_t>(width) * 4 * static_cast<uint64_t>(height);
-  if (pixelBytes + BmpHeaderSize > 0xFFFFFFFFu) return false;
-  for (size_t i = 0; i < BmpHeaderSize; ++i) header[i] = 0;
+  if (pixelBytes + kBmpHeaderSize > 0xFFFFFFFFu) return false;
+  for (size_t i = 0; i < kBmpHeaderSize; ++i) header[i] = 0;
   header[0] = 'B';
   header[1] = 'M';
-  Put32(header + 2, static_cast<uint32_t>(pixelBytes + BmpHeaderSize));  // file size
-  Put32(header + 10, BmpHeaderSize);                                   // where the pixels start
+  Put32(header + 2, static_cast<uint32_t>(pixelBytes + kBmpHeaderSize));  // file size
+  Put32(header + 10, kBmpHeaderSize);                                   // where the pixels start
   Put32(header + 14, 40);                                              // information header size
   Put32(header + 18, static_cast<uint32_t>(width));
   Put32(header + 22, static_cast<uint32_t>(-height));  // negative: top row first

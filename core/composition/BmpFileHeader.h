@@ -7,9 +7,9 @@
 #include <cstdint>
 
 // The file header and the information header together.
-constexpr size_t BmpHeaderSize = 54;
+constexpr size_t kBmpHeaderSize = 54;
 
-// Writes the BmpHeaderSize bytes for a width x height picture of 32-bit pixels (blue,
+// Writes the kBmpHeaderSize bytes for a width x height picture of 32-bit pixels (blue,
 // green, red, unused) whose rows follow each other top row first. False, with nothing
 // written, when the file would not fit the format's 32-bit sizes.
 bool WriteBmpFileHeader(uint8_t* header, int width, int height);

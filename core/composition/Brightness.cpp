@@ -14,7 +14,7 @@ struct TMethodName {
   TBrightnessMethod Method;
 };
 
-const TMethodName MethodNames[] = {
+const TMethodName kMethodNames[] = {
     {"Anisotropic dampening", TBrightnessMethod::AnisotropicDampening},
     {"Balanced scaling", TBrightnessMethod::BalancedScaling},
     {"Mirrored scaling", TBrightnessMethod::MirroredScaling},
@@ -122,7 +122,7 @@ class TLockedPixels {
 }  // namespace
 
 TBrightnessMethod BrightnessMethodFromText(const std::string& text) {
-  for (const TMethodName& name : MethodNames)
+  for (const TMethodName& name : kMethodNames)
     if (SameTextAscii(text, name.Text)) return name.Method;
   return TBrightnessMethod::None;
 }
@@ -130,7 +130,7 @@ TBrightnessMethod BrightnessMethodFromText(const std::string& text) {
 const std::vector<std::string>& BrightnessMethodNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> texts;
-    for (const TMethodName& name : MethodNames) texts.emplace_back(name.Text);
+    for (const TMethodName& name : kMethodNames) texts.emplace_back(name.Text);
     return texts;
   }();
   return names;

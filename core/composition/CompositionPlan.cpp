@@ -26,9 +26,9 @@ void ShrinkAxis(int low, int high, int margin, int& newLow, int& newHigh) {
 std::string TruncatedPercent(double value) {
   const double percent = std::trunc(value * 100);
   if (!(percent == percent)) return "0";
-  constexpr double Limit = static_cast<double>(std::numeric_limits<int>::max());
-  if (percent >= Limit) return std::to_string(std::numeric_limits<int>::max());
-  if (percent <= -Limit) return std::to_string(-std::numeric_limits<int>::max());
+  constexpr double kLimit = static_cast<double>(std::numeric_limits<int>::max());
+  if (percent >= kLimit) return std::to_string(std::numeric_limits<int>::max());
+  if (percent <= -kLimit) return std::to_string(-std::numeric_limits<int>::max());
   return std::to_string(static_cast<int>(percent));
 }
 

@@ -54,5 +54,5 @@ std::string CurrentSkewLabelText(bool hasFittedPicture, double currentSkew);
 std::string AppliedNormFactorLabelText(bool hasFittedPicture, double appliedFactor);
 
 // What the loader reports before it measures anything.
-constexpr double NoSkew = 1.0;
-constexpr double NoNormalizationFactor = 0.0;
+constexpr double kNoSkew = 1.0;
+constexpr double kNoNormalizationFactor = 0.0;

@@ -2,12 +2,12 @@
 
 namespace {
 
-constexpr int Upright = 1;
-constexpr uint16_t OrientationTag = 0x0112;
-constexpr uint16_t ShortType = 3;
-constexpr uint16_t LongType = 4;
-constexpr size_t TiffHeaderSize = 8;
-constexpr size_t IfdEntrySize = 12;
+constexpr int kUpright = 1;
+constexpr uint16_t kOrientationTag = 0x0112;
+constexpr uint16_t kShortType = 3;
+constexpr uint16_t kLongType = 4;
+constexpr size_t kTiffHeaderSize = 8;
+constexpr size_t kIfdEntrySize = 12;
 
 // Reads of the TIFF structure in its byte order; every offset is checked against
 // the size before it is read.
@@ -32,70 +32,70 @@ class TTiffReader {
   bool bigEndian_;
 };
 
-int ValidOrientation(uint32_t value) { return value >= 1 && value <= 8 ? static_cast<int>(value) : Upright; }
+int ValidOrientation(uint32_t value) { return value >= 1 && value <= 8 ? static_cast<int>(value) : kUpright; }
 
 int TiffOrientation(const uint8_t* tiff, size_t size) {
-  if (size < TiffHeaderSize) return Upright;
+  if (size < kTiffHeaderSize) return kUpright;
   bool bigEndian;
   if (tiff[0] == 'I' && tiff[1] == 'I')
     bigEndian = false;
   else if (tiff[0] == 'M' && tiff[1] == 'M')
     bigEndian = true;
   else
-    return Upright;
+    return kUpright;
   const TTiffReader reader(tiff, size, bigEndian);
-  if (reader.U16(2) != 42) return Upright;
+  if (reader.U16(2) != 42) return kUpright;
   // The first directory cannot overlap the header.
   const size_t directory = reader.U32(4);
-  if (directory < TiffHeaderSize || !reader.Has(directory, 2)) return Upright;
+  if (directory < kTiffHeaderSize || !reader.Has(directory, 2)) return kUpright;
   const size_t entries = reader.U16(directory);
   for (size_t i = 0; i < entries; ++i) {
-    const size_t entry = directory + 2 + i * IfdEntrySize;
-    if (!reader.Has(entry, IfdEntrySize)) return Upright;
-    if (reader.U16(entry) != OrientationTag) continue;
+    const size_t entry = directory + 2 + i * kIfdEntrySize;
+    if (!reader.Has(entry, kIfdEntrySize)) return kUpright;
+    if (reader.U16(entry) != kOrientationTag) continue;
     const uint16_t type = reader.U16(entry + 2);
-    if (reader.U32(entry + 4) < 1) return Upright;
+    if (reader.U32(entry + 4) < 1) return kUpright;
     // A value that fits four bytes is stored in the entry itself, first bytes first.
-    if (type == ShortType) return ValidOrientation(reader.U16(entry + 8));
-    if (type == LongType) return ValidOrientation(reader.U32(entry + 8));
-    return Upright;
+    if (type == kShortType) return ValidOrientation(reader.U16(entry + 8));
+    if (type == kLongType) return ValidOrientation(reader.U32(entry + 8));
+    return kUpright;
   }
-  return Upright;
+  return kUpright;
 }
 
 }  // namespace
 
 int ExifSegmentOrientation(const uint8_t* segment, size_t size) {
-  static const uint8_t ExifHeader[6] = {'E', 'x', 'i', 'f', 0, 0};
-  if (segment == nullptr || size < sizeof(ExifHeader)) return Upright;
-  for (size_t i = 0; i < sizeof(ExifHeader); ++i)
-    if (segment[i] != ExifHeader[i]) return Upright;
-  return TiffOrientation(segment + sizeof(ExifHeader), size - sizeof(ExifHeader));
+  static const uint8_t kExifHeader[6] = {'E', 'x', 'i', 'f', 0, 0};
+  if (segment == nullptr || size < sizeof(kExifHeader)) return kUpright;
+  for (size_t i = 0; i < sizeof(kExifHeader); ++i)
+    if (segment[i] != kExifHeader[i]) return kUpright;
+  return TiffOrientation(segment + sizeof(kExifHeader), size - sizeof(kExifHeader));
 }
 
 int JpegOrientation(const uint8_t* data, size_t size) {
-  constexpr uint8_t Marker = 0xFF, StartOfImage = 0xD8, EndOfImage = 0xD9, StartOfScan = 0xDA,
-                    App1 = 0xE1, Temporary = 0x01, FirstRestart = 0xD0, LastRestart = 0xD7;
-  if (data == nullptr || size < 2 || data[0] != Marker || data[1] != StartOfImage) return Upright;
+  constexpr uint8_t kMarker = 0xFF, kStartOfImage = 0xD8, kEndOfImage = 0xD9, kStartOfScan = 0xDA,
+                    kApp1 = 0xE1, kTemporary = 0x01, kFirstRestart = 0xD0, kLastRestart = 0xD7;
+  if (data == nullptr || size < 2 || data[0] != kMarker || data[1] != kStartOfImage) return kUpright;
   size_t position = 2;
   while (position < size) {
-    if (data[position] != Marker) return Upright;
+    if (data[position] != kMarker) return kUpright;
     // Any number of fill bytes may come before a marker.
-    while (position < size && data[position] == Marker) ++position;
-    if (position >= size) return Upright;
+    while (position < size && data[position] == kMarker) ++position;
+    if (position >= size) return kUpright;
     const uint8_t marker = data[position++];
-    if (marker == StartOfScan || marker == EndOfImage) return Upright;
-    if (marker == Temporary || (marker >= FirstRestart && marker <= LastRestart)) continue;
-    if (size - position < 2) return Upright;
+    if (marker == kStartOfScan || marker == kEndOfImage) return kUpright;
+    if (marker == kTemporary || (marker >= kFirstRestart && marker <= kLastRestart)) continue;
+    if (size - position < 2) return kUpright;
     const size_t length = static_cast<size_t>(data[position]) << 8 | data[position + 1];
-    if (length < 2) return Upright;
+    if (length < 2) return kUpright;
     const size_t available = size - position - 2;
     const size_t contents = length - 2 < available ? length - 2 : available;
-    if (marker == App1 && contents >= 6 && data[position + 2] == 'E' && data[position + 3] == 'x' &&
+    if (marker == kApp1 && contents >= 6 && data[position + 2] == 'E' && data[position + 3] == 'x' &&
         data[position + 4] == 'i' && data[position + 5] == 'f')
       return ExifSegmentOrientation(data + position + 2, contents);
-    if (length - 2 > available) return Upright;
+    if (length - 2 > available) return kUpright;
     position += length;
   }
-  return Upright;
+  return kUpright;
 }

@@ -17,4 +17,4 @@ int ExifSegmentOrientation(const uint8_t* segment, size_t size);
 
 // How many bytes from a file's start JpegOrientation may want: the largest Exif
 // block can only follow a few smaller segments.
-constexpr size_t JpegOrientationHeadSize = 256 * 1024;
+constexpr size_t kJpegOrientationHeadSize = 256 * 1024;

@@ -44,10 +44,10 @@ bool UsesGamma(int gammaPercent) {
 }
 
 bool IsBitmapSizeAcceptable(int64_t width, int64_t height) {
-  constexpr int64_t MaxSide = 65535;
-  constexpr int64_t MaxBytes = 0x7FFFFFFF;
-  if (width < 1 || height < 1 || width > MaxSide || height > MaxSide) return false;
-  return width * height * 4 <= MaxBytes;
+  constexpr int64_t kMaxSide = 65535;
+  constexpr int64_t kMaxBytes = 0x7FFFFFFF;
+  if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) return false;
+  return width * height * 4 <= kMaxBytes;
 }
 
 TPictureDrawingPlan PlanPictureDrawing(int width, int height, int screenWidth, int screenHeight,

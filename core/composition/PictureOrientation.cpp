@@ -10,7 +10,7 @@ struct TOrientationStep {
   bool MirrorStoredY;
 };
 
-const TOrientationStep OrientationSteps[9] = {
+const TOrientationStep kOrientationSteps[9] = {
     {false, false, false},  // no tag: as stored
     {false, false, false},  // 1 upright
     {false, true, false},   // 2 mirrored left to right
@@ -23,7 +23,7 @@ const TOrientationStep OrientationSteps[9] = {
 };
 
 const TOrientationStep& StepOf(int orientation) {
-  return OrientationSteps[orientation >= 1 && orientation <= 8 ? orientation : 0];
+  return kOrientationSteps[orientation >= 1 && orientation <= 8 ? orientation : 0];
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include "core/composition/PixelSpan.h"
 
-constexpr int UprightOrientation = 1;
+constexpr int kUprightOrientation = 1;
 
 // True for the tags that swap width and height (5..8).
 bool OrientationSwapsAxes(int orientation);

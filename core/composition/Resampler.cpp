@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr double CubicRadius = 2.0;
+constexpr double kCubicRadius = 2.0;
 
 // The Catmull-Rom cubic (B = 0, C = 1/2) at distance t, in units of the filter's scale.
 double CatmullRomWeight(double t) {
@@ -21,9 +21,9 @@ double CatmullRomWeight(double t) {
 }
 // Work rows of one thread stay below this many floats (32 MB); wider jobs are
 // split into column strips.
-constexpr size_t MaxRingFloats = size_t{8} << 20;
+constexpr size_t kMaxRingFloats = size_t{8} << 20;
 // Fewer rows than this per thread cost more in starting threads than they save.
-constexpr int MinRowsPerWorker = 16;
+constexpr int kMinRowsPerWorker = 16;
 
 // The taps of one axis: output sample i reads Taps source samples from First[i]
 // with the weights at Weights[i * Taps]. Every sample has the same count (unused
@@ -42,7 +42,7 @@ bool BuildAxisFilter(double start, double length, int outputTotal, int outFirst,
   if (outCount < 1 || high <= low || !(length > 0) || outputTotal < 1) return false;
   const double scale = length / outputTotal;
   const double filterScale = std::max(1.0, scale);
-  const double support = CubicRadius * filterScale;
+  const double support = kCubicRadius * filterScale;
   std::vector<int> lows(outCount), highs(outCount);
   int taps = 1;
   for (int i = 0; i < outCount; ++i) {
@@ -199,24 +199,24 @@ using TSumRows = void (*)(const float* const*, const float*, int, float*);
 
 template <int... Taps>
 struct TFixedKernels {
-  static constexpr TFilterRow FilterRows[] = {nullptr, &FilterRowFixed<Taps>...};
-  static constexpr TSumRows SumRows[] = {nullptr, &SumRowsFixed<Taps>...};
-  static constexpr int Largest = sizeof...(Taps);
+  static constexpr TFilterRow kFilterRows[] = {nullptr, &FilterRowFixed<Taps>...};
+  static constexpr TSumRows kSumRows[] = {nullptr, &SumRowsFixed<Taps>...};
+  static constexpr int kLargest = sizeof...(Taps);
 };
 // Up to 16 taps covers enlarging (4) and shrinking up to about 3.5 times.
 using TKernels = TFixedKernels<1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16>;
 
 void FilterRow(const TAxisFilter& columns, int first, int last, int sourceLow, const float* row,
                float* out) {
-  if (columns.Taps <= TKernels::Largest)
-    TKernels::FilterRows[columns.Taps](columns, first, last, sourceLow, row, out);
+  if (columns.Taps <= TKernels::kLargest)
+    TKernels::kFilterRows[columns.Taps](columns, first, last, sourceLow, row, out);
   else
     FilterRowAnyTaps(columns, first, last, sourceLow, row, out);
 }
 
-void SumRows(const float* const* rows, const float* weights, int taps, int count, float* sum) {
-  if (taps <= TKernels::Largest)
-    TKernels::SumRows[taps](rows, weights, count, sum);
+void kSumRows(const float* const* rows, const float* weights, int taps, int count, float* sum) {
+  if (taps <= TKernels::kLargest)
+    TKernels::kSumRows[taps](rows, weights, count, sum);
   else
     SumRowsAnyTaps(rows, weights, taps, count, sum);
 }
@@ -287,7 +287,7 @@ void RunBand(const TJob& job, int rowFirst, int rowLast) {
         }
         rows[k] = filtered;
       }
-      SumRows(rows.data(), job.Rows.Weights.data() + static_cast<size_t>(y) * taps, taps, width * 4,
+      kSumRows(rows.data(), job.Rows.Weights.data() + static_cast<size_t>(y) * taps, taps, width * 4,
               sum.data());
       uint8_t* out = job.Target.Pixels + (job.DestY + y) * job.Target.Stride +
                      static_cast<std::ptrdiff_t>(job.DestX + stripFirst) * 4;
@@ -337,11 +337,11 @@ bool ResamplePicture(const TPixelWalk& source, const TSourceArea& area, const TP
                          visibleRows, static_cast<int>(rowLow), static_cast<int>(rowHigh), job.Rows))
       return false;
     job.StripWidth = static_cast<int>(std::clamp<size_t>(
-        MaxRingFloats / (static_cast<size_t>(job.Rows.Taps) * 4), 1, static_cast<size_t>(visibleColumns)));
+        kMaxRingFloats / (static_cast<size_t>(job.Rows.Taps) * 4), 1, static_cast<size_t>(visibleColumns)));
 
     int workers = options.Workers;
     if (workers < 1) workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    workers = std::max(1, std::min(workers, visibleRows / MinRowsPerWorker));
+    workers = std::max(1, std::min(workers, visibleRows / kMinRowsPerWorker));
 
     std::atomic<bool> failed{false};
     auto band = [&job, &failed, visibleRows, workers](int index) {

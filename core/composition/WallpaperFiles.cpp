@@ -20,7 +20,7 @@ std::string TempDirectoryPath(const std::string& reported,
 }
 
 std::string WallpaperFilePath(const std::string& tempDirectory) {
-  return tempDirectory + WallpaperFileName;
+  return tempDirectory + kWallpaperFileName;
 }
 
 std::string ResolveWallpaperPath(const std::string& fileName, const std::string& tempDirectory) {

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-inline constexpr const char* WallpaperFileName = "Muralotrope_Wallpaper.bmp";
+inline constexpr const char* kWallpaperFileName = "Muralotrope_Wallpaper.bmp";
 
 // The temporary directory as the program uses it: with a trailing backslash, and in its
 // long form when it holds a "~" and longPathOf gives one (an empty answer keeps it).

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "core/catalogue/PathParts.h"
+#include "core/text/AsciiText.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/settings/ListItems.h"
 #include "core/trace/FunStatus.h"
 
 const char* const kDefaultIntervalText = "1 hour";
@@ -21,11 +22,7 @@ const std::vector<std::string>& BroadcastIntervalItems() {
 }
 
 const std::vector<std::string>& StartHourItems() {
-  static const std::vector<std::string> items = [] {
-    std::vector<std::string> hours;
-    for (int hour = 0; hour < 24; ++hour) hours.push_back(std::to_string(hour));
-    return hours;
-  }();
+  static const std::vector<std::string> items = NumberItems(0, 23, 1);
   return items;
 }
 

@@ -22,4 +22,4 @@ TMainWindowMessage ClassifyMainWindowMessage(unsigned message);
 
 // The registered message by which a second start asks the running program to
 // show its main window.
-inline constexpr const char* ShowMainWindowMessageName = "Muralotrope - Show Main Window";
+inline constexpr const char* kShowMainWindowMessageName = "Muralotrope - Show Main Window";

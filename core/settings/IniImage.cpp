@@ -1,6 +1,6 @@
 #include "core/settings/IniImage.h"
 
-#include "core/catalogue/PathParts.h"
+#include "core/text/AsciiText.h"
 
 namespace {
 

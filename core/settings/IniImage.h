@@ -14,9 +14,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/catalogue/PathParts.h"
-
-
 struct TIniEntry {
   std::string Key;
   std::string Value;

@@ -1,6 +1,6 @@
 #include "core/settings/OptionsRules.h"
 
-#include "core/settings/IniImage.h"
+#include "core/text/AsciiText.h"
 
 namespace {
 

@@ -8,17 +8,12 @@
 #include "core/control/Hotkeys.h"
 #include "core/composition/ResizeRules.h"
 #include "core/control/Scheduler.h"
+#include "core/settings/ListItems.h"
 #include "core/calendar/SkinParameters.h"
 
 namespace {
 
 using TItems = std::vector<std::string>;
-
-TItems NumberItems(int first, int last, int step) {
-  TItems items;
-  for (int value = first; value <= last; value += step) items.push_back(std::to_string(value));
-  return items;
-}
 
 // The fixed item lists of the options' drop-down lists.
 struct TItemLists {
@@ -116,8 +111,8 @@ std::vector<TOption> MakeTable() {
       List("BroadcastWallpaperChange", "AutoChangeInterval", BroadcastIntervalItems(), kDefaultIntervalText, "BroadcastWallpaperChangeIntervalComboBox"),
       Value("BroadcastWallpaperChange", "LastAutoChangeTime", K::Real, "LastBroadcastTime"),
 
-      Row(DirectoryListSection, {}, K::Section, "Directories"),
-      Row(FavoritesSection, {}, K::Section, "Favorites"),
+      Row(kDirectoryListSection, {}, K::Section, "Directories"),
+      Row(kFavoritesSection, {}, K::Section, "Favorites"),
   };
   // clang-format on
 }

@@ -3,13 +3,11 @@
 // window is made, and the options load and save alike.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// Stored paths longer than the system's path limit (in UTF-16 units) are ignored.
-constexpr size_t kMaxStoredPathLength = 260;
+#include "core/settings/SectionValues.h"  // kMaxStoredPathLength, which Path rows obey
 
 enum class TOptionKind {
   CheckBox,        // a check box; "TRUE"/"FALSE"

@@ -21,7 +21,7 @@ struct TSectionReader {
 
 // Stored paths longer than this many UTF-16 units, as the system counts a
 // path, are read as empty.
-constexpr size_t MaxStoredPathLength = 260;
+constexpr size_t kMaxStoredPathLength = 260;
 
 inline std::string StoredBoolText(bool value) { return value ? "TRUE" : "FALSE"; }
 // Only the exact text "TRUE" is true.

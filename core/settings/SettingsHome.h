@@ -25,5 +25,5 @@ TSettingsMigration PlanSettingsMigration(bool optionsFileInHome, bool optionsFil
                                          const std::vector<std::string>& skinsInHome);
 
 // The folder in the user's application data, and the options file's name.
-inline constexpr const char* SettingsFolderName = "Muralotrope";
-inline constexpr const char* OptionsFileName = "Muralotrope.ini";
+inline constexpr const char* kSettingsFolderName = "Muralotrope";
+inline constexpr const char* kOptionsFileName = "Muralotrope.ini";

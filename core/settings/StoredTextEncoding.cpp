@@ -2,10 +2,10 @@
 
 #include "core/text/Utf8Text.h"
 
-const char* const Utf8ByteOrderMark = "\xEF\xBB\xBF";
+const char* const kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 TStoredTextEncoding DetectStoredTextEncoding(std::string_view bytes) {
-  if (bytes.substr(0, 3) == Utf8ByteOrderMark) return TStoredTextEncoding::Utf8WithByteOrderMark;
+  if (bytes.substr(0, 3) == kUtf8ByteOrderMark) return TStoredTextEncoding::Utf8WithByteOrderMark;
   return IsValidUtf8(bytes) ? TStoredTextEncoding::Utf8 : TStoredTextEncoding::LegacyCodePage;
 }
 

@@ -10,7 +10,7 @@
 enum class TStoredTextEncoding { Utf8, Utf8WithByteOrderMark, LegacyCodePage };
 
 // Bytes EF BB BF.
-extern const char* const Utf8ByteOrderMark;
+extern const char* const kUtf8ByteOrderMark;
 
 TStoredTextEncoding DetectStoredTextEncoding(std::string_view bytes);
 

@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "core/trace/FunStatus.h"
-#include "core/settings/IniImage.h"
+#include "core/text/AsciiText.h"
 #include "core/calendar/StockColors.h"
 
 namespace {

@@ -13,7 +13,7 @@ int32_t Field32(const std::vector<uint8_t>& header, size_t at) {
 }
 
 TEST(BmpFileHeaderTest, DescribesTopDownThirtyTwoBitPixelsRightBehindIt) {
-  std::vector<uint8_t> header(BmpHeaderSize, 0xAA);
+  std::vector<uint8_t> header(kBmpHeaderSize, 0xAA);
   ASSERT_TRUE(WriteBmpFileHeader(header.data(), 3840, 2160));
   EXPECT_EQ(header[0], 'B');
   EXPECT_EQ(header[1], 'M');
@@ -30,10 +30,10 @@ TEST(BmpFileHeaderTest, DescribesTopDownThirtyTwoBitPixelsRightBehindIt) {
   EXPECT_EQ(Field32(header, 46), 0);  // no palette
 
   // Sizes the format cannot hold leave the buffer untouched.
-  std::vector<uint8_t> untouched(BmpHeaderSize, 0xAA);
+  std::vector<uint8_t> untouched(kBmpHeaderSize, 0xAA);
   EXPECT_FALSE(WriteBmpFileHeader(untouched.data(), 65535, 65535));
   EXPECT_FALSE(WriteBmpFileHeader(untouched.data(), 0, 10));
-  EXPECT_EQ(untouched, std::vector<uint8_t>(BmpHeaderSize, 0xAA));
+  EXPECT_EQ(untouched, std::vector<uint8_t>(kBmpHeaderSize, 0xAA));
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ TEST(DirectoryListTest, AddRefusesEmptyDuplicatesAndTheHundredFirst) {
   EXPECT_EQ(list.CurrentRow, 0);  // the first row becomes current
   EXPECT_EQ(list.Entries()[0].Flags, DirectoryActiveBit);
   EXPECT_FALSE(list.AddDirectoryEntry("c:\\PICTURES", false, true));
-  while (list.Count() < MaxDirectoryCount) list.AddDirectoryEntry(std::to_string(list.Count()), 1, 0);
+  while (list.Count() < kMaxDirectoryCount) list.AddDirectoryEntry(std::to_string(list.Count()), 1, 0);
   EXPECT_FALSE(list.AddDirectoryEntry("E:\\New", true, false));
   EXPECT_EQ(list.Entries().back().Path, "99");
 }

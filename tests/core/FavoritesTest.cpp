@@ -34,7 +34,7 @@ TEST(FavoritesTest, AddingAgainMovesToNewestAndTheMenuListsNewestFirst) {
   EXPECT_EQ(favorites.Count, 2);
 
   for (int n = 0; n < 21; ++n) favorites.Add("D:\\" + std::to_string(n) + ".jpg");
-  EXPECT_EQ(favorites.Count, MaxFavoriteCount);
+  EXPECT_EQ(favorites.Count, kMaxFavoriteCount);
   EXPECT_EQ(favorites.Titles[0], "D:\\1.jpg");
   EXPECT_EQ(favorites.Titles[19], "D:\\20.jpg");
 }

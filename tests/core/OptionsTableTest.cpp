@@ -1,4 +1,5 @@
 #include "core/settings/OptionsTable.h"
+#include "core/settings/ListItems.h"
 
 #include <gtest/gtest.h>
 
@@ -55,6 +56,16 @@ TEST(OptionsTableTest, ControlsStartAtTheDocumentedDefaults) {
   EXPECT_EQ(FindOption("BroadcastWallpaperChangeIntervalComboBox")->Items->front(), "5 minutes");
   EXPECT_EQ(FindOption("HotkeyComboBox")->Items->size(), 26u);
   EXPECT_EQ(FindOption("DesktopMarginComboBox")->Items->back(), "50");
+  const std::vector<std::string>& hours = *FindOption("AutoChangeWallpaperStartTimeComboBox")->Items;
+  EXPECT_EQ(hours.size(), 24u);
+  EXPECT_EQ(hours.front() + " " + hours[9] + " " + hours.back(), "0 9 23");
+}
+
+TEST(OptionsTableTest, NumberItemsRunFromFirstByStepAndStopAtLast) {
+  EXPECT_EQ(NumberItems(0, 50, 25), (std::vector<std::string>{"0", "25", "50"}));
+  EXPECT_EQ(NumberItems(1, 10, 4), (std::vector<std::string>{"1", "5", "9"}));
+  EXPECT_EQ(NumberItems(-1, -1, 1), (std::vector<std::string>{"-1"}));
+  EXPECT_TRUE(NumberItems(5, 4, 1).empty());
 }
 
 }  // namespace

@@ -198,11 +198,11 @@ TEST_F(AcceptanceRun, LinksAndHotkeysStepThroughThePicturesAndTheBroadcastPublis
     EXPECT_TRUE(matches) << ControlText(window_, IDC_LAST_PICTURE_LABEL) << " centre " << std::hex << centre;
   }
 
-  SetRegistryText(HKEY_CURRENT_USER, "Software\\Muralotrope", BroadcastRegistryValueName, "stale");
+  SetRegistryText(HKEY_CURRENT_USER, "Software\\Muralotrope", kBroadcastRegistryValueName, "stale");
   ASSERT_TRUE(ClickLink(window_, IDC_BROADCAST_NOW_LABEL));
   std::string published;
   ASSERT_TRUE(WaitUntil([&] {
-    published = GetRegistryText(HKEY_CURRENT_USER, "Software\\Muralotrope", BroadcastRegistryValueName);
+    published = GetRegistryText(HKEY_CURRENT_USER, "Software\\Muralotrope", kBroadcastRegistryValueName);
     // A closing instance of an earlier test may still empty the value; wait for the broadcast's own.
     return published != "stale" && !published.empty();
   }, kActionMs));

@@ -18,7 +18,7 @@ constexpr DWORD kActionMs = 20000;
 constexpr uint32_t kGrey = 0x808080;
 
 std::string BroadcastValue() {
-  return GetRegistryText(HKEY_CURRENT_USER, "Software\\Muralotrope", BroadcastRegistryValueName);
+  return GetRegistryText(HKEY_CURRENT_USER, "Software\\Muralotrope", kBroadcastRegistryValueName);
 }
 
 // The program started in a fresh folder whose options name one picture as current.
@@ -101,15 +101,15 @@ TEST_F(CompositionE2ETest, APictureThatDoesNotDecodeLeavesTheOldWallpaper) {
 }
 
 TEST_F(CompositionE2ETest, BroadcastPublishesAPictureAndSwitchingItOffEmptiesTheValue) {
-  SetRegistryText(HKEY_CURRENT_USER, "Software\\Muralotrope", BroadcastRegistryValueName, "stale");
+  SetRegistryText(HKEY_CURRENT_USER, "Software\\Muralotrope", kBroadcastRegistryValueName, "stale");
   ASSERT_NO_FATAL_FAILURE(Start(picture_, 1));
-  EXPECT_EQ(ControlText(window_, IDC_BROADCAST_HELP_LABEL), BroadcastHelpText);
+  EXPECT_EQ(ControlText(window_, IDC_BROADCAST_HELP_LABEL), kBroadcastHelpText);
   ASSERT_TRUE(SendLinkClick(window_, IDC_BROADCAST_NOW_LABEL));
   // The list's only picture.
   const std::string published = BroadcastValue();
   EXPECT_EQ(_stricmp(published.c_str(), picture_.c_str()), 0) << published;
 
-  SetRegistryText(HKEY_CURRENT_USER, "Software\\Muralotrope", BroadcastRegistryValueName, "stale");
+  SetRegistryText(HKEY_CURRENT_USER, "Software\\Muralotrope", kBroadcastRegistryValueName, "stale");
   if (!IsChecked(window_, IDC_IS_BROADCAST_CHECKBOX)) {
     ASSERT_TRUE(ClickButton(window_, IDC_IS_BROADCAST_CHECKBOX));
   }

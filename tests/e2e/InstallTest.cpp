@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "ProgramHarness.h"
@@ -32,24 +34,6 @@ void DeleteTree(const std::string& path) {
   operation.pFrom = from.c_str();
   operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
   SHFileOperationA(&operation);
-}
-
-std::string ReadWholeFile(const std::string& path) {
-  std::string bytes;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read) bytes.append(buffer, read);
-  CloseHandle(file);
-  return bytes;
-}
-
-void WriteWholeFile(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
 }
 
 std::string RegistryText(HKEY root, const char* key, const char* value) {
@@ -147,50 +131,47 @@ class TScratchShellFolders {
   std::vector<TSaved> saved_;
 };
 
-// A visible top-level window of a process by its caption (the error window
-// and the About window exist hidden from the start).
-HWND FindProcessWindow(DWORD processId, const std::string& caption) {
-  struct TSearch {
-    DWORD processId;
-    const std::string* caption;
-    HWND found;
-  } search{processId, &caption, nullptr};
+// The top-level windows as they are now, each with its process and caption.
+struct TTopWindow {
+  HWND Window;
+  DWORD ProcessId;
+  std::string Caption;
+};
+
+std::vector<TTopWindow> TopWindows() {
+  std::vector<TTopWindow> windows;
   EnumWindows(
       [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<TSearch*>(data);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
         char text[256] = {};
         GetWindowTextA(window, text, sizeof text);
-        if (owner != s->processId || *s->caption != text || !IsWindowVisible(window)) return TRUE;
-        s->found = window;
-        return FALSE;
+        reinterpret_cast<std::vector<TTopWindow>*>(data)->push_back({window, owner, text});
+        return TRUE;
       },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+      reinterpret_cast<LPARAM>(&windows));
+  return windows;
 }
 
-// A visible top-level window with this caption that belongs to any process but the given one.
+// A visible top-level window with this caption whose process is accepted (the
+// error window and the About window exist hidden from the start).
+HWND FindVisibleWindow(const std::string& caption, const std::function<bool(DWORD)>& acceptsProcess,
+                       DWORD* processId = nullptr) {
+  for (const TTopWindow& top : TopWindows())
+    if (acceptsProcess(top.ProcessId) && top.Caption == caption && IsWindowVisible(top.Window)) {
+      if (processId) *processId = top.ProcessId;
+      return top.Window;
+    }
+  return nullptr;
+}
+
+HWND FindProcessWindow(DWORD processId, const std::string& caption) {
+  return FindVisibleWindow(caption, [processId](DWORD owner) { return owner == processId; });
+}
+
+// One that belongs to any process but the given one.
 HWND FindOtherProcessWindow(DWORD notProcessId, const std::string& caption, DWORD* processId) {
-  struct TSearch {
-    DWORD notProcessId;
-    const std::string* caption;
-    HWND found;
-  } search{notProcessId, &caption, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<TSearch*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char text[256] = {};
-        GetWindowTextA(window, text, sizeof text);
-        if (owner == s->notProcessId || *s->caption != text || !IsWindowVisible(window)) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  if (search.found) GetWindowThreadProcessId(search.found, processId);
-  return search.found;
+  return FindVisibleWindow(caption, [notProcessId](DWORD owner) { return owner != notProcessId; }, processId);
 }
 
 HWND WaitForProcessWindow(DWORD processId, const std::string& caption) {
@@ -231,30 +212,17 @@ void AnswerBox(DWORD processId, const std::string& caption, const std::string& t
 
 // The process whose main window runs the given executable, or 0.
 DWORD FindRunningProgram(const std::string& exe) {
-  struct TSearch {
-    const std::string* exe;
-    DWORD found;
-  } search{&exe, 0};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<TSearch*>(data);
-        char text[256] = {};
-        GetWindowTextA(window, text, sizeof text);
-        if (std::string(text) != "Muralotrope") return TRUE;
-        DWORD processId = 0;
-        GetWindowThreadProcessId(window, &processId);
-        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-        if (!process) return TRUE;
-        char image[MAX_PATH] = {};
-        DWORD size = MAX_PATH;
-        const bool same = QueryFullProcessImageNameA(process, 0, image, &size) && !lstrcmpiA(image, s->exe->c_str());
-        CloseHandle(process);
-        if (!same) return TRUE;
-        s->found = processId;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (const TTopWindow& top : TopWindows()) {
+    if (top.Caption != "Muralotrope") continue;
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, top.ProcessId);
+    if (!process) continue;
+    char image[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    const bool same = QueryFullProcessImageNameA(process, 0, image, &size) && !lstrcmpiA(image, exe.c_str());
+    CloseHandle(process);
+    if (same) return top.ProcessId;
+  }
+  return 0;
 }
 
 // Waits for the installed program's main window, then ends that program so

@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "platform/GdiPlusEncoders.h"
+#include "platform/GdiPlusSession.h"
 #include "platform/WinText.h"
 #include "resources/resource.h"
 
@@ -485,14 +486,6 @@ LRESULT CALLBACK TWallpaperInstallCounter::WindowProc(HWND window, UINT message,
 
 namespace {
 
-void StartGdiplusOnce() {
-  static ULONG_PTR token = 0;
-  if (!token) {
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token, &input, nullptr);
-  }
-}
-
 // Under Wine a new wallpaper is painted over every window of the virtual
 // desktop; invalidating each window makes it paint itself again.
 void RepaintAllWindows() {
@@ -511,7 +504,7 @@ void RepaintAllWindows() {
 }  // namespace
 
 bool SaveDesktopScreenshot(const std::string& pngPath) {
-  StartGdiplusOnce();
+  ProcessGdiPlusSession();
   RepaintAllWindows();
   const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN), height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
   const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);

@@ -5,18 +5,10 @@
 
 #include <vector>
 
+#include "platform/GdiPlusSession.h"
 #include "platform/WinText.h"
 
 namespace {
-
-// Starts GDI+ once for the test process.
-void EnsureGdiplus() {
-  static ULONG_PTR token = 0;
-  if (!token) {
-    Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&token, &input, nullptr);
-  }
-}
 
 bool EncoderFor(const wchar_t* mimeType, CLSID& clsid) {
   UINT count = 0, size = 0;
@@ -36,7 +28,7 @@ bool EncoderFor(const wchar_t* mimeType, CLSID& clsid) {
 }  // namespace
 
 bool WriteTestPicture(const std::string& path, int width, int height, const wchar_t* mimeType, unsigned seed) {
-  EnsureGdiplus();
+  ProcessGdiPlusSession();
   Gdiplus::Bitmap bitmap(width, height, PixelFormat32bppARGB);
   Gdiplus::BitmapData data;
   Gdiplus::Rect all(0, 0, width, height);

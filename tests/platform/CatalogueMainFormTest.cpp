@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -277,20 +275,4 @@ TEST(CatalogueRandomTest, DrawsFromTheSystemSourceOverEveryPosition) {
     seen[r < 0 ? -r : r] = true;
   }
   for (bool position : seen) EXPECT_TRUE(position);
-}
-
-// A one-off measurement, run by hand with --gtest_also_run_disabled_tests.
-TEST_F(CatalogueMainFormTest, DISABLED_MeasureLoadingFiftyThousandNames) {
-  TCatalogueFolderTree tree("muralotrope_many");
-  for (int n = 0; n < 50000; ++n) {
-    char name[32];
-    std::snprintf(name, sizeof name, "%c%05d.jpg", 'a' + (n * 7919) % 26, n);
-    tree.File(name);
-  }
-  AddRows({tree.Root});
-  const auto start = std::chrono::steady_clock::now();
-  form_->Catalogue.LoadPictureFileNames();
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::printf("LoadPictureFileNames: %zu names in %.2f s\n", form_->Catalogue.Selection().PictureList.size(), seconds);
-  EXPECT_EQ(form_->Catalogue.Selection().PictureList.size(), 50000u);
 }

@@ -66,7 +66,7 @@ TEST_F(CompositionInstallTest, TheTemporaryDirectoryEndsWithABackslashAndHasNoSh
   SetEnvironmentVariableA("TEMP", tooLong.c_str());
   EXPECT_EQ(GetTempDirectory(), "");
   EXPECT_EQ(FunStatContext.Description, "Failed to get path.");
-  EXPECT_FALSE(SetFileAsWallpaper(WallpaperFileName));
+  EXPECT_FALSE(SetFileAsWallpaper(kWallpaperFileName));
   EXPECT_EQ(FunStatContext.Description, "Failed to get path.");
   SetEnvironmentVariableA("TMP", tmp[0] ? tmp : nullptr);
   SetEnvironmentVariableA("TEMP", temp[0] ? temp : nullptr);
@@ -139,7 +139,7 @@ TEST_F(CompositionInstallTest, InstallingABareNameUsesTheTemporaryDirectory) {
   ASSERT_NE(bitmap, nullptr);
   bitmap->Fill(0x102030);
   ASSERT_TRUE(SaveBitmapAsBmpFile(*bitmap, path));
-  ASSERT_TRUE(SetFileAsWallpaper(WallpaperFileName));
+  ASSERT_TRUE(SetFileAsWallpaper(kWallpaperFileName));
   EXPECT_FALSE(FunStatContext.Failed());
   const std::string installed = GetRegistryText(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper");
   EXPECT_EQ(_stricmp(installed.c_str(), path.c_str()), 0) << installed;
@@ -163,11 +163,11 @@ TEST_F(CompositionInstallTest, ProgramRegistryTextRoundTripsAndReadsEmptyWhenMis
 }
 
 std::string BroadcastValue() {
-  return GetProgramRegistryText(BroadcastRegistryProgram, BroadcastRegistrySubKey, BroadcastRegistryValueName);
+  return GetProgramRegistryText(kBroadcastRegistryProgram, kBroadcastRegistrySubKey, kBroadcastRegistryValueName);
 }
 
 TEST_F(CompositionInstallTest, BroadcastWritesThePathBeforeThePostIsMade) {
-  SetProgramRegistryText(BroadcastRegistryProgram, BroadcastRegistrySubKey, BroadcastRegistryValueName, "stale");
+  SetProgramRegistryText(kBroadcastRegistryProgram, kBroadcastRegistrySubKey, kBroadcastRegistryValueName, "stale");
   std::string valueAtPost;
   UINT postedMessage = 0;
   PublishWallpaperChange("C:\\Pictures\\next.jpg", 0xC123, [&](UINT message) {
@@ -221,7 +221,7 @@ TEST_F(CompositionInstallTest, OtherWindowsReceiveTheRegisteredMessageAndFindThe
   EXPECT_EQ(TBroadcastReceiver::Received, 1);
   EXPECT_EQ(TBroadcastReceiver::ValueSeen, "C:\\Pictures\\broadcast.png");
   DestroyWindow(window);
-  SetProgramRegistryText(BroadcastRegistryProgram, BroadcastRegistrySubKey, BroadcastRegistryValueName, "");
+  SetProgramRegistryText(kBroadcastRegistryProgram, kBroadcastRegistrySubKey, kBroadcastRegistryValueName, "");
 }
 
 }  // namespace
