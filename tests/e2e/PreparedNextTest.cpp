@@ -1,6 +1,7 @@
-// The real program preparing the next picture in the background: closing does
-// not wait for a preparation, and a broken next picture changes nothing a user
-// sees on a timer change.
+// The real program preparing the next picture in the background: a next picture
+// replaced on disk after its preparation shows its new content, closing does not
+// wait for a preparation, and a broken next picture changes nothing a user sees on
+// a timer change.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,7 +14,20 @@
 namespace {
 
 constexpr DWORD kWaitMs = 30000;
-constexpr uint32_t kRed = 0xC81E1E;
+constexpr uint32_t kRed = 0xC81E1E, kGreen = 0x1EC81E, kBlue = 0x1E1EC8, kYellow = 0xC8C81E;
+
+// Moves the file's last-write time forward by minutes, beyond any file system's resolution.
+bool MoveLastWriteTimeOn(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES | GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  FILETIME written = {};
+  bool moved = GetFileTime(file, nullptr, nullptr, &written);
+  written.dwHighDateTime += 1;
+  moved = moved && SetFileTime(file, nullptr, nullptr, &written);
+  CloseHandle(file);
+  return moved;
+}
 
 class PreparedNextTest : public ::testing::Test {
  protected:
@@ -39,6 +53,24 @@ class PreparedNextTest : public ::testing::Test {
   std::string pictures_;
   HWND window_ = nullptr;
 };
+
+TEST_F(PreparedNextTest, ANextPictureReplacedAfterItsPreparationShowsItsNewContent) {
+  pictures_ = WriteUniformPictures(program_, {kRed, kGreen, kBlue});
+  ASSERT_NO_FATAL_FAILURE(Start(QuietSections(pictures_ + "a.bmp"), 3));
+  ASSERT_TRUE(WaitForStartupEnd(window_, pictures_ + "a.bmp", kWaitMs));
+  ASSERT_TRUE(SendLinkClick(window_, IDC_NEXT_WALLPAPER_LABEL));
+  ASSERT_TRUE(Shows("b.bmp")) << ControlText(window_, IDC_LAST_PICTURE_LABEL);
+  EXPECT_EQ(WallpaperCentre(), kGreen);
+
+  // c, prepared after the change, gets other pixels under the same name and size.
+  WriteUniformBmp(pictures_ + "c.bmp", 40, 30, kYellow);
+  ASSERT_TRUE(MoveLastWriteTimeOn(pictures_ + "c.bmp"));
+  ASSERT_TRUE(SendLinkClick(window_, IDC_NEXT_WALLPAPER_LABEL));
+  ASSERT_TRUE(Shows("c.bmp")) << ControlText(window_, IDC_LAST_PICTURE_LABEL);
+  EXPECT_EQ(WallpaperCentre(), kYellow) << "the stale preparation was shown";
+  ASSERT_TRUE(ClickLink(window_, IDC_CLOSE_PROGRAM_LABEL));
+  EXPECT_EQ(program_.WaitForExit(kWaitMs), 0);
+}
 
 TEST_F(PreparedNextTest, ClosingDuringAPreparationEndsTheProgram) {
   // A 24-megapixel next picture: its preparation outlasts the start by far.
