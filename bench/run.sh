@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Times the wallpaper composition under Wine on generated pictures (2, 12 and
-# 24 megapixels, JPEG and PNG) at 1920x1080 and 3840x2160, with the PSNR of each
+# 24 megapixels, JPEG and PNG) at 1920x1080 and 3840x2160 (a reload, and a next change
+# that finds its picture prepared in the background), with the PSNR of each
 # fitted picture against ImageMagick's Catmull-Rom resize, and beside it the peer:
 # `xwallpaper --zoom` on its own 3840x2160 X screen, whole process (it decodes, scales
 # and shows the same file), timed in the same run. Then the peak memory of a 24 MP
@@ -74,18 +75,21 @@ for screen in "1920 1080" "3840 2160"; do
     --references "$(winepath -w "$REFERENCES")" | tee -a "$RESULTS"
 done
 
-# RESULT <file> <picture size> <MP> <screen> reload R normalised N (+P%) redraw D decode C own O psnr Q
+# RESULT <file> <picture size> <MP> <screen> reload R normalised N (+P%) redraw D decode C own O psnr Q prepared X
 echo
-echo "| Picture | Screen | Reload | Peer | Reload/peer | Normalised | Normalisation | Redraw | Decode | Own work | PSNR |"
-echo "|---|---|---|---|---|---|---|---|---|---|---|"
-while read -r tag file _ megapixels screen _ reload _ normalised extra _ redraw _ decode _ own _ psnr; do
+echo "| Picture | Screen | Reload | Prepared next | Peer | Reload/peer | Prepared/peer | Normalised | Normalisation | Redraw | Decode | Own work | PSNR |"
+echo "|---|---|---|---|---|---|---|---|---|---|---|---|---|"
+while read -r tag file _ megapixels screen _ reload _ normalised extra _ redraw _ decode _ own _ psnr _ prepared; do
   [ "$tag" = RESULT ] || continue
+  prepared=${prepared%$'\r'}  # Wine ends its lines with CR LF
   peer=${PEER[$file]:-0}
   kind=$([ "${file##*.}" = jpg ] && echo JPEG || echo PNG)
   ratio=$(awk -v r="$reload" -v p="$peer" 'BEGIN { printf (p > 0 ? "%.2f" : "-"), r / p }')
-  [ "$screen" = 3840x2160 ] || { peer="-"; ratio="-"; }
-  printf "| %s %s | %s | %.0f | %s | %s | %.0f | %s | %.0f | %.0f | %.0f | %s dB |\n" "${megapixels%MP} MP" "$kind" \
-    "$screen" "$reload" "$peer" "$ratio" "$normalised" "${extra//[()]/}" "$redraw" "$decode" "$own" "$psnr"
+  preparedRatio=$(awk -v r="$prepared" -v p="$peer" 'BEGIN { printf (p > 0 ? "%.2f" : "-"), r / p }')
+  [ "$screen" = 3840x2160 ] || { peer="-"; ratio="-"; preparedRatio="-"; }
+  printf "| %s %s | %s | %.0f | %.0f | %s | %s | %s | %.0f | %s | %.0f | %.0f | %.0f | %s dB |\n" "${megapixels%MP} MP" \
+    "$kind" "$screen" "$reload" "$prepared" "$peer" "$ratio" "$preparedRatio" "$normalised" "${extra//[()]/}" "$redraw" \
+    "$decode" "$own" "$psnr"
 done <"$RESULTS"
 rm -f "$RESULTS"
 echo "(times in ms; the peer runs at 3840x2160 only; own work is the reload less the decode)"

@@ -234,6 +234,8 @@ void TCataloguePart::LoadPictureFileNames() {
       directories_.Entries(), [this](const std::string& directory, bool recursive, std::vector<std::string>& files) {
         LoadFilesList(directory, pictureFileFilter_, files, recursive);
       });
+  ++listGeneration_;
+  host_.PictureListLoaded();
 }
 
 TOptionHolder TCataloguePart::FindOptionHolder(const std::string& name) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ class TCataloguePart {
   TDirectoryList& Directories() { return directories_; }
 
   void LoadPictureFileNames();
+  // Counts the loads of the picture list: a picture prepared under another list is stale.
+  uint64_t ListGeneration() const { return listGeneration_; }
   void ChangePicture(bool forward, bool random);
   // Changes the picture and composes it, stepping on the same way over
   // pictures that cannot be read (Next, Previous, Random and the timer).
@@ -75,6 +78,7 @@ class TCataloguePart {
 
   TMainFormHost& host_;
   TPictureSelection selection_;
+  uint64_t listGeneration_ = 0;
   TDirectoryList directories_;
   // Built from the image decoders when the window is created.
   std::vector<std::string> pictureExtensions_;

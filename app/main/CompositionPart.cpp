@@ -16,6 +16,7 @@
 #include "platform/WallpaperBroadcastSend.h"
 #include "platform/WallpaperInstall.h"
 #include "platform/LocalTime.h"
+#include "platform/PowerStatus.h"
 #include "platform/WindowPlacement.h"
 #include "resources/resource.h"
 
@@ -33,7 +34,10 @@ int ComboValue(const TComboBox& box) { return GetIntFromTextAnyValue(box.Text())
 }  // namespace
 
 TCompositionPart::TCompositionPart(TMainFormHost& host, TCataloguePart& catalogue, TCalendarPart& calendar)
-    : host_(host), catalogue_(catalogue), calendar_(calendar) {}
+    : IsOnMainsPower([] { return IsRunningOnMainsPower(); }),
+      host_(host),
+      catalogue_(catalogue),
+      calendar_(calendar) {}
 
 void TCompositionPart::Bind(TDialogWindow& generalPage, TDialogWindow& resizePage, TDialogWindow& effectsPage,
                             TDialogWindow& broadcastPage) {
@@ -109,25 +113,19 @@ bool TCompositionPart::SetFileAsWallpaper(bool reload) {
       fittedScreenWidth_ = GetSystemMetrics(SM_CXSCREEN);
       fittedScreenHeight_ = GetSystemMetrics(SM_CYSCREEN);
       fittedPicture_.reset();
-      TResizeRules rules;
-      rules.MinStretchSize = ComboValue(PictureMinStretchSizeComboBox);
-      rules.MaxStretchSkew = ComboValue(PictureMaxStretchSkewComboBox) * 0.01;
-      rules.FitAndCrop = FitAndCropCheckBox.Checked();
-      rules.Stretch = StretchPictureCheckBox.Checked();
-      rules.FitBeforeTile = FitBeforeTileCheckBox.Checked();
-      rules.Tile = IsTileCheckBox.Checked();
-      rules.FillingColor = FillingPictureColorPanel.Color();
-      TPictureEffects effects;
-      effects.Normalize = UsePictureNormalizeBrightnessCheckBox.Checked();
-      effects.Level = ComboValue(PictureNormalizeBrightnessLevelComboBox) * 0.01;
-      effects.Method = PictureNormalizeBrightnessMethodComboBox.Text();
-      effects.GammaPercent = ComboValue(GammaPictureComboBox);
-      LoadTilePictureToBitmap(catalogue_.Selection().CurrentFileTitle, fittedPicture_, rules, fittedScreenWidth_,
-                              fittedScreenHeight_, effects, &currentSkew_, &appliedNormalizationFactor_);
-      if (trace_.CalleeFailed()) {
-        // A redraw must not try the broken file again.
-        catalogue_.Selection().CurrentFileTitle.clear();
-        return;
+      // The picture prepared in the background, when it is exactly what would be made now.
+      if (preparer_)
+        fittedPicture_ = preparer_->TakeIfUsable(PreparationKey(catalogue_.Selection().CurrentFileTitle),
+                                                 currentSkew_, appliedNormalizationFactor_);
+      if (!fittedPicture_) {
+        LoadTilePictureToBitmap(catalogue_.Selection().CurrentFileTitle, fittedPicture_, ResizeRules(),
+                                fittedScreenWidth_, fittedScreenHeight_, Effects(), &currentSkew_,
+                                &appliedNormalizationFactor_);
+        if (trace_.CalleeFailed()) {
+          // A redraw must not try the broken file again.
+          catalogue_.Selection().CurrentFileTitle.clear();
+          return;
+        }
       }
     }
     // Updating the tray tip waits on the notification area, and a command handled
@@ -154,14 +152,60 @@ bool TCompositionPart::SetFileAsWallpaper(bool reload) {
     FUN_CALL(::SetFileAsWallpaper(kWallpaperFileName));
   });
   wallpaper.reset();
+  if (!trace_.Failed()) PrepareNextPicture();
   return !trace_.Failed();
+}
+
+TResizeRules TCompositionPart::ResizeRules() const {
+  TResizeRules rules;
+  rules.MinStretchSize = ComboValue(PictureMinStretchSizeComboBox);
+  rules.MaxStretchSkew = ComboValue(PictureMaxStretchSkewComboBox) * 0.01;
+  rules.FitAndCrop = FitAndCropCheckBox.Checked();
+  rules.Stretch = StretchPictureCheckBox.Checked();
+  rules.FitBeforeTile = FitBeforeTileCheckBox.Checked();
+  rules.Tile = IsTileCheckBox.Checked();
+  rules.FillingColor = FillingPictureColorPanel.Color();
+  return rules;
+}
+
+TPictureEffects TCompositionPart::Effects() const {
+  TPictureEffects effects;
+  effects.Normalize = UsePictureNormalizeBrightnessCheckBox.Checked();
+  effects.Level = ComboValue(PictureNormalizeBrightnessLevelComboBox) * 0.01;
+  effects.Method = PictureNormalizeBrightnessMethodComboBox.Text();
+  effects.GammaPercent = ComboValue(GammaPictureComboBox);
+  return effects;
+}
+
+TPreparationKey TCompositionPart::PreparationKey(const std::string& fileName) const {
+  return PreparationKeyOf(fileName, ResizeRules(), Effects(), GetSystemMetrics(SM_CXSCREEN),
+                          GetSystemMetrics(SM_CYSCREEN), catalogue_.ListGeneration(), ReadFileStamp);
+}
+
+void TCompositionPart::PrepareNextPicture() {
+  if (!preparer_) return;
+  const std::string next = catalogue_.Selection().SequentialNextPicture();
+  // On battery the scheduler pauses, and so does the background work.
+  if (next.empty() || !IsOnMainsPower()) {
+    preparer_->Drop();
+    return;
+  }
+  preparer_->Prepare(PreparationKey(next));
+}
+
+void TCompositionPart::DropPreparedPicture() {
+  if (preparer_) preparer_->Drop();
 }
 
 TFittedPictureCache TCompositionPart::FittedPictureCache() const {
   return {fittedScreenWidth_, fittedScreenHeight_, fittedPicture_ != nullptr};
 }
 
-void TCompositionPart::ReloadWallpaperOnParamChange() { SetFileAsWallpaper(true); }
+void TCompositionPart::ReloadWallpaperOnParamChange() {
+  // What was prepared was fitted by the old options.
+  DropPreparedPicture();
+  SetFileAsWallpaper(true);
+}
 void TCompositionPart::RedrawWallpaperOnParamChange() { SetFileAsWallpaper(false); }
 
 void TCompositionPart::ShowCurrentSkew() {

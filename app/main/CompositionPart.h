@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "app/main/MainFormHost.h"
 #include "app/main/OptionHolder.h"
 #include "core/composition/CompositionPlan.h"
+#include "platform/PicturePreparer.h"
 #include "platform/ScreenBitmap.h"
 #include "platform/Widgets.h"
 
@@ -46,6 +48,17 @@ class TCompositionPart {
   // The work area shrunk by the desktop margin, where the calendar went last.
   const TScreenRect& CalendarWorkArea() const { return calendarWorkArea_; }
 
+  // Starts preparing, in the background, the picture a sequential Next would show,
+  // unless the scheduler pauses on battery.
+  void PrepareNextPicture();
+  // Cancels the preparation in flight and discards its result.
+  void DropPreparedPicture();
+  // Ends the background preparation for good; GDI+ must outlive it.
+  void StopPreparing() { preparer_.reset(); }
+  const TPicturePreparer* Preparer() const { return preparer_.get(); }
+  // Whether the computer runs on mains power; the scheduler pauses on battery.
+  std::function<bool()> IsOnMainsPower;
+
   bool BroadcastWallpaperFile();
   // Empties the broadcast registry value, at shutdown and when switched off.
   void ClearBroadcastValue();
@@ -63,6 +76,10 @@ class TCompositionPart {
   void IsBroadcastWallpaperChangeCheckBoxClick();
 
  private:
+  TResizeRules ResizeRules() const;
+  TPictureEffects Effects() const;
+  // Everything a picture fitted now for `fileName` depends on.
+  TPreparationKey PreparationKey(const std::string& fileName) const;
   void ShowCurrentSkew();
   void ShowAppliedNormFactor();
 
@@ -72,6 +89,8 @@ class TCompositionPart {
   int fittedScreenWidth_ = 0, fittedScreenHeight_ = 0;
   // The picture fitted to the screen without calendar, kept for redraws.
   std::unique_ptr<TScreenBitmap> fittedPicture_;
+  // The next picture, fitted in the background so that a change skips decoding.
+  std::unique_ptr<TPicturePreparer> preparer_ = std::make_unique<TPicturePreparer>();
   double currentSkew_ = 1.0;
   double appliedNormalizationFactor_ = 0.0;
   TScreenRect calendarWorkArea_;

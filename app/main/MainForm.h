@@ -126,6 +126,7 @@ class TMainForm : public TDialogWindow, private TMainFormHost {
   // What the parts ask of the window.
   HWND Owner() const override { return handle_; }
   bool Recompose(bool reload) override { return Composition.SetFileAsWallpaper(reload); }
+  void PictureListLoaded() override { Composition.PrepareNextPicture(); }
   bool UpdatingControls() const override { return IsUpdatingControls; }
   void SetUpdatingControls(bool updating) override { IsUpdatingControls = updating; }
   bool OptionsLoading() const override { return Options && Options->IsLoading; }

@@ -14,6 +14,8 @@ class TMainFormHost {
   // Composes the wallpaper from the current picture and installs it; reload
   // decodes the picture again, otherwise the kept fitted picture is reused.
   virtual bool Recompose(bool reload) = 0;
+  // The picture list was loaded anew: what was prepared for the old one is void.
+  virtual void PictureListLoaded() = 0;
   // True while the program sets its controls itself: nothing composes then.
   virtual bool UpdatingControls() const = 0;
   virtual void SetUpdatingControls(bool updating) = 0;

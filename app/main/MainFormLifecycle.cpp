@@ -27,6 +27,8 @@ TMainForm::~TMainForm() {
   }
   Composition.ClearBroadcastValue();
   Schedule.UnregisterHotkeys();
+  // The background preparation fits through GDI+: it ends first.
+  Composition.StopPreparing();
   GdiPlus.reset();
   SystemTray.DeleteIcon();
   if (SystemTrayPopupMenu) DestroyMenu(SystemTrayPopupMenu);
@@ -101,6 +103,8 @@ void TMainForm::FormCloseQuery() {
     return;
   }
   CloseAllowed = true;
+  // Nothing more is composed: the preparation in flight stops now, not at the end.
+  Composition.DropPreparedPicture();
   SaveOptionsFile();
   KillTimer(handle_, kTimerId);
   DragAcceptFiles(handle_, FALSE);

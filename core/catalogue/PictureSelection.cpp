@@ -59,6 +59,13 @@ void TPictureSelection::ShowPictureLabels() const {
   if (Services.ShowPictureLabels) Services.ShowPictureLabels();
 }
 
+std::string TPictureSelection::SequentialNextPicture() const {
+  if (PictureList.empty()) return std::string();
+  // As FindNextPicture steps forward: past the end, or no current picture, means the first.
+  const int64_t next = static_cast<int64_t>(CurrentPictureIndex) + 1;
+  return PictureList[next < 0 || next >= static_cast<int64_t>(PictureList.size()) ? 0 : static_cast<size_t>(next)];
+}
+
 std::string TPictureSelection::FindNextPicture(bool forward, bool random, bool updateIndex) {
   int32_t n = static_cast<int32_t>(PictureList.size());
   if (n == 0) return std::string();

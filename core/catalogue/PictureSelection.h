@@ -57,6 +57,9 @@ struct TPictureSelection {
   // CurrentPictureIndex to the result only when updateIndex is set; otherwise
   // it keeps naming the current picture.
   std::string FindNextPicture(bool forward, bool random, bool updateIndex);
+  // The picture a sequential Next would show, the list left untouched (no file is
+  // tested); empty when the list is.
+  std::string SequentialNextPicture() const;
 
   // Rebuilds PictureList from the rows, finds the current picture again and
   // refreshes the labels. Traced; a failure is recorded, not shown.

@@ -47,7 +47,10 @@ class PictureSelectionTest : public ::testing::Test {
 TEST_F(PictureSelectionTest, NextAndPreviousWrapAroundAndStartFromNotInList) {
   const auto step = [this](int32_t from, bool forward) {
     Fill({"A", "B", "C", "D", "E"}, from);
+    // What a background preparation takes for the next picture is what Next shows.
+    const std::string predicted = s.SequentialNextPicture();
     s.ChangePicture(forward, false);
+    if (forward) EXPECT_EQ(predicted, s.CurrentFileTitle) << from;
     return s.CurrentPictureIndex;
   };
   EXPECT_EQ(step(4, true), 0);
@@ -65,7 +68,10 @@ TEST_F(PictureSelectionTest, NextAndPreviousWrapAroundAndStartFromNotInList) {
   EXPECT_EQ(s.CurrentPictureIndex, 0);
   EXPECT_EQ(labelRefreshes, 0);
 
+  s.CurrentPictureIndex = 7;  // a stale position past the end starts again at the first
+  EXPECT_EQ(s.SequentialNextPicture(), "Only");
   s.PictureList.clear();  // an empty list changes nothing, not even the time
+  EXPECT_EQ(s.SequentialNextPicture(), "");
   const double stamped = s.LastAutoChangeTime;
   s.ChangePicture(true, true);
   EXPECT_EQ(s.LastAutoChangeTime, stamped);
