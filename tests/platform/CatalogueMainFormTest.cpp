@@ -19,6 +19,7 @@
 #include "platform/FontMetrics.h"
 #include "platform/WinText.h"
 #include "tests/platform/CatalogueFolderTree.h"
+#include "tests/platform/ShellDrops.h"
 
 namespace {
 
@@ -70,37 +71,6 @@ int LineHeight(HWND control) {
   SelectObject(dc, old);
   ReleaseDC(control, dc);
   return line.bottom;
-}
-
-// A drop of ANSI paths as the shell hands it over.
-HDROP MakeDrop(const std::vector<std::string>& paths) {
-  size_t size = sizeof(DROPFILES) + 1;
-  for (const std::string& path : paths) size += path.size() + 1;
-  HGLOBAL memory = GlobalAlloc(GHND, size);
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = FALSE;
-  char* text = reinterpret_cast<char*>(header + 1);
-  for (const std::string& path : paths) {
-    std::memcpy(text, path.c_str(), path.size() + 1);
-    text += path.size() + 1;
-  }
-  GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
-}
-
-// The same drop as the shell hands over names in UTF-16.
-HDROP MakeWideDrop(const std::vector<std::string>& paths) {
-  std::wstring names;
-  for (const std::string& path : paths) names += AnsiToWide(path) + L'\0';
-  names += L'\0';
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = TRUE;
-  std::memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
-  GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "platform/LegacyCodePage.h"
 #include "platform/Registry.h"
 #include "platform/ShellLink.h"
+#include "tests/platform/ShellDrops.h"
 #include "platform/StoredTextFiles.h"
 #include "platform/UserLocale.h"
 #include "platform/WinText.h"
@@ -197,17 +198,9 @@ TEST_F(UnicodeNamesTest, DroppedNamesLongerThanMaxPathBytesArriveWhole) {
   std::string longName;
   for (int n = 0; n < 200; ++n) longName += "\xD0\xA4";
   const std::vector<std::string> paths = {"C:\\" + kEmoji + "\\" + kCyrillicCjk, "D:\\" + longName};
-  std::wstring names;
-  for (const std::string& path : paths) names += Wide(path) + L'\0';
-  names += L'\0';
-  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-  auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = TRUE;
-  std::memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
-  GlobalUnlock(memory);
+  const HDROP drop = MakeWideDrop(paths);
   std::vector<std::string> dropped;
-  DroppedFilesToList(static_cast<HDROP>(memory), dropped);
+  DroppedFilesToList(drop, dropped);
   EXPECT_EQ(dropped, paths);
 }
 
