@@ -16,6 +16,9 @@
 
 namespace {
 
+// Rows converted per call when decoding at full size.
+constexpr int kDecodeBandRows = 256;
+
 // Owns one reference to a COM interface.
 template <class T>
 class TComPtr {
@@ -220,9 +223,14 @@ HRESULT TWicPictureFile::TryDecode(TPixelBuffer& pixels, int requestedWidth, int
       result = converter->Initialize(com.Frame.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
                                      nullptr, 0.0, WICBitmapPaletteTypeCustom);
     if (SUCCEEDED(result) && !pixels.Allocate(width_, height_)) result = E_OUTOFMEMORY;
-    if (SUCCEEDED(result))
-      result = converter->CopyPixels(nullptr, static_cast<UINT>(pixels.Stride()),
-                                     static_cast<UINT>(pixels.ByteSize()), pixels.Pixels());
+    // In bands of rows: a converter may stage the rows it is asked for in its source's
+    // format, and for the whole picture that stage would be as large as the picture.
+    for (int top = 0; SUCCEEDED(result) && top < height_; top += kDecodeBandRows) {
+      const WICRect band = {0, top, width_, std::min(kDecodeBandRows, height_ - top)};
+      result = converter->CopyPixels(&band, static_cast<UINT>(pixels.Stride()),
+                                     static_cast<UINT>(pixels.Stride() * band.Height),
+                                     pixels.Pixels() + pixels.Stride() * top);
+    }
     if (FAILED(result)) {
       pixels.Reset();
       return result;
