@@ -46,36 +46,72 @@ bool MoveOverBusyFile(const std::string& from, const std::string& to, DWORD& err
   }
 }
 
+// The file of the wallpaper before last rests under the spare name, to be written over
+// in place by the next save: replacing the wallpaper then frees no file (which costs a
+// screen's worth of pages every time) and the next write allocates none.
+struct TWallpaperFileNames {
+  explicit TWallpaperFileNames(const std::string& path)
+      : Wallpaper(path), Part(path + ".part"), Spare(path + ".previous"), Leaving(path + ".leaving") {}
+  std::string Wallpaper;
+  std::string Part;     // a new file being written
+  std::string Spare;    // the wallpaper before last, to be written over
+  std::string Leaving;  // a second name of the wallpaper being replaced
+};
+
+// The spare, opened for writing over, when nobody else holds it (a scanner reading it
+// keeps what it reads) and no other name is on it (it could be a file in use);
+// otherwise a new file under the temporary name.
+HANDLE OpenFileToWrite(const TWallpaperFileNames& names, bool& isSpare) {
+  HANDLE file = CreateFileA(names.Spare.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  BY_HANDLE_FILE_INFORMATION information = {};
+  isSpare = file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &information) &&
+            information.nNumberOfLinks == 1;
+  if (isSpare) return file;
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  return CreateFileA(names.Part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 }  // namespace
 
 bool SaveBitmapAsBmpFile(const TScreenBitmap& bitmap, const std::string& path) {
   FUN_TRACE("SaveBitmapAsBmpFile");
   FUN_GUARD({
     GdiFlush();  // finish any drawing still queued on the bitmap
-    const std::string partPath = path + ".part";
+    const TWallpaperFileNames names(path);
+    bool isSpare = false;
     SetLastError(0);
-    THandleHolder file(CreateFileA(partPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    THandleHolder file(OpenFileToWrite(names, isSpare));
     if (!file.Valid()) {
       FUN_RAISE("Failed to save wallpaper file.", path, "", GetLastError());
       return;
     }
-    // The headers and the pixels are one block: one write puts the whole file down.
+    const std::string& written = isSpare ? names.Spare : names.Part;
+    // The headers and the pixels are one block: one write puts the whole file down,
+    // and the tail of a spare from a larger screen is cut off.
     const DWORD size = static_cast<DWORD>(bitmap.FileImageSize());
-    DWORD written = 0;
+    DWORD writtenBytes = 0;
     SetLastError(0);
-    const bool wrote = WriteFile(file.Get(), bitmap.FileImage(), size, &written, nullptr) && written == size;
+    const bool wrote = WriteFile(file.Get(), bitmap.FileImage(), size, &writtenBytes, nullptr) &&
+                       writtenBytes == size && SetEndOfFile(file.Get());
     DWORD error = GetLastError();
     file.Reset();  // closed before the file is renamed or deleted
     if (!wrote) {
-      DeleteFileA(partPath.c_str());
-      FUN_RAISE("Failed to save wallpaper file.", path, std::to_string(written), error);
+      DeleteFileA(written.c_str());
+      FUN_RAISE("Failed to save wallpaper file.", path, std::to_string(writtenBytes), error);
       return;
     }
-    if (!MoveOverBusyFile(partPath, path, error)) {
-      DeleteFileA(partPath.c_str());
+    // The wallpaper being replaced keeps a second name, and becomes the next spare.
+    // Where the file system has no links it is freed as before.
+    DeleteFileA(names.Leaving.c_str());
+    const bool keptOld = CreateHardLinkA(names.Leaving.c_str(), path.c_str(), nullptr);
+    if (!MoveOverBusyFile(written, path, error)) {
+      DeleteFileA(written.c_str());
+      if (keptOld) DeleteFileA(names.Leaving.c_str());  // only a second name of the wallpaper
       FUN_RAISE("Failed to save wallpaper file.", path, "", error);
       return;
     }
+    if (keptOld && !MoveFileExA(names.Leaving.c_str(), names.Spare.c_str(), MOVEFILE_REPLACE_EXISTING))
+      DeleteFileA(names.Leaving.c_str());
   });
   return !trace_.Failed();
 }

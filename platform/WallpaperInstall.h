@@ -9,8 +9,9 @@
 // (and "Failed to get path." recorded) when the system has none.
 std::string GetTempDirectory();
 
-// Saves the bitmap as a BMP file. It is written under a temporary name beside the
-// target and then moved over it, so that the desktop never reads a half-written file.
+// Saves the bitmap as a BMP file. It is written beside the target (over the file of
+// the wallpaper before last where nobody holds it, else under a temporary name) and
+// then moved over it, so that the desktop never reads a half-written file.
 bool SaveBitmapAsBmpFile(const TScreenBitmap& bitmap, const std::string& path);
 
 // Installs a BMP file as the desktop wallpaper and announces the change; a bare file

@@ -105,6 +105,9 @@ TEST(AcceptanceKill, KilledWhileComposingLeavesTheOptionsAndAWholeWallpaperAndTh
     program.WriteFile("Muralotrope.ini", options);
     HWND window = StartAndWaitForPictures(program, 3);
     ASSERT_NE(window, nullptr) << "start before kill at " << delay;
+    // Without the previous wallpaper's file to write over, the save writes a new file
+    // under the temporary name, whose appearance marks the moment to kill at.
+    DeleteFileA((wallpaper + ".previous").c_str());
     PostMessageA(window, WM_HOTKEY, 100, 0);
     KillAt(program, delay, wallpaper + ".part");
 

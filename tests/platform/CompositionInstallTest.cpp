@@ -110,7 +110,10 @@ TEST_F(CompositionInstallTest, SavedBmpHasTheBitmapsSizeAndReplacesTheOldFile) {
   ASSERT_NE(reader, INVALID_HANDLE_VALUE);
   std::thread lettingGo([&] {
     const ULONGLONG deadline = GetTickCount64() + 20000;
-    while (GetFileAttributesA(partPath.c_str()) == INVALID_FILE_ATTRIBUTES && GetTickCount64() < deadline)
+    // The save names the old file a second time just before it moves the new one over.
+    BY_HANDLE_FILE_INFORMATION information = {};
+    while ((!GetFileInformationByHandle(reader, &information) || information.nNumberOfLinks < 2) &&
+           GetTickCount64() < deadline)
       Sleep(5);  // polling interval
     Sleep(500);  // how long the reader holds on; nothing is decided by this wait
     CloseHandle(reader);
@@ -131,6 +134,64 @@ TEST_F(CompositionInstallTest, SavedBmpHasTheBitmapsSizeAndReplacesTheOldFile) {
   FunStatContext.Reset(Perfect);
   EXPECT_EQ(ReadBmpHeader(path).Width, 64);
   EXPECT_EQ(GetFileAttributesA(partPath.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// The bytes of a whole saved file of a width x height picture filled with one colour.
+bool HoldsFilledPicture(const std::string& bytes, int width, int height, const std::string& bgr) {
+  if (bytes.size() != 54u + static_cast<size_t>(width) * height * 4) return false;
+  for (size_t offset = 54; offset < bytes.size(); offset += static_cast<size_t>(width) * 4 * 7)
+    if (bytes.compare(offset, 3, bgr) != 0) return false;
+  return bytes.compare(bytes.size() - 4, 3, bgr) == 0;
+}
+
+uint64_t FileIdentity(const std::string& path) {
+  const HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  BY_HANDLE_FILE_INFORMATION information = {};
+  const bool read = file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &information);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  return read ? (uint64_t{information.nFileIndexHigh} << 32 | information.nFileIndexLow) : 0;
+}
+
+// A save writes over the file of the wallpaper before last, so that replacing the
+// wallpaper frees nothing. What it must never do is write into a file somebody reads.
+TEST_F(CompositionInstallTest, SavesNeverWriteIntoTheInstalledFileOrOneBeingRead) {
+  const std::string path = WallpaperFilePath(GetTempDirectory());
+  const std::string spare = path + ".previous";
+  auto save = [&](int width, int height, uint32_t color) {
+    std::unique_ptr<TScreenBitmap> bitmap = TScreenBitmap::Create(width, height);
+    if (!bitmap) return false;
+    bitmap->Fill(color);
+    return SaveBitmapAsBmpFile(*bitmap, path);
+  };
+  ASSERT_TRUE(save(320, 200, 0x0000AA));
+  ASSERT_TRUE(save(320, 200, 0x0000BB));
+  // A scanner reading the spare, as virus scanners read new files in the temporary folder.
+  const HANDLE scanner = CreateFileA(spare.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(scanner, INVALID_HANDLE_VALUE);
+  ASSERT_TRUE(save(320, 200, 0x0000CC));
+  EXPECT_TRUE(HoldsFilledPicture(ReadWholeFile(path), 320, 200, std::string("\0\0\xCC", 3)));
+  std::string seen(54 + 320 * 200 * 4 + 1, '\0');
+  DWORD read = 0;
+  ASSERT_TRUE(ReadFile(scanner, &seen[0], static_cast<DWORD>(seen.size()), &read, nullptr));
+  CloseHandle(scanner);
+  seen.resize(read);
+  EXPECT_TRUE(HoldsFilledPicture(seen, 320, 200, std::string("\0\0\xAA", 3)));
+  // A smaller picture written over a larger one leaves no tail of the old file.
+  ASSERT_TRUE(save(64, 32, 0x0000DD));
+  EXPECT_TRUE(HoldsFilledPicture(ReadWholeFile(path), 64, 32, std::string("\0\0\xDD", 3)));
+
+  // A save cut off after naming the installed file as the spare: the next save still
+  // replaces the wallpaper by a new file instead of writing into the installed one.
+  DeleteFileA(spare.c_str());
+  ASSERT_TRUE(CreateHardLinkA(spare.c_str(), path.c_str(), nullptr));
+  const uint64_t installed = FileIdentity(path);
+  ASSERT_TRUE(save(320, 200, 0x0000EE));
+  EXPECT_NE(FileIdentity(path), installed);
+  EXPECT_TRUE(HoldsFilledPicture(ReadWholeFile(path), 320, 200, std::string("\0\0\xEE", 3)));
+  EXPECT_TRUE(HoldsFilledPicture(ReadWholeFile(spare), 64, 32, std::string("\0\0\xDD", 3)));
+  EXPECT_FALSE(FunStatContext.Failed());
 }
 
 TEST_F(CompositionInstallTest, InstallingABareNameUsesTheTemporaryDirectory) {
