@@ -102,7 +102,7 @@ wine "$BENCH" --memory 3840 2160 "$(winepath -w "$PICTURES/picture_6000x4000.jpg
 # under Wine.
 NATIVE_BENCH=$ROOT/build/bench-native
 mkdir -p "$NATIVE_BENCH"
-g++ -std=c++17 -O3 -pthread -I"$ROOT" bench/ResamplerBench.cpp core/composition/Resampler.cpp core/composition/GammaTable.cpp \
+g++ -std=c++17 -O3 -pthread -I"$ROOT" bench/ResamplerBench.cpp core/composition/Resampler.cpp core/composition/RowBands.cpp core/composition/GammaTable.cpp \
   core/composition/PixelSpan.cpp core/composition/PictureGeometry.cpp core/composition/ResizeRules.cpp -o "$NATIVE_BENCH/resampler_bench"
 echo "== resampler natively"
 "$NATIVE_BENCH/resampler_bench" --runs "$RUNS"

@@ -135,10 +135,13 @@ bool FitPictureFile(const std::string& fileName, const TResizeRules& rules, int 
     if (!DecodeAndPlan(fileName, rules, screenWidth, screenHeight, effects, source, plan, failure.Code))
       return false;
     if (stopped()) return false;
+    // The statistics cover the whole picture; the normalisation itself is applied as
+    // the resampler reads the pixels, so the picture is not written over first.
+    TChannelTable normalization;
     if (effects.Normalize) {
-      const TBrightnessStats stats = MeasureBrightness(source.Pixels.Span());
-      fitted.Factor = ApplyBrightnessNormalization(source.Pixels.Span(), BrightnessMethodFromText(effects.Method),
-                                                   stats.Mean, stats.Deviation, effects.Level);
+      const TBrightnessStats stats = MeasureBrightness(source.Pixels.Span(), workers);
+      normalization = NormalizationTable(BrightnessMethodFromText(effects.Method), stats.Mean, stats.Deviation,
+                                         effects.Level, fitted.Factor);
       if (stopped()) return false;
     }
     SetLastError(0);
@@ -151,7 +154,7 @@ bool FitPictureFile(const std::string& fileName, const TResizeRules& rules, int 
     const TPixelWalk walk = OrientedWalk(source.Pixels.Span(), source.Orientation);
     const TSourceArea area = ScaledSourceArea(plan.Source, source.Width, source.Height, walk.Width, walk.Height);
     const TPixelSpan target{bitmap->Pixels(), bitmap->Width(), bitmap->Height(), bitmap->Stride()};
-    if (!DrawPlanOnBuffer(plan, walk, area, source.Opaque, target, workers)) {
+    if (!DrawPlanOnBuffer(plan, walk, area, source.Opaque, target, workers, &normalization)) {
       failure.Detail = "not enough memory to resize";
       return false;
     }

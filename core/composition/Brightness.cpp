@@ -1,9 +1,11 @@
 #include "core/composition/Brightness.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
+#include "core/composition/RowBands.h"
 #include "core/text/AsciiText.h"
 #include "core/trace/FunStatus.h"
 
@@ -32,13 +34,6 @@ double ClampFraction(double value) {
   if (!(value >= 0.01)) return 0.01;
   return std::min(value, 1.0);
 }
-
-// New channel values looked up by (pixel value, channel value). Methods whose factor
-// does not depend on the pixel use one row for every pixel value (RowStride 0).
-struct TChannelTable {
-  std::vector<uint8_t> Values;
-  size_t RowStride = 0;
-};
 
 TChannelTable BuildChannelTable(TBrightnessMethod method, double r, double l, double deviation) {
   TChannelTable table;
@@ -142,16 +137,13 @@ int MirrorScaleChannel(int channel, bool brighten, double factor) {
   return brighten ? Saturate(255 - factor * (255 - channel)) : Saturate(factor * channel);
 }
 
-TBrightnessStats MeasureBrightness(const TPixelSpan& span) {
-  TBrightnessStats stats;
-  const uint64_t count = static_cast<uint64_t>(std::max(span.Width, 0)) *
-                         static_cast<uint64_t>(std::max(span.Height, 0));
-  if (count == 0 || span.Pixels == nullptr) return stats;
+namespace {
 
-  // One pass into a histogram of pixel values gives both integer sums exactly.
-  // Four interleaved histograms keep runs of equal pixels from waiting on each other.
+// Adds the pixel values max(R, G, B) of rows [first, last) to the histogram. Four
+// interleaved histograms keep runs of equal pixels from waiting on each other.
+void CountPixelValues(const TPixelSpan& span, int first, int last, uint64_t* histogram) {
   uint64_t histograms[4][256] = {};
-  for (int y = 0; y < span.Height; ++y) {
+  for (int y = first; y < last; ++y) {
     const uint8_t* p = span.Pixels + y * span.Stride;
     int x = 0;
     for (; x + 4 <= span.Width; x += 4, p += 16) {
@@ -162,10 +154,33 @@ TBrightnessStats MeasureBrightness(const TPixelSpan& span) {
     }
     for (; x < span.Width; ++x, p += 4) ++histograms[0][std::max(p[2], std::max(p[1], p[0]))];
   }
-  uint64_t histogram[256];
+  for (int v = 0; v < 256; ++v)
+    histogram[v] += histograms[0][v] + histograms[1][v] + histograms[2][v] + histograms[3][v];
+}
+
+// Fewer rows than this per thread cost more in starting threads than they save.
+constexpr int kMinRowsPerWorker = 64;
+
+}  // namespace
+
+TBrightnessStats MeasureBrightness(const TPixelSpan& span, int workers) {
+  TBrightnessStats stats;
+  const uint64_t count = static_cast<uint64_t>(std::max(span.Width, 0)) *
+                         static_cast<uint64_t>(std::max(span.Height, 0));
+  if (count == 0 || span.Pixels == nullptr) return stats;
+
+  // One pass into a histogram of pixel values gives both integer sums exactly, and
+  // the bands' histograms add up to the same whatever their number.
+  const int bands = RowBandCount(span.Height, workers, kMinRowsPerWorker);
+  std::vector<std::array<uint64_t, 256>> bandHistograms(bands);
+  RunRowBands(span.Height, bands, [&](int band, int first, int last) {
+    bandHistograms[band].fill(0);
+    CountPixelValues(span, first, last, bandHistograms[band].data());
+  });
+  uint64_t histogram[256] = {};
   uint64_t sum = 0;
   for (int v = 0; v < 256; ++v) {
-    histogram[v] = histograms[0][v] + histograms[1][v] + histograms[2][v] + histograms[3][v];
+    for (const auto& bandHistogram : bandHistograms) histogram[v] += bandHistogram[v];
     sum += histogram[v] * v;
   }
   const int64_t mean = static_cast<int64_t>(sum / count);
@@ -179,12 +194,19 @@ TBrightnessStats MeasureBrightness(const TPixelSpan& span) {
   return stats;
 }
 
-double ApplyBrightnessNormalization(const TPixelSpan& span, TBrightnessMethod method,
-                                    double mean, double deviation, double level) {
+TChannelTable NormalizationTable(TBrightnessMethod method, double mean, double deviation, double level,
+                                 double& factor) {
   const double r = ClampFraction(mean);
   const double l = ClampFraction(level);
-  ApplyChannelTable(span, BuildChannelTable(method, r, l, deviation));
-  return l / r;
+  factor = l / r;
+  return BuildChannelTable(method, r, l, deviation);
+}
+
+double ApplyBrightnessNormalization(const TPixelSpan& span, TBrightnessMethod method,
+                                    double mean, double deviation, double level) {
+  double factor = 0;
+  ApplyChannelTable(span, NormalizationTable(method, mean, deviation, level, factor));
+  return factor;
 }
 
 TBrightnessStats GetPictureBright(const TPixelAccess& picture) {

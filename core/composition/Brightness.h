@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/composition/ChannelTable.h"
 #include "core/composition/PixelSpan.h"
 
 // The platform layer's lock on its bitmap: Lock fills the span for all pixels (to be
@@ -29,8 +30,14 @@ TBrightnessMethod BrightnessMethodFromText(const std::string& text);
 // The methods' names in the order the user picks from.
 const std::vector<std::string>& BrightnessMethodNames();
 
-// Mean and deviation of the pixel value max(R, G, B), with integer sums and divisions.
-TBrightnessStats MeasureBrightness(const TPixelSpan& span);
+// Mean and deviation of the pixel value max(R, G, B), with integer sums and divisions,
+// the rows shared out over `workers` threads (below 1: one per processor).
+TBrightnessStats MeasureBrightness(const TPixelSpan& span, int workers = 1);
+
+// The normalisation as a table, to apply while the pixels are read for another pass;
+// factor gets the applied level / mean (both clamped).
+TChannelTable NormalizationTable(TBrightnessMethod method, double mean, double deviation, double level,
+                                 double& factor);
 
 // Normalises the pixels in place; returns the applied factor level / mean (both clamped).
 double ApplyBrightnessNormalization(const TPixelSpan& span, TBrightnessMethod method,

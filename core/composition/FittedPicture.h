@@ -10,10 +10,12 @@
 
 // The picture is walked in its turned order (OrientedWalk); area is the plan's source
 // rectangle in that picture (ScaledSourceArea when it was decoded at a reduced size).
-// The target must have the plan's size. False when the target does not match or the
+// Its pixels go through the normalisation table, when given, as they are read. The
+// target must have the plan's size. False when the target does not match or the
 // resampler had no memory for its work rows.
 bool DrawPlanOnBuffer(const TPictureDrawingPlan& plan, const TPixelWalk& picture, const TSourceArea& area,
-                      bool pictureIsOpaque, const TPixelSpan& target, int workers);
+                      bool pictureIsOpaque, const TPixelSpan& target, int workers,
+                      const TChannelTable* normalization = nullptr);
 
 // Every pixel set to a 0x00BBGGRR colour, opaque.
 void FillBuffer(const TPixelSpan& target, uint32_t color);

@@ -4,9 +4,9 @@
 #include <atomic>
 #include <cmath>
 #include <new>
-#include <system_error>
-#include <thread>
 #include <vector>
+
+#include "core/composition/RowBands.h"
 
 namespace {
 
@@ -92,6 +92,7 @@ struct TJob {
   int DestY = 0;
   TAxisFilter Columns;  // for the visible output columns
   TAxisFilter Rows;     // for the visible output rows
+  const TChannelTable* Channels = nullptr;  // none when empty
   float Values[256];    // source channel value -> filtered value (gamma applied)
   bool IdentityValues = true;
   bool Opaque = true;
@@ -104,7 +105,7 @@ void LoadSourceRow(const TJob& job, int row, int low, int high, float* out) {
   const std::ptrdiff_t stepX = job.Source.StepX;
   const uint8_t* const first = job.Source.At(low, row);
   const int count = high - low;
-  if (job.Opaque && job.IdentityValues && stepX == 4) {
+  if (job.Opaque && job.IdentityValues && job.Channels == nullptr && stepX == 4) {
     // Contiguous and unmapped: a plain conversion the compiler vectorises.
     const int n = count * 4;
     for (int i = 0; i < n; ++i) out[i] = static_cast<float>(first[i]);
@@ -113,12 +114,18 @@ void LoadSourceRow(const TJob& job, int row, int low, int high, float* out) {
   // Each address is formed from the row's first pixel, never one step past the last:
   // a turned picture walks backwards, and that step would leave the buffer.
   const float* values = job.Values;
+  const TChannelTable* const channels = job.Channels;
   for (int x = 0; x < count; ++x, out += 4) {
     const uint8_t* p = first + x * stepX;
+    uint8_t b = p[0], g = p[1], r = p[2];
+    if (channels) {
+      const uint8_t* row = channels->RowFor(b, g, r);
+      b = row[b], g = row[g], r = row[r];
+    }
     const float alpha = job.Opaque ? 1.0f : p[3] * (1.0f / 255.0f);
-    out[0] = values[p[0]] * alpha;
-    out[1] = values[p[1]] * alpha;
-    out[2] = values[p[2]] * alpha;
+    out[0] = values[b] * alpha;
+    out[1] = values[g] * alpha;
+    out[2] = values[r] * alpha;
     out[3] = job.Opaque ? 255.0f : p[3];
   }
 }
@@ -326,6 +333,7 @@ bool ResamplePicture(const TPixelWalk& source, const TSourceArea& area, const TP
     job.DestX = static_cast<int>(left);
     job.DestY = static_cast<int>(top);
     job.Opaque = options.SourceIsOpaque;
+    if (options.Channels && !options.Channels->Values.empty()) job.Channels = options.Channels;
     for (int c = 0; c < 256; ++c) job.Values[c] = options.Gamma ? (*options.Gamma)[c] : c;
     job.IdentityValues = options.Gamma == nullptr || IsIdentityTable(*options.Gamma);
     const int visibleColumns = static_cast<int>(right - left);
@@ -339,35 +347,15 @@ bool ResamplePicture(const TPixelWalk& source, const TSourceArea& area, const TP
     job.StripWidth = static_cast<int>(std::clamp<size_t>(
         kMaxRingFloats / (static_cast<size_t>(job.Rows.Taps) * 4), 1, static_cast<size_t>(visibleColumns)));
 
-    int workers = options.Workers;
-    if (workers < 1) workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    workers = std::max(1, std::min(workers, visibleRows / kMinRowsPerWorker));
-
     std::atomic<bool> failed{false};
-    auto band = [&job, &failed, visibleRows, workers](int index) {
-      const int first = static_cast<int>(int64_t{visibleRows} * index / workers);
-      const int last = static_cast<int>(int64_t{visibleRows} * (index + 1) / workers);
-      try {
-        RunBand(job, first, last);
-      } catch (...) {
-        failed = true;  // out of memory for the work rows
-      }
-    };
-    std::vector<std::thread> threads;
-    std::vector<int> unstarted;
-    // Room first: once a thread runs, nothing here may throw before it is joined.
-    threads.reserve(workers);
-    unstarted.reserve(workers);
-    for (int index = 1; index < workers; ++index) {
-      try {
-        threads.emplace_back(band, index);
-      } catch (const std::system_error&) {
-        unstarted.push_back(index);  // no thread to spare: this band runs here
-      }
-    }
-    band(0);
-    for (int index : unstarted) band(index);
-    for (std::thread& thread : threads) thread.join();
+    RunRowBands(visibleRows, RowBandCount(visibleRows, options.Workers, kMinRowsPerWorker),
+                [&job, &failed](int, int first, int last) {
+                  try {
+                    RunBand(job, first, last);
+                  } catch (...) {
+                    failed = true;  // out of memory for the work rows
+                  }
+                });
     return !failed;
   } catch (const std::bad_alloc&) {
     return false;

@@ -1,12 +1,13 @@
 // Resizing a picture: a separable Catmull-Rom cubic whose support widens by the
 // shrink factor, so that shrinking averages every source pixel instead of
 // skipping some (no aliasing), over 32-bit pixels stored blue, green, red, alpha.
-// The gamma table is applied to the source values as they are read, in the same
-// pass, and the rows are shared out over threads.
+// The normalisation and gamma tables are applied to the source values as they are
+// read, in the same pass, and the rows are shared out over threads.
 #pragma once
 
 #include <cstdint>
 
+#include "core/composition/ChannelTable.h"
 #include "core/composition/GammaTable.h"
 #include "core/composition/PictureGeometry.h"
 #include "core/composition/PixelSpan.h"
@@ -26,6 +27,9 @@ inline TSourceArea SourceAreaOf(const TPixelRect& rect) {
 }
 
 struct TResampleOptions {
+  // Each pixel through this table as it is read (brightness normalisation), before the
+  // gamma table; none or an empty one leaves the pixels as they are.
+  const TChannelTable* Channels = nullptr;
   // Channel values through this table before filtering; none leaves them unchanged.
   const TGammaTable* Gamma = nullptr;
   // False when some pixels may be translucent: the picture is then filtered with

@@ -68,10 +68,11 @@ TEST(BrightnessTest, StatisticsUseTheBrightestChannelAndIntegerDivisions) {
 }
 
 TEST(BrightnessTest, OnePassGivesTheTwoPassResults) {
-  // The statistics' definition, pass by pass, on noise with every value.
-  TTestPicture noise(97, 61, 0, 0, 0);
+  // The statistics' definition, pass by pass, on noise with every value; the rows are
+  // enough for several threads' bands, which must add up to the same.
+  TTestPicture noise(97, 301, 0, 0, 0);
   uint32_t seed = 5;
-  for (int y = 0; y < 61; ++y)
+  for (int y = 0; y < 301; ++y)
     for (int x = 0; x < 97; ++x) {
       seed = seed * 1664525u + 1013904223u;
       noise.Set(x, y, static_cast<uint8_t>(seed >> 24), static_cast<uint8_t>(seed >> 16),
@@ -81,17 +82,19 @@ TEST(BrightnessTest, OnePassGivesTheTwoPassResults) {
     const uint8_t* p = noise.At(x, y);
     return static_cast<int64_t>(std::max(p[0], std::max(p[1], p[2])));
   };
-  const int64_t count = 97 * 61;
+  const int64_t count = 97 * 301;
   int64_t sum = 0;
-  for (int y = 0; y < 61; ++y)
+  for (int y = 0; y < 301; ++y)
     for (int x = 0; x < 97; ++x) sum += value(x, y);
   const int64_t mean = sum / count;
   int64_t squares = 0;
-  for (int y = 0; y < 61; ++y)
+  for (int y = 0; y < 301; ++y)
     for (int x = 0; x < 97; ++x) squares += (value(x, y) - mean) * (value(x, y) - mean);
-  const TBrightnessStats stats = MeasureBrightness(noise.Span());
-  EXPECT_DOUBLE_EQ(stats.Mean, mean * (1.0 / 255));
-  EXPECT_DOUBLE_EQ(stats.Deviation, std::sqrt(static_cast<double>(squares / count)) * (1.0 / 255));
+  for (const int workers : {1, 3}) {
+    const TBrightnessStats stats = MeasureBrightness(noise.Span(), workers);
+    EXPECT_DOUBLE_EQ(stats.Mean, mean * (1.0 / 255)) << workers;
+    EXPECT_DOUBLE_EQ(stats.Deviation, std::sqrt(static_cast<double>(squares / count)) * (1.0 / 255)) << workers;
+  }
   EXPECT_TRUE(noise.PaddingIntact());
 }
 

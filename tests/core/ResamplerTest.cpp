@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/composition/Brightness.h"
 #include "core/composition/GammaTable.h"
+#include "core/composition/PictureOrientation.h"
 #include "core/composition/PixelSpan.h"
 
 namespace {
@@ -228,6 +230,39 @@ TEST(ResamplerTest, GammaIsAppliedToTheSourceValues) {
   EXPECT_EQ(result.Get(2, 1), Grey(0));
   TTestPicture mean = Resampled(stripes, {0, 0, 2, 2}, 1, 1, 1, &darker);
   EXPECT_EQ(Channel(mean.Get(0, 0), 1), 32);
+}
+
+TEST(ResamplerTest, NormalisingWhileReadingGivesWhatNormalisingFirstGives) {
+  const TGammaTable darker = GammaTableForPercent(160);
+  for (const bool opaque : {true, false}) {
+    TTestPicture source = NoisePicture(41, 29);
+    if (!opaque)
+      for (int y = 0; y < source.Height; ++y)
+        for (int x = 0; x < source.Width; x += 3) source.At(x, y)[3] = static_cast<uint8_t>(x * 6 + y);
+    double factor = 0;
+    const TChannelTable table =
+        NormalizationTable(TBrightnessMethod::AnisotropicDampening, 0.3, 0.2, 0.7, factor);
+    TTestPicture normalized = source;
+    ApplyBrightnessNormalization(normalized.Span(), TBrightnessMethod::AnisotropicDampening, 0.3, 0.2, 0.7);
+    // Straight and turned a quarter (read across the rows), shrunk and enlarged.
+    for (const int orientation : {1, 6}) {
+      for (const int size : {13, 60}) {
+        const TPixelWalk walk = OrientedWalk(source.Span(), orientation);
+        const TSourceArea area{0, 0, double(walk.Width), double(walk.Height)};
+        TResampleOptions options;
+        options.SourceIsOpaque = opaque;
+        options.Gamma = &darker;
+        TTestPicture first(size, size, 0xFF204060), reading(size, size, 0xFF204060), plain(size, size, 0xFF204060);
+        ASSERT_TRUE(ResamplePicture(OrientedWalk(normalized.Span(), orientation), area, first.Span(),
+                                    {0, 0, size, size}, options));
+        ASSERT_TRUE(ResamplePicture(walk, area, plain.Span(), {0, 0, size, size}, options));
+        options.Channels = &table;
+        ASSERT_TRUE(ResamplePicture(walk, area, reading.Span(), {0, 0, size, size}, options));
+        EXPECT_NE(first.Bytes, plain.Bytes) << "the normalisation changes the picture";
+        EXPECT_EQ(reading.Bytes, first.Bytes) << opaque << " " << orientation << " " << size;
+      }
+    }
+  }
 }
 
 TEST(ResamplerTest, TranslucentPicturesLieOverTheTarget) {
