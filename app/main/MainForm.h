@@ -55,6 +55,10 @@ class TMainForm : public TDialogWindow, private TMainFormHost {
   bool HandleShortcutKey(const MSG& message);
   // The tray icon's tip as the notification area shows it.
   std::string TrayTip() const { return SystemTray.Tip(); }
+  // Called with each new tip once the notification area has it. While the program waits
+  // on the notification area it answers messages sent to it, so a click can run inside
+  // a change that is showing its picture's name; tests make one arrive exactly there.
+  std::function<void(const std::string& tip)> TrayTipShown;
 
   // ---- The tray menu (MainFormMessages.cpp) ----
   void SystemTrayPopupMenuPopup();
@@ -132,7 +136,10 @@ class TMainForm : public TDialogWindow, private TMainFormHost {
   bool OptionsLoading() const override { return Options && Options->IsLoading; }
   int DesktopMargin() const override;
   void ShowDirectoriesPage() override;
-  void SetTrayTip(const std::string& tip) override { SystemTray.SetTip(tip); }
+  void SetTrayTip(const std::string& tip) override {
+    SystemTray.SetTip(tip);
+    if (TrayTipShown) TrayTipShown(tip);
+  }
 
   // ---- Window messages and the tray menu (MainFormMessages.cpp) ----
   // The main window's own messages: session end, settings change, dropped

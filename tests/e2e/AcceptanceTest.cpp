@@ -242,39 +242,6 @@ TEST_F(AcceptanceRun, ABrokenPictureIsSteppedOverWithoutAnyWindow) {
   EXPECT_FALSE(program_.FileExists("Errors.log"));
 }
 
-TEST_F(AcceptanceRun, ARedrawClickedWhileABrokenPictureFailsToLoadIsHarmless) {
-  pictures_ = WriteUniformPictures(program_, {kRed, kGreen, kBlue});
-  DeleteFileA((pictures_ + "b.bmp").c_str());
-  WriteWholeFile(pictures_ + "b.jpg", "This is not a picture.\r\n");
-  StartOn(QuietSections(pictures_ + "a.bmp"), 3);
-  // "Next" shows the broken picture's name, updates the tray tip, fails to load
-  // the picture and goes on to c.bmp. While it waits on the notification area
-  // it answers messages sent to it, and a redraw sent as soon as the name shows
-  // arrives in the middle of the failing load, which once left nothing to
-  // compose from. The name shows only for that moment and most polls miss it:
-  // a round ends when c.bmp shows, and the rounds go on until enough redraws
-  // have landed there. How often a poll catches the name depends on how busy the
-  // machine is, so the rounds are bounded by time rather than by count.
-  int redrawsDuringTheLoad = 0;
-  const ULONGLONG giveUpAt = GetTickCount64() + 150000;
-  for (int round = 0; GetTickCount64() < giveUpAt && redrawsDuringTheLoad < 30 && program_.IsRunning(); ++round) {
-    ASSERT_TRUE(SendLinkClick(window_, IDC_FIRST_WALLPAPER_LABEL));
-    ASSERT_TRUE(ClickLink(window_, IDC_NEXT_WALLPAPER_LABEL));
-    bool redrawn = false;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-          if (!redrawn && ShowsPicture(window_, "b.jpg")) redrawn = SendLinkClick(window_, IDC_REDRAW_WALLPAPER_LABEL);
-          return ShowsPicture(window_, "c.bmp") || !program_.IsRunning();
-        },
-        kActionMs))
-        << "round " << round << ": " << ControlText(window_, IDC_LAST_PICTURE_LABEL);
-    redrawsDuringTheLoad += redrawn;
-  }
-  EXPECT_TRUE(program_.IsRunning());
-  EXPECT_TRUE(program_.OtherVisibleWindows(window_).empty()) << "no error window";
-  EXPECT_GT(redrawsDuringTheLoad, 0) << "no redraw reached the failing load";
-}
-
 TEST_F(AcceptanceRun, ACalendarOptionRedrawsTheCalendarWithoutReloadingThePicture) {
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   // A picture the size of the screen, so that every pixel outside the calendar is the picture's.

@@ -1,6 +1,7 @@
 // The real main window preparing the next picture in the background: a change
 // that finds it prepared decodes nothing, a stale one is never shown, an options
-// change or the battery stops it, and a broken next picture stays silent.
+// change or the battery stops it, and a broken next picture stays silent. Also a
+// redraw clicked while a change to a broken picture waits on the notification area.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -172,6 +173,31 @@ TEST_F(PreparedNextPictureTest, ABrokenNextPictureFailsSilentlyUntilItsChange) {
   EXPECT_TRUE(FunStatContext.Failed());
   EXPECT_EQ(form_->Composition.FittedPicture(), nullptr);
   EXPECT_TRUE(form_->Catalogue.Selection().CurrentFileTitle.empty());
+}
+
+// "Next" shows the broken picture's name in the tray tip, fails to load it and goes on
+// to the one after. While the tip changes the program answers messages sent to it, and a
+// redraw clicked then arrives in the middle of the failing change; that once left
+// nothing to compose from. Here the click arrives exactly there.
+TEST_F(PreparedNextPictureTest, ARedrawClickedWhileABrokenPictureFailsToLoadIsHarmless) {
+  const std::string a = Picture("a.bmp", kRed);
+  files_.push_back(CompositionTempPath("mt_next_" + std::to_string(GetCurrentProcessId()) + "_broken.jpg"));
+  const std::string broken = files_.back();
+  WriteWholeFile(broken, "This is not a picture.\r\n");
+  const std::string c = Picture("c.bmp", kBlue);
+  ASSERT_NO_FATAL_FAILURE(ShowFirstOf({a, broken, c}));
+  int redrawsDuringTheChange = 0;
+  form_->TrayTipShown = [&](const std::string& tip) {
+    if (tip.find(broken) == std::string::npos || redrawsDuringTheChange > 0) return;
+    ++redrawsDuringTheChange;
+    form_->Composition.ReloadWallpaperOnParamChange();
+  };
+  form_->Catalogue.NextWallpaperLabelClick();
+  form_->TrayTipShown = nullptr;
+  EXPECT_EQ(redrawsDuringTheChange, 1);
+  EXPECT_EQ(form_->Catalogue.Selection().CurrentFileTitle, c);
+  EXPECT_EQ(CentreColour(), kBlue);
+  EXPECT_NE(form_->TrayTip().find(c), std::string::npos);
 }
 
 }  // namespace
