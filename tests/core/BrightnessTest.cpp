@@ -7,32 +7,16 @@
 #include <vector>
 
 #include "core/trace/FunStatus.h"
+#include "tests/core/PaddedPicture.h"
 
 namespace {
 
-// A picture of BGRA pixels with two padding bytes at the end of every row.
-struct TTestPicture {
-  int Width;
-  int Height;
-  std::ptrdiff_t Stride;
-  std::vector<uint8_t> Bytes;
-
+// Made channel by channel, with alpha 77 unless said, so that a change to alpha shows.
+struct TTestPicture : TPaddedPicture {
   TTestPicture(int width, int height, uint8_t b, uint8_t g, uint8_t r, uint8_t a = 77)
-      : Width(width), Height(height), Stride(width * 4 + 2), Bytes(Stride * height, 0xEE) {
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x) Set(x, y, b, g, r, a);
-  }
-  uint8_t* At(int x, int y) { return Bytes.data() + y * Stride + x * 4; }
+      : TPaddedPicture(width, height, Bgra(b, g, r, a)) {}
   void Set(int x, int y, uint8_t b, uint8_t g, uint8_t r, uint8_t a = 77) {
-    uint8_t* p = At(x, y);
-    p[0] = b, p[1] = g, p[2] = r, p[3] = a;
-  }
-  TPixelSpan Span() { return {Bytes.data(), Width, Height, Stride}; }
-  bool PaddingIntact() const {
-    for (int y = 0; y < Height; ++y)
-      if (Bytes[y * Stride + Width * 4] != 0xEE || Bytes[y * Stride + Width * 4 + 1] != 0xEE)
-        return false;
-    return true;
+    TPaddedPicture::Set(x, y, Bgra(b, g, r, a));
   }
 };
 
