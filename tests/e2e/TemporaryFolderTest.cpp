@@ -8,6 +8,7 @@
 
 #include "ProgramHarness.h"
 #include "resources/resource.h"
+#include "tests/shared/TooLongTemporaryFolder.h"
 
 namespace {
 
@@ -16,15 +17,9 @@ TEST(TemporaryFolderTest, WithoutOneNoWallpaperIsWrittenIntoTheCurrentFolder) {
   const std::string pictures = WriteUniformPictures(program, {0xFF0000, 0x00FF00});
   program.WriteFile("Muralotrope.ini", OptionsFileText(QuietSections(pictures + "a.bmp"), pictures));
   // The program inherits a temporary folder longer than any path the system hands out.
-  char tmp[MAX_PATH] = {}, temp[MAX_PATH] = {};
-  GetEnvironmentVariableA("TMP", tmp, MAX_PATH);
-  GetEnvironmentVariableA("TEMP", temp, MAX_PATH);
-  const std::string tooLong = "C:\\" + std::string(300, 't');
-  SetEnvironmentVariableA("TMP", tooLong.c_str());
-  SetEnvironmentVariableA("TEMP", tooLong.c_str());
+  TTooLongTemporaryFolder tooLong;
   const bool started = program.Start("ShowOnStart");
-  SetEnvironmentVariableA("TMP", tmp[0] ? tmp : nullptr);
-  SetEnvironmentVariableA("TEMP", temp[0] ? temp : nullptr);
+  tooLong.Restore();
   ASSERT_TRUE(started);
   HWND window = program.WaitForMainWindow(30000);
   ASSERT_NE(window, nullptr);

@@ -15,6 +15,7 @@
 #include "platform/WallpaperBroadcastSend.h"
 #include "platform/WallpaperInstall.h"
 #include "tests/platform/CompositionTestPictures.h"
+#include "tests/shared/TooLongTemporaryFolder.h"
 
 namespace {
 
@@ -58,18 +59,12 @@ TEST_F(CompositionInstallTest, TheTemporaryDirectoryEndsWithABackslashAndHasNoSh
   // with that reason instead of being taken from the current directory.
   char installed[MAX_PATH] = {};
   ASSERT_TRUE(SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, installed, 0));
-  char tmp[MAX_PATH] = {}, temp[MAX_PATH] = {};
-  GetEnvironmentVariableA("TMP", tmp, MAX_PATH);
-  GetEnvironmentVariableA("TEMP", temp, MAX_PATH);
-  const std::string tooLong = "C:\\" + std::string(300, 't');
-  SetEnvironmentVariableA("TMP", tooLong.c_str());
-  SetEnvironmentVariableA("TEMP", tooLong.c_str());
+  TTooLongTemporaryFolder tooLong;
   EXPECT_EQ(GetTempDirectory(), "");
   EXPECT_EQ(FunStatContext.Description, "Failed to get path.");
   EXPECT_FALSE(SetFileAsWallpaper(kWallpaperFileName));
   EXPECT_EQ(FunStatContext.Description, "Failed to get path.");
-  SetEnvironmentVariableA("TMP", tmp[0] ? tmp : nullptr);
-  SetEnvironmentVariableA("TEMP", temp[0] ? temp : nullptr);
+  tooLong.Restore();
   FunStatContext.Reset(Perfect);
   char after[MAX_PATH] = {};
   ASSERT_TRUE(SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, after, 0));
