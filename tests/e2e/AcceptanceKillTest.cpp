@@ -9,19 +9,7 @@
 
 namespace {
 
-constexpr DWORD kFirstWindowMs = 30000;
 constexpr DWORD kActionMs = 20000;
-
-// Starts the program on the options file as it is and waits until it has loaded its pictures.
-HWND StartAndWaitForPictures(TProgramUnderTest& program, int pictureCount) {
-  if (!program.Start("ShowOnStart")) return nullptr;
-  HWND window = program.WaitForMainWindow(kFirstWindowMs);
-  if (!window) return nullptr;
-  const bool loaded = WaitUntil([&] {
-    return ControlText(window, IDC_LOADED_PICTURES_COUNT_LABEL) == LoadedPicturesCountText(pictureCount);
-  }, kActionMs);
-  return loaded ? window : nullptr;
-}
 
 bool FileExistsAt(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -57,7 +45,7 @@ TEST(AcceptanceKill, KilledWhileSavingTheOptionsFileIsTheOldOrTheNewOneWhole) {
 
   // The new file as a close that is not interrupted writes it.
   program.WriteFile("Muralotrope.ini", oldOptions);
-  HWND window = StartAndWaitForPictures(program, 2);
+  HWND window = StartShownWithPictures(program, 2);
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(SelectComboText(window, IDC_DESKTOP_MARGIN_COMBOBOX, "35"));
   CloseNormally(program, window);
@@ -67,7 +55,7 @@ TEST(AcceptanceKill, KilledWhileSavingTheOptionsFileIsTheOldOrTheNewOneWhole) {
 
   int sawOld = 0, sawNew = 0;
   program.WriteFile("Muralotrope.ini", oldOptions);
-  window = StartAndWaitForPictures(program, 2);
+  window = StartShownWithPictures(program, 2);
   ASSERT_NE(window, nullptr);
   for (const int delay : kKillDelaysMs) {
     ASSERT_TRUE(SelectComboText(window, IDC_DESKTOP_MARGIN_COMBOBOX, "35"));
@@ -80,7 +68,7 @@ TEST(AcceptanceKill, KilledWhileSavingTheOptionsFileIsTheOldOrTheNewOneWhole) {
     sawNew += left == newOptions;
 
     // The next start works on what was left.
-    window = StartAndWaitForPictures(program, 2);
+    window = StartShownWithPictures(program, 2);
     ASSERT_NE(window, nullptr) << "start after kill at " << delay;
     EXPECT_TRUE(program.OtherVisibleWindows(window).empty()) << "no error window after kill at " << delay;
     EXPECT_EQ(ControlText(window, IDC_DESKTOP_MARGIN_COMBOBOX), left == newOptions ? "35" : "20");
@@ -103,7 +91,7 @@ TEST(AcceptanceKill, KilledWhileComposingLeavesTheOptionsAndAWholeWallpaperAndTh
 
   for (const int delay : kKillDelaysMs) {
     program.WriteFile("Muralotrope.ini", options);
-    HWND window = StartAndWaitForPictures(program, 3);
+    HWND window = StartShownWithPictures(program, 3);
     ASSERT_NE(window, nullptr) << "start before kill at " << delay;
     // Without the previous wallpaper's file to write over, the save writes a new file
     // under the temporary name, whose appearance marks the moment to kill at.
@@ -121,7 +109,7 @@ TEST(AcceptanceKill, KilledWhileComposingLeavesTheOptionsAndAWholeWallpaperAndTh
 
   // The next start works and composes.
   program.WriteFile("Muralotrope.ini", options);
-  HWND window = StartAndWaitForPictures(program, 3);
+  HWND window = StartShownWithPictures(program, 3);
   ASSERT_NE(window, nullptr);
   DeleteFileA(wallpaper.c_str());
   PostMessageA(window, WM_HOTKEY, 100, 0);

@@ -54,15 +54,8 @@ class AcceptanceRun : public ::testing::Test {
 
   void StartOn(const std::string& sections, int expectedCount) {
     program_.WriteFile("Muralotrope.ini", OptionsFileText(sections, pictures_));
-    ASSERT_TRUE(program_.Start("ShowOnStart"));
-    window_ = program_.WaitForMainWindow(kFirstWindowMs);
+    window_ = StartShownWithPictures(program_, expectedCount);
     ASSERT_NE(window_, nullptr);
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-          return ControlText(window_, IDC_LOADED_PICTURES_COUNT_LABEL) == LoadedPicturesCountText(expectedCount);
-        },
-        kActionMs))
-        << ControlText(window_, IDC_LOADED_PICTURES_COUNT_LABEL);
   }
 
   // Clicks "Redraw wallpaper" until a click composes: clicks made while the

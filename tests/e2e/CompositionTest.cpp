@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr DWORD kFirstWindowMs = 30000;
 constexpr DWORD kActionMs = 20000;
 constexpr uint32_t kGrey = 0x808080;
 
@@ -39,15 +38,8 @@ class CompositionE2ETest : public ::testing::Test {
   void Start(const std::string& currentPicture, int pictureCount) {
     program_.WriteFile("Muralotrope.ini", "[Wallpaper]\r\nIsAutoChange=FALSE\r\nLastFileTitle=" + currentPicture +
                                               "\r\n" + OptionsFileText("", program_.Folder()));
-    ASSERT_TRUE(program_.Start("ShowOnStart"));
-    window_ = program_.WaitForMainWindow(kFirstWindowMs);
+    window_ = StartShownWithPictures(program_, pictureCount);
     ASSERT_NE(window_, nullptr);
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-          return ControlText(window_, IDC_LOADED_PICTURES_COUNT_LABEL) == LoadedPicturesCountText(pictureCount);
-        },
-        kActionMs))
-        << ControlText(window_, IDC_LOADED_PICTURES_COUNT_LABEL);
     ASSERT_TRUE(WaitForStartupEnd(window_, currentPicture, kActionMs));
   }
 

@@ -35,15 +35,8 @@ class PreparedNextTest : public ::testing::Test {
   // which is when the next picture's preparation begins.
   void Start(const std::string& sections, int pictureCount) {
     program_.WriteFile("Muralotrope.ini", OptionsFileText(sections, pictures_));
-    ASSERT_TRUE(program_.Start("ShowOnStart"));
-    window_ = program_.WaitForMainWindow(kWaitMs);
+    window_ = StartShownWithPictures(program_, pictureCount);
     ASSERT_NE(window_, nullptr);
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-          return ControlText(window_, IDC_LOADED_PICTURES_COUNT_LABEL) == LoadedPicturesCountText(pictureCount);
-        },
-        kWaitMs))
-        << ControlText(window_, IDC_LOADED_PICTURES_COUNT_LABEL);
   }
   bool Shows(const std::string& name) const {
     return ControlText(window_, IDC_LAST_PICTURE_LABEL).find('"' + name + '"') != std::string::npos;

@@ -554,6 +554,26 @@ std::string LoadedPicturesCountText(int count) {
   return "There are " + std::to_string(count) + " pictures ready to be used as wallpapers";
 }
 
+HWND StartShownWithPictures(TProgramUnderTest& program, int count) {
+  constexpr DWORD kStartMs = 30000;
+  if (!program.Start("ShowOnStart")) {
+    std::fprintf(stderr, "the program did not start\n");
+    return nullptr;
+  }
+  HWND window = program.WaitForMainWindow(kStartMs);
+  if (!window) {
+    std::fprintf(stderr, "no main window\n");
+    return nullptr;
+  }
+  const std::string expected = LoadedPicturesCountText(count);
+  if (!WaitUntil([&] { return ControlText(window, IDC_LOADED_PICTURES_COUNT_LABEL) == expected; }, kStartMs)) {
+    std::fprintf(stderr, "the pictures were not loaded: %s\n",
+                 ControlText(window, IDC_LOADED_PICTURES_COUNT_LABEL).c_str());
+    return nullptr;
+  }
+  return window;
+}
+
 std::string WriteUniformPictures(const TProgramUnderTest& program, const std::vector<uint32_t>& colors, int width,
                                  int height) {
   const std::string folder = program.PathInFolder("Pictures") + "\\";

@@ -170,6 +170,11 @@ bool CopyFolder(const std::string& from, const std::string& to);
 // What the loaded-pictures label reads for a count (no thousands separator needed).
 std::string LoadedPicturesCountText(int count);
 
+// Starts the program shown on the options file as it is, and waits for its main window
+// and until it has loaded `count` pictures. Null when either does not come, with a line
+// on the error output that says which.
+HWND StartShownWithPictures(TProgramUnderTest& program, int count);
+
 // Writes uniform pictures of the given colours into <program folder>\Pictures as
 // a.bmp, b.bmp, ... (width x height each); the folder, with a trailing backslash.
 std::string WriteUniformPictures(const TProgramUnderTest& program, const std::vector<uint32_t>& colors, int width = 40,
