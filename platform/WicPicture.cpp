@@ -4,6 +4,7 @@
 #include <wincodec.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cwchar>
 
 #include "core/composition/ExifOrientation.h"
@@ -16,7 +17,7 @@
 
 namespace {
 
-// Rows converted per call when decoding at full size.
+// Rows converted per call when a full-size decode goes through a converter.
 constexpr int kDecodeBandRows = 256;
 
 // Owns one reference to a COM interface.
@@ -93,12 +94,59 @@ std::vector<uint8_t> ReadFileHead(const std::wstring& fileName, size_t limit) {
 void SpreadBgrToBgra(TPixelBuffer& pixels) {
   uint8_t* p = pixels.Pixels();
   for (size_t i = static_cast<size_t>(pixels.Width()) * pixels.Height(); i-- > 0;) {
-    const uint8_t b = p[i * 3], g = p[i * 3 + 1], r = p[i * 3 + 2];
-    p[i * 4] = b;
-    p[i * 4 + 1] = g;
-    p[i * 4 + 2] = r;
-    p[i * 4 + 3] = 255;
+    const uint32_t pixel = 0xFF000000u | p[i * 3] | p[i * 3 + 1] << 8 | p[i * 3 + 2] << 16;
+    std::memcpy(p + i * 4, &pixel, 4);  // one store, after the pixel's three bytes are read
   }
+}
+
+// Formats a decoder can copy straight into the buffer: 32-bit blue first, and 24-bit
+// BGR (most photographs), whose rows are spread to 32 bits afterwards.
+bool CopiesDirectly(const WICPixelFormatGUID& format) {
+  return IsEqualGUID(format, GUID_WICPixelFormat32bppBGRA) || IsEqualGUID(format, GUID_WICPixelFormat32bppBGR) ||
+         IsEqualGUID(format, GUID_WICPixelFormat24bppBGR);
+}
+
+// Bytes per row a decoder writes for a directly copied format.
+UINT DirectStride(const WICPixelFormatGUID& format, int width) {
+  return static_cast<UINT>(width) * (IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) ? 3 : 4);
+}
+
+// Turns what a decoder copied in a direct format into 32-bit BGRA with real alpha.
+void FinishDirectCopy(const WICPixelFormatGUID& format, TPixelBuffer& pixels) {
+  if (IsEqualGUID(format, GUID_WICPixelFormat24bppBGR)) {
+    SpreadBgrToBgra(pixels);
+  } else if (IsEqualGUID(format, GUID_WICPixelFormat32bppBGR)) {
+    uint8_t* p = pixels.Pixels();
+    for (size_t i = 0, count = static_cast<size_t>(pixels.Width()) * pixels.Height(); i < count; ++i) p[i * 4 + 3] = 255;
+  }
+}
+
+// The whole frame as 32-bit BGRA into the allocated buffer. A direct format is copied
+// by the decoder in one call, with no stage, and the decoder is asked for the frame only
+// once (some decode it all again for each part asked for). Any other format goes through
+// a converter in bands of rows: it stages the rows it is asked for in the source's
+// format, and for the whole picture that stage would be as large as the picture.
+HRESULT CopyWholeFrame(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, const WICPixelFormatGUID& stored,
+                       TPixelBuffer& pixels) {
+  const int width = pixels.Width(), height = pixels.Height();
+  if (CopiesDirectly(stored)) {
+    const UINT stride = DirectStride(stored, width);
+    const HRESULT result = frame->CopyPixels(nullptr, stride, stride * static_cast<UINT>(height), pixels.Pixels());
+    if (SUCCEEDED(result)) FinishDirectCopy(stored, pixels);
+    return result;
+  }
+  TComPtr<IWICFormatConverter> converter;
+  HRESULT result = factory->CreateFormatConverter(converter.Receive());
+  if (SUCCEEDED(result))
+    result = converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                   WICBitmapPaletteTypeCustom);
+  for (int top = 0; SUCCEEDED(result) && top < height; top += kDecodeBandRows) {
+    const WICRect band = {0, top, width, std::min(kDecodeBandRows, height - top)};
+    result = converter->CopyPixels(&band, static_cast<UINT>(pixels.Stride()),
+                                   static_cast<UINT>(pixels.Stride() * band.Height),
+                                   pixels.Pixels() + pixels.Stride() * top);
+  }
+  return result;
 }
 
 }  // namespace
@@ -114,25 +162,16 @@ bool DecodeThroughSourceTransform(wic::IWICBitmapSourceTransform* transform, int
   const bool enough = width >= static_cast<UINT>(requestedWidth) && height >= static_cast<UINT>(requestedHeight);
   if (!smaller || !enough || !IsBitmapSizeAcceptable(width, height)) return false;
   WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
-  if (FAILED(transform->GetClosestPixelFormat(&format))) return false;
-  const bool bgra = IsEqualGUID(format, GUID_WICPixelFormat32bppBGRA);
-  const bool bgrx = IsEqualGUID(format, GUID_WICPixelFormat32bppBGR);
-  const bool bgr = IsEqualGUID(format, GUID_WICPixelFormat24bppBGR);
-  if (!bgra && !bgrx && !bgr) return false;
+  if (FAILED(transform->GetClosestPixelFormat(&format)) || !CopiesDirectly(format)) return false;
   if (!pixels.Allocate(static_cast<int>(width), static_cast<int>(height))) return false;
-  const UINT stride = width * (bgr ? 3 : 4);
+  const UINT stride = DirectStride(format, static_cast<int>(width));
   const HRESULT result = transform->CopyPixels(nullptr, width, height, &format, WICBitmapTransformRotate0,
                                                stride, stride * height, pixels.Pixels());
   if (FAILED(result)) {
     pixels.Reset();
     return false;
   }
-  if (bgr) {
-    SpreadBgrToBgra(pixels);
-  } else if (bgrx) {
-    uint8_t* p = pixels.Pixels();
-    for (size_t i = 0, count = static_cast<size_t>(width) * height; i < count; ++i) p[i * 4 + 3] = 255;
-  }
+  FinishDirectCopy(format, pixels);
   return true;
 }
 
@@ -217,20 +256,9 @@ HRESULT TWicPictureFile::TryDecode(TPixelBuffer& pixels, int requestedWidth, int
       opaque_ = FormatIsOpaque(stored) || AllPixelsOpaque(pixels);
       return S_OK;
     }
-    TComPtr<IWICFormatConverter> converter;
-    HRESULT result = com.Factory->CreateFormatConverter(converter.Receive());
-    if (SUCCEEDED(result))
-      result = converter->Initialize(com.Frame.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
-                                     nullptr, 0.0, WICBitmapPaletteTypeCustom);
-    if (SUCCEEDED(result) && !pixels.Allocate(width_, height_)) result = E_OUTOFMEMORY;
-    // In bands of rows: a converter may stage the rows it is asked for in its source's
-    // format, and for the whole picture that stage would be as large as the picture.
-    for (int top = 0; SUCCEEDED(result) && top < height_; top += kDecodeBandRows) {
-      const WICRect band = {0, top, width_, std::min(kDecodeBandRows, height_ - top)};
-      result = converter->CopyPixels(&band, static_cast<UINT>(pixels.Stride()),
-                                     static_cast<UINT>(pixels.Stride() * band.Height),
-                                     pixels.Pixels() + pixels.Stride() * top);
-    }
+    const HRESULT result = pixels.Allocate(width_, height_)
+                               ? CopyWholeFrame(com.Factory.Get(), com.Frame.Get(), stored, pixels)
+                               : E_OUTOFMEMORY;
     if (FAILED(result)) {
       pixels.Reset();
       return result;

@@ -183,6 +183,26 @@ std::string WithOrientationTag(const std::string& jpeg, int orientation) {
   return jpeg.substr(0, 2) + ExifOrientationSegment(orientation) + jpeg.substr(2);
 }
 
+std::string IndexedBmpFile(int width, int height, const std::vector<uint32_t>& palette,
+                           const std::function<uint8_t(int x, int y)>& index) {
+  auto little = [](uint32_t value, int bytes) {
+    std::string text;
+    for (int i = 0; i < bytes; ++i) text += static_cast<char>(value >> (8 * i));
+    return text;
+  };
+  const uint32_t rowBytes = (static_cast<uint32_t>(width) + 3) & ~3u;
+  const uint32_t pixelOffset = 14 + 40 + 256 * 4;
+  std::string file = "BM" + little(pixelOffset + rowBytes * height, 4) + little(0, 4) + little(pixelOffset, 4);
+  file += little(40, 4) + little(width, 4) + little(height, 4) + little(1, 2) + little(8, 2) + little(0, 4) +
+          little(rowBytes * height, 4) + little(2835, 4) + little(2835, 4) + little(256, 4) + little(0, 4);
+  for (int i = 0; i < 256; ++i) file += little(i < static_cast<int>(palette.size()) ? palette[i] : 0, 4);
+  for (int y = height - 1; y >= 0; --y) {  // stored bottom row first
+    for (int x = 0; x < width; ++x) file += static_cast<char>(index(x, y));
+    file.append(rowBytes - width, '\0');
+  }
+  return file;
+}
+
 std::string TgaFile(int width, int height, int bits, const std::vector<uint32_t>& bgra) {
   std::string file = Bytes({0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, width & 0xFF, width >> 8, height & 0xFF,
                             height >> 8, bits, 0x20 | (bits == 32 ? 8 : 0)});

@@ -34,6 +34,10 @@ std::string WithOrientationTag(const std::string& jpeg, int orientation);
 // A 24- or 32-bit uncompressed TGA (a type only the imaging component reads), top row
 // first, pixels as 0xAARRGGBB.
 std::string TgaFile(int width, int height, int bits, const std::vector<uint32_t>& bgra);
+// An uncompressed 8-bit BMP with the given palette (0x00RRGGBB, up to 256 colours) and
+// the palette index of each pixel.
+std::string IndexedBmpFile(int width, int height, const std::vector<uint32_t>& palette,
+                           const std::function<uint8_t(int x, int y)>& index);
 
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);

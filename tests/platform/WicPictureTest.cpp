@@ -83,7 +83,7 @@ TEST_F(WicPictureTest, TheDecodersFileTypesJoinThePictureTypes) {
   EXPECT_NE(GetPictureExtensionsAsFilter().find(RunningUnderWine() ? "*.tga" : "*.jpg"), std::string::npos);
 }
 
-TEST_F(WicPictureTest, PngAndTgaDecodeToTheirExactPixels) {
+TEST_F(WicPictureTest, PngBmpAndTgaDecodeToTheirExactPixels) {
   const std::string png = TempFile("noise.png");
   auto noise = [](int x, int y) { return static_cast<uint32_t>((x * 7919 + y * 104729) * 2654435761u) >> 8; };
   // Taller than the bands a full-size decode is converted in, the last one partial.
@@ -101,6 +101,20 @@ TEST_F(WicPictureTest, PngAndTgaDecodeToTheirExactPixels) {
   EXPECT_TRUE(file.IsOpaque());
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < 37; ++x) ASSERT_EQ(PixelOf(pixels, x, y), 0xFF000000u | noise(x, y)) << x << "," << y;
+
+  // An indexed picture goes through a converter, band by band.
+  std::vector<uint32_t> palette(256);
+  for (int i = 0; i < 256; ++i) palette[i] = static_cast<uint32_t>(i * 0x9E3779B1u) >> 8;
+  auto index = [](int x, int y) { return static_cast<uint8_t>(x * 7 + y * 13); };
+  const std::string indexed = TempFile("indexed.bmp");
+  WriteWholeFile(indexed, IndexedBmpFile(37, height, palette, index));
+  ASSERT_TRUE(file.Open(indexed));
+  ASSERT_TRUE(file.Decode(pixels));
+  ASSERT_EQ(pixels.Height(), height);
+  EXPECT_TRUE(file.IsOpaque());
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < 37; ++x)
+      ASSERT_EQ(PixelOf(pixels, x, y), 0xFF000000u | palette[index(x, y)]) << x << "," << y;
 
   // A 24-bit TGA, and a 32-bit one whose alpha comes through unpremultiplied.
   const std::vector<uint32_t> tgaPixels = {0xFF102030, 0xFF405060, 0xFF708090, 0xFFA0B0C0, 0xFFD0E0F0, 0xFF010203};
