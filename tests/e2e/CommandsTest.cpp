@@ -104,6 +104,11 @@ class CommandsTest : public ::testing::Test {
   // Opens a favourites menu by its link and picks the item so many steps down
   // from the top (the first item is the menu's heading), as the keyboard does.
   bool PickFavorite(int link, int steps) const {
+    // The menu opens under the link, centred on the pointer, and lights up the item the
+    // pointer rests on, from which the steps would then count. On the screen's bottom
+    // row the pointer rests on no item: a menu that does not fit below the link opens
+    // above it, or moves up only as far as its border.
+    SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);
     if (!ClickLink(window_, link)) return false;
     HWND menu = WaitForPopupMenu();
     if (!menu) return false;
