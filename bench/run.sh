@@ -92,7 +92,7 @@ while read -r tag file _ megapixels screen _ reload _ normalised extra _ redraw 
     "$decode" "$own" "$psnr"
 done <"$RESULTS"
 rm -f "$RESULTS"
-echo "(times in ms; the peer runs at 3840x2160 only; own work is the reload less the decode)"
+echo "(times in ms; the peer runs at 3840x2160 only; own work is the reload less the decode, and normalisation what turning it on adds, each run by run)"
 
 echo
 echo "== peak memory of one reload"
