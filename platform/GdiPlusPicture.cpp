@@ -154,8 +154,13 @@ bool FitPictureFile(const std::string& fileName, const TResizeRules& rules, int 
     const TPixelWalk walk = OrientedWalk(source.Pixels.Span(), source.Orientation);
     const TSourceArea area = ScaledSourceArea(plan.Source, source.Width, source.Height, walk.Width, walk.Height);
     const TPixelSpan target{bitmap->Pixels(), bitmap->Width(), bitmap->Height(), bitmap->Stride()};
-    if (!DrawPlanOnBuffer(plan, walk, area, source.Opaque, target, workers, &normalization)) {
-      failure.Detail = "not enough memory to resize";
+    TResampleOptions options;
+    options.SourceIsOpaque = source.Opaque;
+    options.Channels = &normalization;
+    options.Workers = workers;
+    options.Cancelled = cancelled;
+    if (!DrawPlanOnBuffer(plan, walk, area, target, options)) {
+      if (!stopped()) failure.Detail = "not enough memory to resize";
       return false;
     }
     if (stopped()) return false;

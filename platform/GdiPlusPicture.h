@@ -62,7 +62,8 @@ struct TFitFailure {
 // The whole fitting of LoadTilePictureToBitmap without the status trace, so that a
 // worker thread can run it: decode, turn, normalise, resample with `workers` threads
 // (below 1: one per processor), tile. cancelled, when given, is asked between the
-// steps. False with the failure filled in when there is no picture.
+// steps and every few rows of the resampling. False with the failure filled in when
+// there is no picture.
 bool FitPictureFile(const std::string& fileName, const TResizeRules& rules, int screenWidth, int screenHeight,
                     const TPictureEffects& effects, int workers, const std::function<bool()>& cancelled,
                     TFittedPictureResult& fitted, TFitFailure& failure);

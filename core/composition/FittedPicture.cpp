@@ -41,19 +41,15 @@ void CopyBlockInBuffer(const TPixelSpan& target, const TBlockCopy& copy) {
 }
 
 bool DrawPlanOnBuffer(const TPictureDrawingPlan& plan, const TPixelWalk& picture, const TSourceArea& area,
-                      bool pictureIsOpaque, const TPixelSpan& target, int workers,
-                      const TChannelTable* normalization) {
+                      const TPixelSpan& target, const TResampleOptions& options) {
   if (target.Pixels == nullptr || target.Width != plan.TargetWidth || target.Height != plan.TargetHeight)
     return false;
   FillBuffer(target, plan.FillColor);
   if (plan.DrawsPicture) {
     const TGammaTable gamma = GammaTable(plan.UseGamma ? plan.Gamma : 1.0);
-    TResampleOptions options;
-    options.Channels = normalization;
-    options.Gamma = plan.UseGamma ? &gamma : nullptr;
-    options.SourceIsOpaque = pictureIsOpaque;
-    options.Workers = workers;
-    if (!ResamplePicture(picture, area, target, plan.Destination, options)) return false;
+    TResampleOptions withGamma = options;
+    withGamma.Gamma = plan.UseGamma ? &gamma : nullptr;
+    if (!ResamplePicture(picture, area, target, plan.Destination, withGamma)) return false;
   }
   for (const TBlockCopy& copy : plan.TileCopies) CopyBlockInBuffer(target, copy);
   return true;

@@ -10,12 +10,12 @@
 
 // The picture is walked in its turned order (OrientedWalk); area is the plan's source
 // rectangle in that picture (ScaledSourceArea when it was decoded at a reduced size).
-// Its pixels go through the normalisation table, when given, as they are read. The
-// target must have the plan's size. False when the target does not match or the
-// resampler had no memory for its work rows.
+// The options say how the picture is read (opacity, normalisation), by how many threads
+// and until when; the gamma comes from the plan. The target must have the plan's size.
+// False when the target does not match, the resampler had no memory for its work rows,
+// or the work was cancelled.
 bool DrawPlanOnBuffer(const TPictureDrawingPlan& plan, const TPixelWalk& picture, const TSourceArea& area,
-                      bool pictureIsOpaque, const TPixelSpan& target, int workers,
-                      const TChannelTable* normalization = nullptr);
+                      const TPixelSpan& target, const TResampleOptions& options);
 
 // Every pixel set to a 0x00BBGGRR colour, opaque.
 void FillBuffer(const TPixelSpan& target, uint32_t color);

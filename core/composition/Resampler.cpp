@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <functional>
 #include <new>
 #include <vector>
 
@@ -97,7 +98,20 @@ struct TJob {
   bool IdentityValues = true;
   bool Opaque = true;
   int StripWidth = 0;   // output columns per strip
+  const std::function<bool()>* Cancelled = nullptr;  // none when it cannot be
+  mutable std::atomic<bool> Stopped{false};           // cancelled, as one thread saw
 };
+
+// Rows a thread draws between two questions whether the work is cancelled.
+constexpr int kRowsBetweenCancelChecks = 16;
+
+bool ShouldStop(const TJob& job, int rowsDone) {
+  if (job.Cancelled == nullptr) return false;
+  if (job.Stopped) return true;
+  if (rowsDone % kRowsBetweenCancelChecks != 0 || !(*job.Cancelled)()) return false;
+  job.Stopped = true;
+  return true;
+}
 
 // One source row of the view, columns [low, high), as floats through the value table;
 // premultiplied by alpha unless the picture is opaque.
@@ -282,6 +296,7 @@ void RunBand(const TJob& job, int rowFirst, int rowLast) {
     sum.resize(static_cast<size_t>(width) * 4);
     std::fill(ringRow.begin(), ringRow.end(), -1);
     for (int y = rowFirst; y < rowLast; ++y) {
+      if (ShouldStop(job, y - rowFirst)) return;
       const int first = job.Rows.First[y];
       for (int k = 0; k < taps; ++k) {
         const int row = first + k;
@@ -333,6 +348,7 @@ bool ResamplePicture(const TPixelWalk& source, const TSourceArea& area, const TP
     job.DestX = static_cast<int>(left);
     job.DestY = static_cast<int>(top);
     job.Opaque = options.SourceIsOpaque;
+    if (options.Cancelled) job.Cancelled = &options.Cancelled;
     if (options.Channels && !options.Channels->Values.empty()) job.Channels = options.Channels;
     for (int c = 0; c < 256; ++c) job.Values[c] = options.Gamma ? (*options.Gamma)[c] : c;
     job.IdentityValues = options.Gamma == nullptr || IsIdentityTable(*options.Gamma);
@@ -356,7 +372,7 @@ bool ResamplePicture(const TPixelWalk& source, const TSourceArea& area, const TP
                     failed = true;  // out of memory for the work rows
                   }
                 });
-    return !failed;
+    return !failed && !job.Stopped;
   } catch (const std::bad_alloc&) {
     return false;
   }

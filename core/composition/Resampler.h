@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "core/composition/ChannelTable.h"
 #include "core/composition/GammaTable.h"
@@ -38,12 +39,15 @@ struct TResampleOptions {
   // Threads sharing the rows; below 1, one per processor. The result does not
   // depend on it.
   int Workers = 1;
+  // Asked every few rows by the working threads (so it must be safe to call from
+  // them): once it says true, the work stops where it is, and nothing more is drawn.
+  std::function<bool()> Cancelled;
 };
 
 // Draws the area of the source, resized to the destination rectangle, into the
 // target; the parts of the destination outside the target are left out. Values
 // the cubic's lobes push beyond 0..255 are clamped. Opaque output has alpha 255.
-// False when nothing could be drawn: an empty or outside area, an empty destination
-// or target, or no memory for the work rows.
+// False when nothing could be drawn (an empty or outside area, an empty destination
+// or target, no memory for the work rows) or the work was cancelled.
 bool ResamplePicture(const TPixelWalk& source, const TSourceArea& area, const TPixelSpan& target,
                      const TPixelRect& destination, const TResampleOptions& options);

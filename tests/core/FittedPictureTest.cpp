@@ -37,6 +37,12 @@ TBuffer Numbered(int width, int height) {
   return picture;
 }
 
+TResampleOptions Threads(int workers) {
+  TResampleOptions options;
+  options.Workers = workers;
+  return options;
+}
+
 TEST(FittedPictureTest, KeptPictureIsCentredOnTheFillingColour) {
   TResizeRules rules;
   rules.Stretch = false;
@@ -46,7 +52,7 @@ TEST(FittedPictureTest, KeptPictureIsCentredOnTheFillingColour) {
   TBuffer picture = Numbered(100, 50);
   const TPictureDrawingPlan plan = PlanPictureDrawing(100, 50, 400, 300, rules, 100);
   TBuffer screen(400, 300);
-  ASSERT_TRUE(DrawPlanOnBuffer(plan, WalkOf(picture.Span()), SourceAreaOf(plan.Source), true, screen.Span(), 2));
+  ASSERT_TRUE(DrawPlanOnBuffer(plan, WalkOf(picture.Span()), SourceAreaOf(plan.Source), screen.Span(), Threads(2)));
   EXPECT_EQ(screen.Get(0, 0), 0xFF112233u);
   EXPECT_EQ(screen.Get(149, 125), 0xFF112233u);
   EXPECT_EQ(screen.Get(250, 175), 0xFF112233u);
@@ -55,7 +61,7 @@ TEST(FittedPictureTest, KeptPictureIsCentredOnTheFillingColour) {
   EXPECT_TRUE(screen.GuardsIntact());
   // A target of another size than planned is refused.
   TBuffer other(399, 300);
-  EXPECT_FALSE(DrawPlanOnBuffer(plan, WalkOf(picture.Span()), SourceAreaOf(plan.Source), true, other.Span(), 1));
+  EXPECT_FALSE(DrawPlanOnBuffer(plan, WalkOf(picture.Span()), SourceAreaOf(plan.Source), other.Span(), Threads(1)));
 }
 
 TEST(FittedPictureTest, TiledPictureRepeatsOverTheScreen) {
@@ -66,7 +72,7 @@ TEST(FittedPictureTest, TiledPictureRepeatsOverTheScreen) {
   const TPictureDrawingPlan plan = PlanPictureDrawing(30, 20, 100, 50, rules, 100);
   ASSERT_FALSE(plan.TileCopies.empty());
   TBuffer screen(100, 50);
-  ASSERT_TRUE(DrawPlanOnBuffer(plan, WalkOf(picture.Span()), SourceAreaOf(plan.Source), true, screen.Span(), 1));
+  ASSERT_TRUE(DrawPlanOnBuffer(plan, WalkOf(picture.Span()), SourceAreaOf(plan.Source), screen.Span(), Threads(1)));
   for (int y = 0; y < 50; ++y)
     for (int x = 0; x < 100; ++x) ASSERT_EQ(screen.Get(x, y), picture.Get(x % 30, y % 20)) << x << "," << y;
   EXPECT_TRUE(screen.GuardsIntact());
@@ -82,7 +88,7 @@ TEST(FittedPictureTest, TurnedPictureWithGammaFillsTheScreen) {
   const TPictureDrawingPlan plan = PlanPictureDrawing(walk.Width, walk.Height, 40, 20, TResizeRules{}, 50);
   EXPECT_DOUBLE_EQ(plan.Skew, 1.0);
   TBuffer screen(40, 20);
-  ASSERT_TRUE(DrawPlanOnBuffer(plan, walk, SourceAreaOf(plan.Source), true, screen.Span(), 2));
+  ASSERT_TRUE(DrawPlanOnBuffer(plan, walk, SourceAreaOf(plan.Source), screen.Span(), Threads(2)));
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 40; ++x) ASSERT_EQ(screen.Get(x, y), 0xFF7F7F7Fu) << x << "," << y;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -234,6 +235,25 @@ TEST(ResamplerTest, NormalisingWhileReadingGivesWhatNormalisingFirstGives) {
       }
     }
   }
+}
+
+TEST(ResamplerTest, CancellingStopsTheWorkAndSaysSo) {
+  TTestPicture source = NoisePicture(64, 64);
+  TTestPicture target(200, 200, 0x11223344);
+  std::atomic<int> asked{0};
+  TResampleOptions options;
+  options.Cancelled = [&asked] { return ++asked > 2; };
+  EXPECT_FALSE(ResamplePicture(source.Walk(), Whole(source), target.Span(), {0, 0, 200, 200}, options));
+  EXPECT_EQ(asked, 3) << "asked again after it said stop";
+  EXPECT_NE(target.Get(0, 0), 0x11223344u) << "the first rows are drawn";
+  EXPECT_EQ(target.Get(0, 199), 0x11223344u) << "the last row is not";
+
+  // Never cancelled, over several threads: the picture as drawn without the question.
+  options.Cancelled = [] { return false; };
+  options.Workers = 3;
+  TTestPicture asking(200, 200, 0x11223344);
+  EXPECT_TRUE(ResamplePicture(source.Walk(), Whole(source), asking.Span(), {0, 0, 200, 200}, options));
+  EXPECT_EQ(asking.Bytes, Resampled(source, Whole(source), 200, 200, 3).Bytes);
 }
 
 TEST(ResamplerTest, TranslucentPicturesLieOverTheTarget) {
