@@ -77,7 +77,14 @@ bool TStoredTextList::Save(bool askBeforeOverwrite, uint8_t argument) {
       FUN_RAISE("Failed to clear file attributes.", FileName, "", errorCode);
       return;
     }
-    if (!files_->WriteFileAtomically(FileName, Ini->Serialize(), errorCode)) {
+    // A file the next load would refuse is never written: the one there stays readable.
+    const std::string bytes = Ini->Serialize();
+    if (bytes.size() > kMaxStoredTextFileSize) {
+      FUN_RAISE("The file is too large for a settings file.", FileName,
+                "Larger than " + std::to_string(kMaxStoredTextFileSize) + " bytes");
+      return;
+    }
+    if (!files_->WriteFileAtomically(FileName, bytes, errorCode)) {
       FUN_RAISE("Failed to write file.", FileName, "", errorCode);
       return;
     }

@@ -323,6 +323,16 @@ TEST_F(StoredTextListTest, UnreadableFileIsNeverOverwritten) {
   Files.Files["o.ini"] = "[Main]\nXPos=4\n" + std::string(kMaxStoredTextFileSize - 14, ';');
   ASSERT_EQ(Files.Files["o.ini"].size(), kMaxStoredTextFileSize);
   EXPECT_TRUE(store.Load(0));
+  // Nor does a save write a file that the next load would refuse: the one there stays.
+  store.OnSave = [](TStoredTextList& saved, uint8_t) {
+    WriteText(saved, "Main", "Grown", std::string(kMaxStoredTextFileSize, 'x'));
+  };
+  const std::string readable = Files.Files["o.ini"];
+  EXPECT_FALSE(store.Save(false, 0));
+  EXPECT_TRUE(Files.Files["o.ini"] == readable) << "the readable file was replaced";
+  EXPECT_EQ(Shown.back(), "Failed to save file.");
+  EXPECT_NE(Reports.back().find("The file is too large for a settings file."), std::string::npos);
+  store.OnSave = nullptr;
 
   // An owner whose load stops part-way read only some of the file: no save over it.
   store.OnLoad = [](TStoredTextList&, uint8_t) { throw std::runtime_error("control failed"); };
