@@ -48,11 +48,11 @@ bool MoveOverBusyFile(const std::string& from, const std::string& to, DWORD& err
 
 // The file of the wallpaper before last rests under the spare name, to be written over
 // in place by the next save: replacing the wallpaper then frees no file (which costs a
-// screen's worth of pages every time) and the next write allocates none.
+// screen's worth of pages every time) and the next write allocates none. These are the
+// names beside the wallpaper's own.
 struct TWallpaperFileNames {
   explicit TWallpaperFileNames(const std::string& path)
-      : Wallpaper(path), Part(path + ".part"), Spare(path + ".previous"), Leaving(path + ".leaving") {}
-  std::string Wallpaper;
+      : Part(path + ".part"), Spare(path + ".previous"), Leaving(path + ".leaving") {}
   std::string Part;     // a new file being written
   std::string Spare;    // the wallpaper before last, to be written over
   std::string Leaving;  // a second name of the wallpaper being replaced
