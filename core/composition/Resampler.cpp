@@ -98,8 +98,8 @@ struct TJob {
   bool IdentityValues = true;
   bool Opaque = true;
   int StripWidth = 0;   // output columns per strip
-  const std::function<bool()>* Cancelled = nullptr;  // none when it cannot be
-  mutable std::atomic<bool> Stopped{false};           // cancelled, as one thread saw
+  const std::function<bool()>* Cancelled = nullptr;  // none: the work cannot be cancelled
+  mutable std::atomic<bool> Stopped{false};           // some thread saw it cancelled
 };
 
 // Rows a thread draws between two questions whether the work is cancelled.
